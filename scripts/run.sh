@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Vardeno and starts it with the given arguments.
+# Until the windows exist, the program is the headless front end, vardeno-cli.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh >/dev/null
+exec build/vardeno-cli "$@"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Vardeno need.
+# Quick when everything is already there: apt is only called for what is missing.
+set -euo pipefail
+
+packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

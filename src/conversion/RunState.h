@@ -1,0 +1,24 @@
+// The flags and counters of the current conversion run, shared by the job loop,
+// the progress parser and the error log.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RunState {
+  bool Running = false;
+  bool AbortRequested = false;
+  bool BatchMode = false;
+  std::string BatchFileName;
+  bool AudioOnly = false;
+  bool DurationLimitOn = false;
+  bool StartLimitOn = false;
+  std::int64_t DurationLimit = -1;  // whole seconds, -1 when the duration limit is off
+  std::int32_t FileCount = 0;
+  std::int32_t FileNo = 0;
+  std::int32_t ErrorCount = 0;
+};
+
+// The running encoder's output, one entry per line; a rewritten status line stays one entry.
+using EncoderOutputLines = std::vector<std::string>;

@@ -1,0 +1,13 @@
+// A WarningSink that keeps every warning shown, in order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/WarningSink.h"
+
+class RecordingWarnings : public WarningSink {
+ public:
+  void ShowWarning(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};

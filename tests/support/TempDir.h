@@ -1,0 +1,44 @@
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vardeno-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+  // Writes bytes to a file in this folder and returns its full path.
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    const std::string full = *this / name;
+    std::ofstream out(full, std::ios::binary);
+    out << bytes;
+    return full;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
