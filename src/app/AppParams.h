@@ -1,0 +1,43 @@
+// Where the program's own files lie, the interface language chosen, the configured encoder
+// and the three display colours. Filled once at start; paths never change afterwards.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "texts/Language.h"
+
+struct RgbColor {
+  std::uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const RgbColor&) const = default;
+};
+
+struct TAppParams {
+  Language Language = Language::English;
+  std::string EncoderExe = "ffmpeg";  // bare name or path, replaced by the settings key "ffmpeg"
+  std::string SettingsFile;           // <program files>/Vardeno.ini
+  std::string ResolutionsFile;        // <program files>/Vardeno_resolutions.txt
+  std::string ProfilesDir;            // <program files>/profiles
+  std::string LastSessionFile;        // <ProfilesDir>/__Last.ini
+  RgbColor PbColor{82, 35, 35};
+  RgbColor StatusColorOK{0, 0, 255};
+  RgbColor StatusColorError{255, 0, 0};
+};
+
+// Removes one trailing "/", then a trailing "/." if the result ends with it.
+std::string NormalizeDir(const std::string& dir);
+
+// The directory of the running executable, normalised.
+std::string GetProgramDir();
+
+// The folder that holds the program's own files: the executable's folder when it is writable
+// (portable use, the build tree), else $XDG_CONFIG_HOME/vardeno (default ~/.config/vardeno).
+std::string ChooseProgramFilesDir(const std::string& programDir);
+
+// Fills params with the paths below filesDir and the start values of every other field.
+void InitAppParams(TAppParams& params, const std::string& filesDir);
+
+// The full path of the configured encoder, or "" when no such file exists. A bare name is looked
+// for beside the executable (programDir), then on PATH; a name with a "/" is used as it is.
+// Computed afresh on every call.
+std::string GetEncoderPath(const TAppParams& params, const std::string& programDir);
