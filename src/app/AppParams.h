@@ -13,7 +13,7 @@ struct RgbColor {
 };
 
 struct TAppParams {
-  Language Language = Language::English;
+  UiLanguage Language = UiLanguage::English;
   std::string EncoderExe = "ffmpeg";  // bare name or path, replaced by the settings key "ffmpeg"
   std::string SettingsFile;           // <program files>/Vardeno.ini
   std::string ResolutionsFile;        // <program files>/Vardeno_resolutions.txt

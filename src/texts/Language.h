@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <string>
 
-enum class Language : std::uint8_t { English = 0, Polish = 1 };
+enum class UiLanguage : std::uint8_t { English = 0, Polish = 1 };
 
 // Anything but 1 means English, as stored settings and language arguments are read.
-inline Language LanguageFromNumber(int value) {
-  return value == 1 ? Language::Polish : Language::English;
+inline UiLanguage LanguageFromNumber(int value) {
+  return value == 1 ? UiLanguage::Polish : UiLanguage::English;
 }
 
 // One text of the program in both languages (UTF-8), chosen when it is produced.
 struct LangText {
   const char* en;
   const char* pl;
-  std::string operator()(Language lang) const { return lang == Language::Polish ? pl : en; }
+  std::string operator()(UiLanguage lang) const { return lang == UiLanguage::Polish ? pl : en; }
 };
