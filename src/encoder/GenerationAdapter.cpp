@@ -1,0 +1,86 @@
+#include "encoder/GenerationAdapter.h"
+
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+#include "app/StringUtil.h"
+
+namespace {
+std::vector<std::string> SplitOnBlanks(const std::string& piece) {
+  std::vector<std::string> words;
+  std::istringstream in(piece);
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+std::string JoinWords(const std::vector<std::string>& words) {
+  std::string result;
+  for (const std::string& word : words) result += (result.empty() ? "" : " ") + word;
+  return result;
+}
+
+// N/256 written exactly (a multiple of 1/256 always has a short exact decimal form).
+std::string VolumeFactor(const std::string& classicVolume) {
+  long long volume = 0;
+  const auto result = std::from_chars(classicVolume.data(), classicVolume.data() + classicVolume.size(), volume);
+  if (result.ec != std::errc() || result.ptr != classicVolume.data() + classicVolume.size())
+    return classicVolume + "/256";
+  char buffer[64];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(volume) / 256.0);
+  return std::string(buffer, written.ptr);
+}
+
+// Rewrites a parameter piece option by option ("-option value" pairs).
+std::string AdaptParameters(const std::string& piece) {
+  const std::vector<std::string> words = SplitOnBlanks(piece);
+  std::vector<std::string> out;
+  long long crop[4] = {0, 0, 0, 0};  // top, bottom, left, right
+  size_t cropPosition = std::string::npos;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& option = words[i];
+    const bool hasValue = i + 1 < words.size();
+    const std::string value = hasValue ? words[i + 1] : "";
+    static const char* const kCropOptions[] = {"-croptop", "-cropbottom", "-cropleft", "-cropright"};
+    int cropIndex = -1;
+    for (int c = 0; c < 4; ++c)
+      if (option == kCropOptions[c]) cropIndex = c;
+    if (cropIndex >= 0 && hasValue) {
+      crop[cropIndex] = std::stoll(value);
+      if (cropPosition == std::string::npos) cropPosition = out.size();
+      ++i;
+    } else if (option == "-b" && hasValue) {
+      out.insert(out.end(), {"-b:v", value});
+      ++i;
+    } else if (option == "-ab" && hasValue) {
+      out.insert(out.end(), {"-b:a", value});
+      ++i;
+    } else if (option == "-r" && hasValue) {
+      out.insert(out.end(), {"-r", ReplaceAll(value, ",", ".")});
+      ++i;
+    } else if (option == "-vol" && hasValue) {
+      out.insert(out.end(), {"-af", "volume=" + VolumeFactor(value)});
+      ++i;
+    } else {
+      out.push_back(option);
+    }
+  }
+  if (cropPosition != std::string::npos) {
+    const std::string T = std::to_string(crop[0]), B = std::to_string(crop[1]);
+    const std::string L = std::to_string(crop[2]), R = std::to_string(crop[3]);
+    const std::string filter = "crop=iw-(" + L + "+" + R + "):ih-(" + T + "+" + B + "):" + L + ":" + T;
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(cropPosition), {"-vf", filter});
+  }
+  return JoinWords(out);
+}
+}  // namespace
+
+ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration generation) {
+  if (generation == EncoderGeneration::Classic) return classic;
+  ArgumentPieces modern = classic;
+  if (classic.audioCodec == "-acodec libfaac") modern.audioCodec = "-acodec aac";
+  modern.videoParams = AdaptParameters(classic.videoParams);
+  modern.audioParams = AdaptParameters(classic.audioParams);
+  modern.advanced = AdaptParameters(classic.advanced);
+  return modern;
+}

@@ -1,0 +1,22 @@
+// The argument line the command-line preview shows, with "<input_file>" and "<output_file>"
+// standing where a conversion puts the quoted paths.
+#pragma once
+
+#include <string>
+
+#include "encoder/ArgumentBuilder.h"
+#include "encoder/EncoderGeneration.h"
+
+struct PreviewLine {
+  std::string line;
+  bool anyRefused = false;  // a builder refused a value (its warning was shown, its piece left empty)
+};
+
+// Calls every builder in order (all warnings appear, unlike a run), empties refused pieces,
+// adapts the pieces to the generation and joins them.
+PreviewLine BuildPreviewLine(const EncoderSettings& settings, const ResolutionList& resolutions,
+                             EncoderGeneration generation, UiLanguage lang, WarningSink& warnings);
+
+// Joins the pieces between the placeholders and turns each run of exactly three blanks into
+// one blank, in one left-to-right pass over non-overlapping occurrences.
+std::string JoinPreviewLine(const ArgumentPieces& pieces);
