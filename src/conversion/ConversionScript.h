@@ -1,0 +1,41 @@
+// The script a batch run writes instead of converting: header lines that name the encoder and
+// the run's six argument pieces, one line per file to convert, and a last line that waits for
+// the user. Two forms: the Windows batch file and the POSIX shell script used on Linux.
+// In both, file names are quoted so that no character in them is run or expanded by the shell.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "encoder/ArgumentBuilder.h"
+
+enum class ScriptFormat { WindowsBatch, PosixShell };
+
+class ConversionScript {
+ public:
+  // pieces are the run's (adapted, trimmed) pieces. additionalArgs is the additional piece split
+  // into arguments as the process runner splits it; the shell form passes them one by one.
+  ConversionScript(ScriptFormat format, const std::string& encoderPath, const ArgumentPieces& pieces,
+                   const std::vector<std::string>& additionalArgs);
+
+  void AddConversion(const std::string& inputPath, const std::string& outputPath);
+  // Adds the last line, which waits for the user.
+  void Finish();
+
+  const std::vector<std::string>& Lines() const { return lines_; }
+  // The lines, each followed by CR LF (batch) or LF (shell).
+  std::string Text() const;
+  // Writes the file safely, replacing what was there; a shell script gets the run bit.
+  // Throws SystemError on failure.
+  void Save(const std::string& path) const;
+
+ private:
+  ScriptFormat format_;
+  std::vector<std::string> lines_;
+};
+
+// A path as one argument of a batch-file line: quoted for the program's argument parser, with
+// every character that cmd would act on (outside its quotes, and "%" anywhere) escaped.
+std::string BatchQuote(const std::string& text);
+// A text as one single-quoted word of a POSIX shell.
+std::string ShellQuote(const std::string& text);

@@ -1,0 +1,78 @@
+#include "conversion/OutputPath.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "app/AppParams.h"
+#include "app/StringUtil.h"
+
+namespace {
+// Position of the extension's dot in the file-name part, or npos.
+size_t ExtensionDot(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string::npos;
+  return dot;
+}
+
+bool SameFileOnDisk(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::string FileNamePart(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+}  // namespace
+
+bool PathExists(const std::string& path) {
+  struct stat st {};
+  return lstat(path.c_str(), &st) == 0;
+}
+
+std::string MakeInputPath(const std::string& directory, const std::string& name) {
+  std::string path = NormalizeDir(directory) + "/" + name;
+  if (StartsWith(path, "//")) path.erase(0, 1);
+  std::string single;
+  single.reserve(path.size());
+  for (char c : path)
+    if (!(c == '/' && !single.empty() && single.back() == '/')) single += c;
+  return single;
+}
+
+std::string ReplaceExtension(const std::string& path, const std::string& ext) {
+  const size_t dot = ExtensionDot(path);
+  return (dot == std::string::npos ? path : path.substr(0, dot)) + ext;
+}
+
+std::string MakeOutputPath(const std::string& input, const std::string& outputDir, const std::string& ext) {
+  const std::string start = outputDir.empty() ? input : NormalizeDir(outputDir) + "/" + FileNamePart(input);
+  std::string output = ReplaceExtension(start, ext);
+  if (EqualsIgnoreCase(output, input) || SameFileOnDisk(output, input))
+    output = ReplaceExtension(output, "") + "_NEW" + ext;
+  return output;
+}
+
+std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width) {
+  if (!PathExists(path)) return path;
+  const size_t dot = ExtensionDot(path);
+  const std::string stem = dot == std::string::npos ? path : path.substr(0, dot);
+  const std::string ext = dot == std::string::npos ? "" : path.substr(dot);
+  for (int n = 1; n <= 100000; ++n) {
+    std::string number = std::to_string(n);
+    if (static_cast<int>(number.size()) < width) number.insert(0, static_cast<size_t>(width) - number.size(), '0');
+    const std::string candidate = stem + separator + number + ext;
+    if (!PathExists(candidate)) return candidate;
+  }
+  return {};
+}
+
+bool ForceDeleteFile(const std::string& path) {
+  if (unlink(path.c_str()) == 0) return true;
+  // A write-protected file: make it writable and try once more.
+  chmod(path.c_str(), S_IRUSR | S_IWUSR);
+  return unlink(path.c_str()) == 0;
+}

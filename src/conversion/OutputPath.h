@@ -1,0 +1,26 @@
+// Input and output paths of a conversion: joining, the "_NEW" rule, numbered names, deletion.
+#pragma once
+
+#include <string>
+
+// NormalizeDir(directory) + "/" + name, with a leading "//" and every doubled "/" made single.
+std::string MakeInputPath(const std::string& directory, const std::string& name);
+
+// The path with its extension (from the last "." of the file name on) replaced by ext (with dot);
+// a name without one gets ext appended.
+std::string ReplaceExtension(const std::string& path, const std::string& ext);
+
+// The output path for input: in outputDir when it is not empty, else beside the input, with the
+// extension ext. When that would be the input itself (letters compared without case, or the same
+// file on disk), "_NEW" goes before the extension, so an input is never written over.
+std::string MakeOutputPath(const std::string& input, const std::string& outputDir, const std::string& ext);
+
+// The path when nothing exists there, else the first free of <stem><separator><n padded to width>
+// <ext> for n = 1..100000; "" when all are taken.
+std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width);
+
+// Deletes the file; when that fails, makes it writable and tries once more. False on any failure.
+bool ForceDeleteFile(const std::string& path);
+
+// Anything at the path: a file, a folder, a dangling link.
+bool PathExists(const std::string& path);

@@ -1,0 +1,35 @@
+// Run-time texts of a conversion run: row statuses and the run's messages.
+#pragma once
+
+#include "texts/Language.h"
+
+inline constexpr LangText kStatusConverting{"Converting", "Konwertowanie"};
+inline constexpr LangText kStatusDone{"Done", "Zrobiono"};
+inline constexpr LangText kStatusRenamed{"OK - Renamed", "OK - Zmieniono nazwę"};
+inline constexpr LangText kStatusOverwritten{"OK - Overwritten", "OK - Nadpisano"};
+inline constexpr LangText kStatusSkipped{"Skipped", "Pominięto"};
+inline constexpr LangText kStatusError{"Error", "Błąd"};
+inline constexpr LangText kStatusAborted{"Aborted", "Przerwano"};
+
+inline constexpr LangText kAbortCaption{"Abort", "Przerwij"};
+inline constexpr LangText kCloseCaption{"Close", "Zamknij"};
+inline constexpr LangText kPleaseWait{"Please wait...", "Proszę czekać..."};
+
+inline constexpr LangText kSizeLimitNotNumber{"File size limit must be a number!",
+                                              "Limit wielkości pliku wynikowego musi być liczbą!"};
+// Followed by the directory and kCannotCreateDirTail.
+inline constexpr LangText kCannotCreateDirHead{"Couldn't create directory \"", "Nie można utworzyć katalogu \""};
+inline constexpr LangText kCannotCreateDirTail{"\" !", "\" !"};
+inline constexpr LangText kUnableToCreateDir{"Unable to create directory", "Unable to create directory"};
+
+// The output-exists choices, in list order.
+inline constexpr LangText kOutputExistsRename{"Rename file", "Zmień nazwę"};
+inline constexpr LangText kOutputExistsOverwrite{"Overwrite it", "Nadpisz"};
+inline constexpr LangText kOutputExistsSkip{"Skip file", "Pomiń plik"};
+
+// Shown before a run when the encoder program lacks an encoder the chosen format needs.
+inline constexpr LangText kEncoderLacksCodecHead{"The FFmpeg program in use cannot encode with \"",
+                                                 "Używany program FFmpeg nie potrafi kodować za pomocą \""};
+inline constexpr LangText kEncoderLacksCodecTail{
+    "\".\r\nChoose another output format or install an FFmpeg build that has this encoder.",
+    "\".\r\nWybierz inny format wyjściowy albo zainstaluj wersję FFmpeg z tym koderem."};
