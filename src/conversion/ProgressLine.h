@@ -13,7 +13,8 @@
 // banner lines, or one of its known harmless warnings. "Begins with" rules ignore the case of
 // ASCII letters; "contains" rules are exact. A modern encoder's extra banner lines ("  built
 // with ...", every "  libxxx  NN. NN.NNN / ..." version line, its "Press [q] to stop, [?] for
-// help" prompt) are noise only for the modern generation.
+// help" prompt) are noise only for the modern generation. A modern encoder's "  configuration:"
+// line is written exactly like the classic one, so the classic rule removes it in both.
 bool IsNoiseLine(std::string_view line, EncoderGeneration generation);
 
 // True for "Multiple frames in a packet from stream..." (any case): a noise line that also ends

@@ -81,14 +81,6 @@ TEST(ProgressLine, ProgressLinesNeedTimeAndSize) {
   EXPECT_FALSE(IsProgressLine("TIME=10.00 SIZE=1kB"));
 }
 
-TEST(ProgressLine, ReadsFrameSpeedAndTimeOfAClassicLine) {
-  const ProgressFields f =
-      ReadProgressFields("frame=  250 fps= 25 q=5.0 size=    1024kB time=10.00 bitrate= 838.9kbits/s");
-  EXPECT_EQ(f.frameNumber, 250);
-  EXPECT_EQ(f.speedText, "25");
-  EXPECT_EQ(f.encodedTime, 10);
-}
-
 TEST(ProgressLine, ReadsModernLinesIncludingKiBAndLongFrameNumbers) {
   // ffmpeg 7.0 writes KiB; frame numbers of 10000 and more touch the "=".
   const ProgressFields kib = ReadProgressFields(
@@ -159,17 +151,10 @@ TEST(ProgressTime, ModernClockTimesAreRead) {
   EXPECT_FALSE(ParseEncodedTime("00:00:01.00:00"));
 }
 
-TEST(ProgressLine, WholeNumbersAndRounding) {
-  EXPECT_EQ(ParseWholeNumber("-5"), -5);
-  EXPECT_EQ(ParseWholeNumber("+5"), 5);
+TEST(ProgressLine, FrameNumbersMustFit32Bits) {
   EXPECT_EQ(ParseWholeNumber("2147483647"), 2147483647);
+  EXPECT_EQ(ParseWholeNumber("-5"), -5);
   EXPECT_FALSE(ParseWholeNumber("2147483648"));
   EXPECT_FALSE(ParseWholeNumber("1.0"));
   EXPECT_FALSE(ParseWholeNumber("++1"));
-  EXPECT_FALSE(ParseWholeNumber(""));
-  EXPECT_EQ(RoundHalfEven(0.5), 0.0);
-  EXPECT_EQ(RoundHalfEven(1.5), 2.0);
-  EXPECT_EQ(RoundHalfEven(2.5), 2.0);
-  EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
-  EXPECT_EQ(RoundHalfEven(2.4999), 2.0);
 }
