@@ -1,0 +1,38 @@
+#include "conversion/ProgressHandler.h"
+
+#include <utility>
+
+ProgressHandler::ProgressHandler(ProgressSources sources, PendingEvents& events,
+                                 ProgressDisplay& display, EncoderTerminator terminate)
+    : sources_(sources), events_(events), display_(display), terminate_(std::move(terminate)) {}
+
+void ProgressHandler::SetEncoder(const std::string& encoderPath, EncoderGeneration generation) {
+  encoderPath_ = encoderPath;
+  parser_.SetGeneration(generation);
+}
+
+void ProgressHandler::StartFile() { parser_.Reset(); }
+
+void ProgressHandler::HandleEventsAndAbort() {
+  events_.ProcessPendingEvents();
+  // Repeats on every call until the run has stopped; once the encoder has ended the
+  // terminator finds nothing to end.
+  if (sources_.run.AbortRequested && terminate_) terminate_(encoderPath_);
+}
+
+void ProgressHandler::OnOutput() {
+  HandleEventsAndAbort();
+  const ProgressUpdate update =
+      parser_.Update(sources_.lines, sources_.run, sources_.probe, sources_.language);
+  if (!update.endedEarly) display_.ShowProgress(update);
+}
+
+void ProgressHandler::OnIdle() { HandleEventsAndAbort(); }
+
+OutputLineHandler ProgressHandler::LineHandler() {
+  return [this](const ChildProcess&, const std::string&) { OnOutput(); };
+}
+
+IdleHandler ProgressHandler::Idle() {
+  return [this] { OnIdle(); };
+}
