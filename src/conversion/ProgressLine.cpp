@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/StringUtil.h"
+#include "encoder/NumberText.h"
 
 namespace {
 
@@ -144,14 +145,6 @@ std::string_view TrimView(std::string_view text) {
 
 }  // namespace
 
-double RoundHalfEven(double value) {
-  const double lower = std::floor(value);
-  const double fraction = value - lower;
-  if (fraction > 0.5) return lower + 1.0;
-  if (fraction < 0.5) return lower;
-  return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-}
-
 bool IsMultipleFramesLine(std::string_view line) { return BeginsWithIgnoreCase(line, kMultipleFrames); }
 
 bool IsNoiseLine(std::string_view line, EncoderGeneration generation) {
@@ -167,15 +160,6 @@ bool IsNoiseLine(std::string_view line, EncoderGeneration generation) {
 }
 
 bool IsProgressLine(std::string_view line) { return Contains(line, "time=") && Contains(line, "size="); }
-
-std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || text.front() == '+') return std::nullopt;
-  std::int32_t value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
 
 std::optional<std::int64_t> ParseEncodedTime(std::string_view text) {
   std::optional<double> seconds = ParseDecimal(text);

@@ -41,9 +41,3 @@ ProgressFields ReadProgressFields(std::string_view line);
 // ("N/A") and for values beyond the 64-bit range.
 std::optional<std::int64_t> ParseEncodedTime(std::string_view text);
 
-// A decimal whole number with an optional sign that fits 32 bits, else empty.
-std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
-
-// Rounds to the nearest whole number, halves to the even neighbour, independent of the
-// floating-point rounding mode in force.
-double RoundHalfEven(double value);

@@ -46,17 +46,16 @@ std::optional<double> ParseNormalisedReal(const std::string& text) {
 }
 }  // namespace
 
-bool IsWholeNumber(const std::string& text) {
-  const std::string trimmed = Trim(text);
-  if (trimmed.empty()) return false;
-  const char* begin = trimmed.data();
-  const char* end = begin + trimmed.size();
-  if (*begin == '+') ++begin;
-  if (begin == end || (*begin == '-' && begin + 1 == end)) return false;
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty() || text.front() == '+') return std::nullopt;
   std::int32_t value = 0;
-  const auto result = std::from_chars(begin, end, value);
-  return result.ec == std::errc() && result.ptr == end;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
 }
+
+bool IsWholeNumber(const std::string& text) { return ParseWholeNumber(Trim(text)).has_value(); }
 
 std::optional<double> ParseRealNumber(const std::string& text) {
   std::string normalised = ReplaceAll(Trim(text), ",", ".");

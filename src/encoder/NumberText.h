@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+// A decimal whole number with an optional sign that fits 32 bits (no blanks), else empty.
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
 
 // The text, trimmed, is a signed 32-bit decimal integer (optional sign, digits only).
 bool IsWholeNumber(const std::string& text);

@@ -1,4 +1,5 @@
 #include "conversion/ProgressLine.h"
+#include "encoder/NumberText.h"
 
 #include <gtest/gtest.h>
 
