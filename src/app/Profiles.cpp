@@ -29,8 +29,7 @@ std::string JoinAdditionalParams(const std::vector<std::string>& lines) {
   return Trim(joined);
 }
 
-void SaveProfile(const std::string& path, const EncoderSettings& s) {
-  IniFile ini(path);
+void WriteProfileValues(IniFile& ini, const EncoderSettings& s) {
   ini.WriteString(kMain, "AppName", "Vardeno");
   ini.WriteString(kMain, "AppVer", "1.1");
   ini.WriteString(kMain, "DisplayName", "");
@@ -63,13 +62,47 @@ void SaveProfile(const std::string& path, const EncoderSettings& s) {
   ini.WriteInteger(kAdvanced, "TimeLimitSM", s.TimeLimitSM);
   ini.WriteInteger(kAdvanced, "TimeLimitSS", s.TimeLimitSS);
   ini.WriteString(kAdvanced, "AdditionalParams", JoinAdditionalParams(s.AdditionalParams));
+}
+
+void SaveProfile(const std::string& path, const EncoderSettings& settings) {
+  IniFile ini(path);
+  WriteProfileValues(ini, settings);
   ini.Save();
 }
 
-bool LoadProfile(const std::string& path, EncoderSettings& s, int resolutionCount) {
+bool LoadProfile(const std::string& path, EncoderSettings& settings, int resolutionCount) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return false;
-  const IniFile ini(path);
+  ReadProfileValues(IniFile(path), settings, resolutionCount);
+  return true;
+}
+
+bool ApplyProfileValue(EncoderSettings& settings, std::string_view key, std::string_view value,
+                       int resolutionCount) {
+  static const std::pair<const char*, const char*> kKeys[] = {
+      {kVideo, "OutputFormat"},      {kVideo, "VideoBitrate"},     {kVideo, "VideoFPS"},
+      {kAudio, "AudioBitrate"},      {kAudio, "AudioSampling"},    {kAudio, "DoNotCopyAudio"},
+      {kAudio, "Volume"},            {kAdvanced, "Resolution"},    {kAdvanced, "ResWidth"},
+      {kAdvanced, "ResHeight"},      {kAdvanced, "CropTop"},       {kAdvanced, "CropBottom"},
+      {kAdvanced, "CropLeft"},       {kAdvanced, "CropRight"},     {kAdvanced, "SizeLimit"},
+      {kAdvanced, "SizeLimitValue"}, {kAdvanced, "SizeLimitUnit"}, {kAdvanced, "TimeLimitDuration"},
+      {kAdvanced, "TimeLimitDH"},    {kAdvanced, "TimeLimitDM"},   {kAdvanced, "TimeLimitDS"},
+      {kAdvanced, "TimeLimitStart"}, {kAdvanced, "TimeLimitSH"},   {kAdvanced, "TimeLimitSM"},
+      {kAdvanced, "TimeLimitSS"},    {kAdvanced, "AdditionalParams"}};
+  for (const auto& [section, name] : kKeys) {
+    if (!EqualsIgnoreCase(name, key)) continue;
+    // The current settings, stored as a profile in memory with the one value replaced, then read
+    // back by the profile rules: every other field comes back unchanged.
+    IniFile ini("");
+    WriteProfileValues(ini, settings);
+    ini.WriteString(section, name, value);
+    ReadProfileValues(ini, settings, resolutionCount);
+    return true;
+  }
+  return false;
+}
+
+void ReadProfileValues(const IniFile& ini, EncoderSettings& s, int resolutionCount) {
 
   s.OutputFormat = std::clamp(ini.ReadInteger(kVideo, "OutputFormat", s.OutputFormat), 0,
                               kOutputFormatCount - 1);
@@ -110,5 +143,4 @@ bool LoadProfile(const std::string& path, EncoderSettings& s, int resolutionCoun
     s.AdditionalParams.clear();
     if (!params.empty()) s.AdditionalParams.push_back(params);
   }
-  return true;
 }

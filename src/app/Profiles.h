@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "encoder/EncoderSettings.h"
@@ -22,6 +23,17 @@ void SaveProfile(const std::string& path, const EncoderSettings& settings);
 // The window sets ControlsUpdating while it copies the result into its controls and applies its
 // enable rules once afterwards.
 bool LoadProfile(const std::string& path, EncoderSettings& settings, int resolutionCount);
+
+// Sets one field as a profile would store it under key (its field name, any letter case) and
+// reads it back by the rules of LoadProfile; every other field stays. False for an unknown key.
+bool ApplyProfileValue(EncoderSettings& settings, std::string_view key, std::string_view value,
+                       int resolutionCount);
+
+class IniFile;
+// The profile keys of settings written into / read from an INI store (the body of SaveProfile
+// and LoadProfile).
+void WriteProfileValues(IniFile& ini, const EncoderSettings& settings);
+void ReadProfileValues(const IniFile& ini, EncoderSettings& settings, int resolutionCount);
 
 // The memo's lines as "AdditionalParams" stores them: each line after one blank, then the
 // blanks and control characters at both ends removed.

@@ -203,3 +203,28 @@ TEST(Profiles, AFailedSaveThrowsAndLeavesTheFile) {
   EXPECT_THROW(SaveProfile(blocker + "/p.ini", SomeSettings()), IniWriteError);
   EXPECT_EQ(ReadWholeFile(blocker), "x");
 }
+
+TEST(ProfileValue, OneKeyChangesOneFieldByTheProfileRules) {
+  EncoderSettings s;
+  s.SizeLimit = true;
+  s.SizeLimitValue = "700";
+  s.AdditionalParams = {"-threads 2"};
+  EXPECT_TRUE(ApplyProfileValue(s, "volume", "450", 19));
+  EXPECT_EQ(s.Volume, 300);
+  EXPECT_TRUE(ApplyProfileValue(s, "AUDIOBITRATE", "40", 19));
+  EXPECT_EQ(s.AudioBitrate, -1);
+  EXPECT_TRUE(ApplyProfileValue(s, "SizeLimitUnit", "kb", 19));
+  EXPECT_EQ(s.SizeLimitUnit, SizeUnit::KB);
+  EXPECT_TRUE(ApplyProfileValue(s, "OutputFormat", "abc", 19));  // not a number: kept
+  EXPECT_EQ(s.OutputFormat, 3);
+  EXPECT_TRUE(ApplyProfileValue(s, "Resolution", "19", 19));
+  EXPECT_EQ(s.Resolution, -1);
+  // The size limit and the memo are untouched by a change elsewhere.
+  EXPECT_TRUE(s.SizeLimit);
+  EXPECT_EQ(s.SizeLimitValue, "700");
+  EXPECT_EQ(s.AdditionalParams, std::vector<std::string>{"-threads 2"});
+  EXPECT_TRUE(ApplyProfileValue(s, "AdditionalParams", "", 19));
+  EXPECT_TRUE(s.AdditionalParams.empty());
+  EXPECT_FALSE(ApplyProfileValue(s, "DisplayName", "x", 19));
+  EXPECT_FALSE(ApplyProfileValue(s, "Bitrate", "1", 19));
+}
