@@ -1,6 +1,7 @@
 #include "filelist/FileList.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "filelist/FileSizeText.h"
@@ -13,8 +14,9 @@ std::optional<FileListRow> MakeFileListRow(const std::string& path, UiLanguage l
                                            const std::string& currentDir) {
   if (!IsSupportedExtension(path)) return std::nullopt;
   // A NUL would cut the name short for the system, which would then size (and later convert)
-  // another file than the row shows.
-  if (path.find('\0') != std::string::npos) return std::nullopt;
+  // another file than the row shows; a line break could not be written to a list file, which
+  // holds one path per line.
+  if (path.find_first_of(std::string_view("\0\r\n", 3)) != std::string::npos) return std::nullopt;
 
   FileListRow row;
   const std::string fullPath = MakeAbsolutePath(path, currentDir);

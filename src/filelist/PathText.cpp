@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "filelist/FileListRow.h"
 
 std::string CurrentDirectory() {
   std::vector<char> buffer(4096);
@@ -48,10 +47,4 @@ void SplitDirectoryAndName(const std::string& path, std::string& directory, std:
   }
   directory = slash == 0 ? std::string("/") : path.substr(0, slash);
   name = path.substr(slash + 1);
-}
-
-std::string RowFullPath(const FileListRow& row) {
-  if (row.Directory.empty()) return row.Name;
-  if (row.Directory.back() == '/') return row.Directory + row.Name;
-  return row.Directory + "/" + row.Name;
 }
