@@ -221,5 +221,5 @@ TEST(FileList, ViewHearsEveryChangeBeforeAndAfterIt) {
                                  "before append 1+2 at 1", "append 1+2 at 3", "changed 1-1",
                                  "changed 0-0", "changed 2-2", "before reset at 3", "reset at 1"}));
   EXPECT_EQ(list.Row(0).Number, "1");
-  EXPECT_EQ(list.Row(0).Name, "");  // the appended empty row swapped into first place
+  EXPECT_EQ(list.Row(0).Name, "");  // the one unchecked row is left
 }
