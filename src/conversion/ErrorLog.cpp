@@ -1,0 +1,85 @@
+#include "conversion/ErrorLog.h"
+
+#include <ctime>
+#include <string_view>
+
+#include "platform/FileIo.h"
+#include "texts/ErrorLogTexts.h"
+
+namespace {
+// Every line break (CR LF, LF or CR) starts a new line, so n breaks give n + 1 lines: a final
+// break leaves an empty line and an empty text is one empty line.
+void AppendSplitAtBreaks(std::vector<std::string>& lines, std::string_view text) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  lines.emplace_back(text.substr(start));
+}
+}  // namespace
+
+DateTimeTexts CurrentLocaleDateTime() { return LocaleDateTimeTexts(std::time(nullptr)); }
+
+void ErrorLog::Clear() {
+  lines_.clear();
+  if (listener_) listener_->Cleared();
+}
+
+void ErrorLog::AddEntry(const std::string& text, std::int32_t number) {
+  const std::size_t first = lines_.size();
+  if (number > 0) {
+    lines_.push_back(kErrorLogNumberPrefix + std::to_string(number));
+    lines_.emplace_back(kErrorLogNumberRule);
+  }
+  const DateTimeTexts moment = now_();
+  lines_.push_back(kErrorLogDateTimePrefix + moment.date + kErrorLogDateTimeJoin + moment.time);
+  AppendSplitAtBreaks(lines_, text);
+  lines_.emplace_back(kErrorLogSeparator);
+  if (listener_) listener_->LinesAppended(first, lines_.size() - first);
+}
+
+void ResetErrorLog(ErrorLog& log, RunState& state) {
+  state.ErrorCount = 0;
+  log.Clear();
+}
+
+void AddErrorLogEntry(ErrorLog& log, const std::string& text, std::int32_t number) {
+  log.AddEntry(text, number);
+}
+
+std::string ExitCodeEntryText(std::uint32_t exitCode, const std::vector<std::string>& paneLines) {
+  std::string text = kErrorLogExitCodePrefix + std::to_string(exitCode) + "\r\n";
+  for (const std::string& line : paneLines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::int32_t LogFailedRun(ErrorLog& log, RunState& state, const std::string& text) {
+  ++state.ErrorCount;
+  AddErrorLogEntry(log, text, state.ErrorCount);
+  return state.ErrorCount;
+}
+
+std::string ErrorsWindowCaption(UiLanguage lang, std::int32_t errorCount) {
+  std::string caption = kErrorsCaption(lang);
+  if (errorCount > 0) caption += " (" + std::to_string(errorCount) + ")";
+  return caption;
+}
+
+std::string ErrorLogFileText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+void SaveErrorLog(const std::vector<std::string>& lines, const std::string& path) {
+  WriteFileAtomically(path, ErrorLogFileText(lines));
+}

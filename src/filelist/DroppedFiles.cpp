@@ -1,0 +1,40 @@
+#include "filelist/DroppedFiles.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "filelist/ListFile.h"
+#include "filelist/PathText.h"
+#include "filelist/SupportedExtensions.h"
+
+namespace {
+bool IsFolder(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+}  // namespace
+
+std::size_t HandleDroppedFiles(FileList& list, std::vector<std::string> names, UiLanguage lang,
+                               const std::locale& collation) {
+  names.erase(std::remove_if(names.begin(), names.end(),
+                             [](const std::string& name) { return name.empty(); }),
+              names.end());
+  SortNamesIgnoringCase(names, collation);
+
+  const std::string currentDir = CurrentDirectory();
+  const std::size_t countBefore = list.Count();
+  // Consecutive files are appended together; a list file first gets the files before it.
+  std::vector<FileListRow> pending;
+  for (const std::string& name : names) {
+    if (IsListFileName(name) && !IsFolder(name)) {
+      list.AppendRows(std::exchange(pending, {}));
+      LoadFileList(list, name, lang);
+    } else if (std::optional<FileListRow> row = MakeFileListRow(name, lang, currentDir)) {
+      pending.push_back(std::move(*row));
+    }
+  }
+  list.AppendRows(std::move(pending));
+  return list.Count() - countBefore;
+}
