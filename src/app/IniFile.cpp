@@ -7,7 +7,7 @@
 
 #include "app/IniValue.h"
 #include "app/StringUtil.h"
-#include "platform/FileReplace.h"
+#include "platform/FileIo.h"
 #include "platform/SystemError.h"
 
 namespace fs = std::filesystem;
@@ -203,7 +203,7 @@ void IniFile::Save() {
   if (!modified_) return;
   if (unreadable_) throw IniWriteError(path_, "the existing file could not be read");
   try {
-    ReplaceFileContents(path_, Serialize());
+    WriteFileAtomically(path_, Serialize());
   } catch (const SystemError& error) {
     throw IniWriteError(path_, error.what());
   }

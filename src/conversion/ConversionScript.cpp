@@ -1,6 +1,6 @@
 #include "conversion/ConversionScript.h"
 
-#include "app/AtomicFile.h"
+#include "platform/FileIo.h"
 
 namespace {
 // Quotes an argument the way the Windows C runtime splits a command line back into arguments.
@@ -113,8 +113,5 @@ std::string ConversionScript::Text() const {
 }
 
 void ConversionScript::Save(const std::string& path) const {
-  if (format_ == ScriptFormat::PosixShell)
-    WriteFileAtomically(path, Text(), 0755);
-  else
-    WriteFileAtomically(path, Text());
+  WriteFileAtomically(path, Text(), format_ == ScriptFormat::PosixShell);
 }

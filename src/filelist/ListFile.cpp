@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/AppParams.h"
 #include "app/StringUtil.h"
 #include "filelist/PathText.h"
 #include "platform/FileIo.h"
@@ -11,18 +12,12 @@
 namespace {
 
 // Removes one trailing "/", then a trailing "/." (the program's rule for folder texts).
-std::string StripDirectoryEnd(std::string dir) {
-  if (!dir.empty() && dir.back() == '/') dir.pop_back();
-  if (EndsWith(dir, "/.")) dir.resize(dir.size() - 2);
-  return dir;
-}
-
 // The path a list-file line stands for: its folder part, cleaned, then "/" and its name. A line
 // in the root ("/clip.avi") keeps its "/", so the file is not looked for in the current folder.
 std::string PathOfListLine(const std::string& line) {
   const size_t slash = line.rfind('/');
   if (slash == std::string::npos) return line;
-  return StripDirectoryEnd(line.substr(0, slash)) + "/" + line.substr(slash + 1);
+  return NormalizeDir(line.substr(0, slash)) + "/" + line.substr(slash + 1);
 }
 
 }  // namespace
@@ -48,7 +43,7 @@ std::string FileListText(const FileList& list) {
   std::string text;
   for (const FileListRow& row : list.Rows()) {
     if (!row.Directory.empty()) {
-      text += StripDirectoryEnd(row.Directory);
+      text += NormalizeDir(row.Directory);
       text += '/';
     }
     text += row.Name;
