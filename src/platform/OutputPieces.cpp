@@ -1,0 +1,50 @@
+#include "platform/OutputPieces.h"
+
+#include <algorithm>
+
+OutputPieces::OutputPieces(std::vector<std::string>* outputList, const OutputLineHandler& handler,
+                           ChildProcess child)
+    : outputList_(outputList), handler_(handler), child_(child) {
+  piece_.reserve(kMaxPieceLength);
+}
+
+void OutputPieces::Feed(const char* data, std::size_t size) {
+  const char* next = data;
+  const char* const end = data + size;
+  while (next < end) {
+    const char* stop = next;
+    while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
+    while (next < stop) {
+      const std::size_t take = std::min(kMaxPieceLength - piece_.size(), static_cast<std::size_t>(stop - next));
+      piece_.append(next, take);
+      next += take;
+      if (piece_.size() == kMaxPieceLength) {
+        newLine_ = true;
+        Deliver();
+      }
+    }
+    if (stop < end) {
+      if (*stop == '\n') {
+        newLine_ = true;
+      } else {
+        Deliver();
+      }
+      next = stop + 1;
+    }
+  }
+}
+
+void OutputPieces::Deliver() {
+  if (outputList_) {
+    // The list may be empty when the mark is clear: a handler can delete entries. The piece is
+    // then kept as a new entry rather than lost.
+    if (newLine_ || outputList_->empty()) {
+      outputList_->push_back(piece_);
+    } else {
+      outputList_->back() = piece_;
+    }
+  }
+  newLine_ = false;
+  if (handler_) handler_(child_, piece_);
+  piece_.clear();
+}
