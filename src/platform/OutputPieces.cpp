@@ -14,6 +14,7 @@ void OutputPieces::Feed(const char* data, std::size_t size) {
   while (next < end) {
     const char* stop = next;
     while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
+    if (stop > next) afterCarriageReturn_ = false;
     while (next < stop) {
       const std::size_t take = std::min(kMaxPieceLength - piece_.size(), static_cast<std::size_t>(stop - next));
       piece_.append(next, take);
@@ -24,10 +25,13 @@ void OutputPieces::Feed(const char* data, std::size_t size) {
       }
     }
     if (stop < end) {
-      if (*stop == '\n') {
-        newLine_ = true;
-      } else {
+      if (*stop == '\r') {
         Deliver();
+        afterCarriageReturn_ = true;
+      } else {
+        if (!afterCarriageReturn_) Deliver();
+        newLine_ = true;
+        afterCarriageReturn_ = false;
       }
       next = stop + 1;
     }

@@ -1,6 +1,8 @@
 // Cuts a child's output stream into pieces the way a console shows it: a carriage return ends
-// (delivers) a piece, a line feed only marks that the next piece starts a new list entry, and a
-// piece is delivered on its own when it reaches kMaxPieceLength characters.
+// (delivers) a piece; a line feed right after a carriage return only marks that the next piece
+// starts a new list entry; a line feed after anything else (a line ended the POSIX way, by LF
+// alone) delivers the piece and then sets that mark, just as CR LF would; and a piece is
+// delivered on its own when it reaches kMaxPieceLength characters.
 #pragma once
 
 #include <cstddef>
@@ -26,4 +28,5 @@ class OutputPieces {
   ChildProcess child_;
   std::string piece_;
   bool newLine_ = true;
+  bool afterCarriageReturn_ = false;  // the last byte fed was CR (it may end the previous Feed)
 };

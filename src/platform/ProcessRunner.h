@@ -24,11 +24,12 @@ inline constexpr std::uint32_t kTerminatedExitCode = 1;
 // Runs exePath with argText split into arguments (a double-quoted stretch is one argument
 // without its quotes, see platform/ArgumentText.h). Appends pieces to outputList (when given)
 // and calls handler (when given).
-// Pieces: reads of at most 10241 bytes; a line feed only sets the new-line mark; a carriage
-// return delivers the piece; a piece that reaches 10240 characters is delivered with the mark
-// set; once the output has closed and the child has been waited for, the rest is delivered (even
-// when empty). A delivery with the mark set appends to outputList, else it replaces the last
-// entry (or appends, when the list is empty).
+// Pieces: reads of at most 10241 bytes; a carriage return delivers the piece; a line feed right
+// after a carriage return only sets the new-line mark, a line feed after anything else delivers
+// the piece and then sets the mark (so LF alone ends a line as CR LF does); a piece that reaches
+// 10240 characters is delivered with the mark set; once the output has closed and the child has
+// been waited for, the rest is delivered (even when empty). A delivery with the mark set appends
+// to outputList, else it replaces the last entry (or appends, when the list is empty).
 // The child: exePath as given (a bare name is looked up in PATH), stdin from /dev/null, stdout
 // and stderr into the pipe, its own process group, no other descriptor of this process.
 // Exit code: the child's own; kTerminatedExitCode when TerminateApp ended it; 128 + the signal

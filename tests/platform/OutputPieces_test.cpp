@@ -26,14 +26,14 @@ TEST(OutputPieces, ChunkBoundariesDoNotChangeThePieces) {
   std::string longLine(10240 * 2 + 7, 'q');
   longLine[10239] = 'A';
   longLine[10240] = 'B';
-  const std::string stream = "Input #0\r\n\r\nframe= 1\rframe= 2\r" + longLine + "\r\nno end\nab";
+  const std::string stream = "Input #0\r\n\r\nframe= 1\rframe= 2\r" + longLine + "\r\nLF end\n\nab";
   const Delivered whole = FeedInChunks(stream, stream.size());
   // Compared with EXPECT_TRUE: a failure would otherwise print 20 KB of 'q'.
   EXPECT_TRUE(whole.pieces == (std::vector<std::string>{"Input #0", "", "frame= 1", "frame= 2", longLine.substr(0, 10240),
                                                     longLine.substr(10240, 10240), longLine.substr(20480),
-                                                    "no endab"}));
+                                                    "LF end", "", "ab"}));
   EXPECT_TRUE(whole.list == (std::vector<std::string>{"Input #0", "", "frame= 2", longLine.substr(0, 10240),
-                                                      longLine.substr(20480), "no endab"}));
+                                                      longLine.substr(20480), "LF end", "", "ab"}));
   for (const size_t chunk : {1u, 2u, 3u, 7u, 10240u, 10241u}) {
     const Delivered cut = FeedInChunks(stream, chunk);
     EXPECT_TRUE(cut.pieces == whole.pieces) << chunk;

@@ -77,9 +77,13 @@ TEST(ProcessRunner, CarriageReturnDeliversLineFeedOnlyMarks) {
   EXPECT_EQ(crlf.list, (std::vector<std::string>{"a", "b", ""}));
   EXPECT_EQ(crlf.pieces, (std::vector<std::string>{"a", "b", ""}));
 
+  // Programs on this system end lines with LF alone; such a line is one piece, as with CR LF.
   RunResult lfOnly = RunFake(R"(w=a\nb\n)");
-  EXPECT_EQ(lfOnly.list, (std::vector<std::string>{"ab"}));
-  EXPECT_EQ(lfOnly.pieces, (std::vector<std::string>{"ab"}));
+  EXPECT_EQ(lfOnly.list, (std::vector<std::string>{"a", "b", ""}));
+  EXPECT_EQ(lfOnly.pieces, (std::vector<std::string>{"a", "b", ""}));
+  // ffmpeg's last status line ends with LF: it replaces the rewritten line, then a new line starts.
+  RunResult lastStatus = RunFake(R"(w=frame=1\rframe=2\n)");
+  EXPECT_EQ(lastStatus.list, (std::vector<std::string>{"frame=2", ""}));
 
   // Bytes other than CR and LF pass unchanged, a zero byte included; stderr shares the pipe.
   RunResult mixed = RunFake(R"(e=err\r\n w=x\x00y\x7f\tz\r\n)");

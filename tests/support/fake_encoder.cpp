@@ -5,7 +5,8 @@
 //   sleep=MS       pause
 //   close          close stdout and stderr, then go on (the pipe closes; the process runs on)
 //   hold=MS        start a grandchild that keeps the output open for MS and then exits
-//   args           write each argument hex-encoded, one per line ending in CR LF
+//   args           write each argument hex-encoded, one per line ending in CR LF, and end (the
+//                  arguments after it are data, not steps)
 //   pidfile=PATH   write this process's pid to PATH
 //   term=CODE      on SIGTERM exit with CODE (as ffmpeg closes cleanly and exits 255)
 //   ignoreterm     ignore SIGTERM
@@ -166,7 +167,7 @@ int main(int argc, char** argv) {
         }
         WriteAll(1, hex + "\r\n");
       }
-      continue;
+      return 0;
     }
     if (!Step(step, argv[0])) return 99;
   }
