@@ -1,6 +1,7 @@
 #include "platform/OutputPieces.h"
 
 #include <algorithm>
+#include <cstring>
 
 OutputPieces::OutputPieces(std::vector<std::string>* outputList, const OutputLineHandler& handler,
                            ChildProcess child)
@@ -11,9 +12,18 @@ OutputPieces::OutputPieces(std::vector<std::string>* outputList, const OutputLin
 void OutputPieces::Feed(const char* data, std::size_t size) {
   const char* next = data;
   const char* const end = data + size;
+  // The next CR and LF at or after `next`, found with memchr and kept until passed, so each
+  // byte is scanned once per kind even in long lines.
+  const char* nextCr = nullptr;
+  const char* nextLf = nullptr;
+  const auto find = [end](const char* from, char c) {
+    const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return hit ? static_cast<const char*>(hit) : end;
+  };
   while (next < end) {
-    const char* stop = next;
-    while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
+    if (!nextCr || nextCr < next) nextCr = find(next, '\r');
+    if (!nextLf || nextLf < next) nextLf = find(next, '\n');
+    const char* const stop = std::min(nextCr, nextLf);
     if (stop > next) afterCarriageReturn_ = false;
     while (next < stop) {
       const std::size_t take = std::min(kMaxPieceLength - piece_.size(), static_cast<std::size_t>(stop - next));

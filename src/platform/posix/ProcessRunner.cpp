@@ -179,20 +179,18 @@ class ChildGuard {
 void ReadUntilClosed(int fd, OutputPieces& pieces, IdleTimer& idleTimer) {
   char buffer[kPipeReadSize];
   for (;;) {
-    pollfd ready{fd, POLLIN, 0};
-    const int polled = poll(&ready, 1, idleTimer.MillisecondsToNext());
-    if (polled < 0) {
-      if (errno == EINTR) continue;
+    // Read first and wait only when nothing is there: while the child writes steadily this
+    // takes one system call per block instead of two.
+    const ssize_t count = read(fd, buffer, sizeof buffer);
+    if (count > 0) {
+      pieces.Feed(buffer, static_cast<size_t>(count));
+    } else if (count == 0) {
       return;
-    }
-    if (polled > 0) {
-      const ssize_t count = read(fd, buffer, sizeof buffer);
-      if (count == 0) return;
-      if (count < 0) {
-        if (errno != EINTR && errno != EAGAIN) return;
-      } else {
-        pieces.Feed(buffer, static_cast<size_t>(count));
-      }
+    } else if (errno == EAGAIN) {
+      pollfd ready{fd, POLLIN, 0};
+      if (poll(&ready, 1, idleTimer.MillisecondsToNext()) < 0 && errno != EINTR) return;
+    } else if (errno != EINTR) {
+      return;
     }
     idleTimer.Tick();
   }
