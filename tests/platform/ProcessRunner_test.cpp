@@ -114,12 +114,10 @@ TEST(ProcessRunner, RewrittenStatusLineKeepsOneEntry) {
 TEST(ProcessRunner, LongLineIsCutInto10240CharacterPieces) {
   std::string line;
   for (int i = 0; i < 25000; ++i) line += static_cast<char>('a' + i % 26);
-  const TempDir dir;
-  // The line goes through a file and "cat", so the fake's argument limits do not matter.
-  const std::string file = dir.Write("line.txt", line + "\r\n");
   std::vector<std::string> list;
   std::vector<std::string> pieces;
-  RunConsoleProcess("cat", QuoteArgument(file), &list,
+  // 961 alphabets and 14 letters: 25000 characters, then CR LF.
+  RunConsoleProcess(kFake, R"(rep=961:abcdefghijklmnopqrstuvwxyz w=abcdefghijklmn\r\n)", &list,
                     [&](const ChildProcess&, const std::string& piece) { pieces.push_back(piece); });
   ASSERT_EQ(pieces.size(), 4u);
   EXPECT_EQ(pieces[0], line.substr(0, 10240));
@@ -178,6 +176,8 @@ TEST(ProcessRunner, ChildGetsOnlyNullInputThePipeAndItsOwnGroup) {
 TEST(ProcessRunner, StartFailuresRaiseTheSystemError) {
   const TempDir dir;
   const std::string notExecutable = dir.Write("plain.txt", "not a program");
+  const std::string noInterpreter = dir.Write("script", "echo no first line naming a shell\n");
+  chmod(noInterpreter.c_str(), 0755);
   const int before = OpenDescriptorCount();
   bool handlerCalled = false;
   const OutputLineHandler handler = [&](const ChildProcess&, const std::string&) { handlerCalled = true; };
@@ -194,6 +194,7 @@ TEST(ProcessRunner, StartFailuresRaiseTheSystemError) {
   };
   EXPECT_EQ(codeOf(dir / "missing-encoder"), ENOENT);
   EXPECT_EQ(codeOf(notExecutable), EACCES);
+  EXPECT_EQ(codeOf(noInterpreter), ENOEXEC);
   EXPECT_EQ(codeOf(dir.Path().string()), EACCES);
   EXPECT_EQ(codeOf("vardeno-no-such-program-anywhere"), ENOENT);
   EXPECT_FALSE(handlerCalled);
@@ -307,6 +308,7 @@ TEST(ProcessRunner, TerminateAppEndsOnlyOurOwnChildren) {
 }
 
 TEST(ProcessRunner, ExceptionFromHandlerEndsTheChild) {
+  const int before = OpenDescriptorCount();
   int pid = 0;
   EXPECT_THROW(RunConsoleProcess(kFake, R"(term=0 w=x\r sleep=20000)", nullptr,
                                  [&](const ChildProcess& child, const std::string&) {
@@ -314,6 +316,7 @@ TEST(ProcessRunner, ExceptionFromHandlerEndsTheChild) {
                                    throw std::runtime_error("window gone");
                                  }),
                std::runtime_error);
+  EXPECT_EQ(OpenDescriptorCount(), before);
   ASSERT_GT(pid, 0);
   EXPECT_TRUE(GoneWithin(pid, 3.0));
 }

@@ -162,9 +162,12 @@ class ChildGuard {
  public:
   explicit ChildGuard(pid_t pid) : pid_(pid) {}
   ~ChildGuard() {
-    if (!released_) {
+    if (released_) return;
+    try {
       ChildRegistry::Instance().End(pid_);
       ChildRegistry::Instance().ReapInBackground(pid_);
+    } catch (...) {
+      // Out of resources while unwinding: the child is left as it is rather than ending the program.
     }
   }
   ChildGuard(const ChildGuard&) = delete;
