@@ -18,13 +18,31 @@ using IdleHandler = std::function<void()>;
 
 // Exit code reported when the child has not ended 5000 ms after closing its output.
 inline constexpr std::uint32_t kStillActive = 259;
+// Exit code reported for a child that TerminateApp ended, however it went.
+inline constexpr std::uint32_t kTerminatedExitCode = 1;
 
 // Runs exePath with argText split into arguments (a double-quoted stretch is one argument
-// without its quotes). Appends pieces to outputList (when given) and calls handler (when given).
-// Throws SystemError when the pipe or the process cannot be created.
+// without its quotes, see platform/ArgumentText.h). Appends pieces to outputList (when given)
+// and calls handler (when given).
+// Pieces: reads of at most 10241 bytes; a carriage return delivers the piece; a line feed right
+// after a carriage return only sets the new-line mark, a line feed after anything else delivers
+// the piece and then sets the mark (so LF alone ends a line as CR LF does); a piece that reaches
+// 10240 characters is delivered with the mark set; once the output has closed and the child has
+// been waited for, the rest is delivered (even when empty). A delivery with the mark set appends
+// to outputList, else it replaces the last entry (or appends, when the list is empty).
+// The child: exePath as given (a bare name is looked up in PATH), stdin from /dev/null, stdout
+// and stderr into the pipe, its own process group, no other descriptor of this process.
+// Exit code: the child's own; kTerminatedExitCode when TerminateApp ended it; 128 + the signal
+// number when a signal killed it otherwise; kStillActive when it still runs 5000 ms after its
+// output closed (it is left running and reaped in the background when it ends).
+// Throws SystemError when the pipe or the process cannot be created (also when the file cannot
+// be executed). An exception from handler or idle ends the child and passes on.
 std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& argText,
                                 std::vector<std::string>* outputList, const OutputLineHandler& handler,
                                 const IdleHandler& idle = {});
 
-// Ends every child of this process whose executable is the file at exePath; true if any was ended.
+// Ends every child of this process whose executable is the file at exePath (a bare name is
+// looked up in PATH): SIGTERM at once, which lets the encoder close its output file, and SIGKILL
+// 2 s later if it still runs; returns at once. A child is sent SIGTERM only once however often
+// this is called. True if any such child was found running.
 bool TerminateApp(const std::string& exePath);

@@ -1,0 +1,183 @@
+#include "encoder/EncoderInfo.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <tuple>
+
+#include "app/StringUtil.h"
+#include "platform/ArgumentText.h"
+#include "platform/ExecutablePath.h"
+#include "platform/ProcessRunner.h"
+#include "platform/SystemError.h"
+
+namespace {
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct FileStamp {
+  std::string path;
+  std::int64_t modifiedNs = 0;
+  std::int64_t size = 0;
+  bool operator<(const FileStamp& other) const {
+    return std::tie(path, modifiedNs, size) < std::tie(other.path, other.modifiedNs, other.size);
+  }
+};
+
+std::optional<FileStamp> StampOf(const std::string& encoderPath) {
+  const std::string resolved = ResolveExecutablePath(encoderPath);
+  struct stat info {};
+  if (resolved.empty() || stat(resolved.c_str(), &info) != 0) return std::nullopt;
+  const std::int64_t modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  return FileStamp{resolved, modifiedNs, static_cast<std::int64_t>(info.st_size)};
+}
+
+// The output of one call of the encoder, or nothing when it cannot be started.
+std::optional<std::vector<std::string>> AskEncoder(const std::string& path, const std::string& arguments) {
+  std::vector<std::string> lines;
+  try {
+    RunConsoleProcess(path, arguments, &lines, {});
+  } catch (const SystemError&) {
+    return std::nullopt;
+  }
+  return lines;
+}
+
+struct EncoderFacts {
+  std::optional<EncoderGeneration> generation;
+  bool encodersAsked = false;
+  std::optional<std::vector<std::string>> encoders;
+};
+
+// What has been learnt per encoder file. The encoder is asked without holding the lock: it may
+// take a moment, and nothing depends on being the only one to ask.
+class EncoderInfoCache {
+ public:
+  std::optional<EncoderGeneration> FindGeneration(const FileStamp& stamp) {
+    std::lock_guard lock(mutex_);
+    const auto found = facts_.find(stamp);
+    return found == facts_.end() ? std::nullopt : found->second.generation;
+  }
+  void StoreGeneration(const FileStamp& stamp, EncoderGeneration generation) {
+    std::lock_guard lock(mutex_);
+    facts_[stamp].generation = generation;
+  }
+  // True when the list has been asked for before; encoders then holds the answer.
+  bool FindEncoders(const FileStamp& stamp, std::optional<std::vector<std::string>>& encoders) {
+    std::lock_guard lock(mutex_);
+    const auto found = facts_.find(stamp);
+    if (found == facts_.end() || !found->second.encodersAsked) return false;
+    encoders = found->second.encoders;
+    return true;
+  }
+  void StoreEncoders(const FileStamp& stamp, const std::optional<std::vector<std::string>>& encoders) {
+    std::lock_guard lock(mutex_);
+    facts_[stamp].encodersAsked = true;
+    facts_[stamp].encoders = encoders;
+  }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    facts_.clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<FileStamp, EncoderFacts> facts_;
+};
+
+EncoderInfoCache& Cache() {
+  static EncoderInfoCache cache;
+  return cache;
+}
+}  // namespace
+
+std::optional<int> ParseLibavcodecMajor(const std::vector<std::string>& versionOutput) {
+  constexpr std::string_view kName = "libavcodec";
+  for (const std::string& line : versionOutput) {
+    const std::string text = Trim(line);
+    if (!StartsWith(text, kName)) continue;
+    size_t at = text.find_first_of("0123456789", kName.size());
+    if (at == std::string::npos) continue;
+    std::int64_t number = 0;
+    size_t end = at;
+    while (end < text.size() && IsDigit(text[end]) && number < (std::int64_t{1} << 40))
+      number = number * 10 + (text[end++] - '0');
+    // A packed version (major << 16 | minor << 8 | micro) stands alone, without a dot.
+    const bool dotted = end < text.size() && text[end] == '.';
+    if (!dotted && number >= 65536) number >>= 16;
+    if (number > 100000) continue;
+    return static_cast<int>(number);
+  }
+  return std::nullopt;
+}
+
+EncoderGeneration GenerationFromLibavcodecMajor(std::optional<int> major) {
+  return major && *major < kFirstModernLibavcodecMajor ? EncoderGeneration::Classic : EncoderGeneration::Modern;
+}
+
+std::vector<std::string> ParseEncoderList(const std::vector<std::string>& encodersOutput) {
+  std::vector<std::string> names;
+  bool listStarted = false;
+  for (const std::string& line : encodersOutput) {
+    const std::string text = Trim(line);
+    if (!listStarted) {
+      listStarted = text.size() >= 3 && text.find_first_not_of('-') == std::string::npos;
+      continue;
+    }
+    const size_t flagsEnd = text.find_first_of(" \t");
+    if (flagsEnd == std::string::npos) continue;
+    const std::string rest = TrimLeft(std::string_view(text).substr(flagsEnd));
+    const std::string name = rest.substr(0, rest.find_first_of(" \t"));
+    if (!name.empty()) names.push_back(name);
+  }
+  return names;
+}
+
+EncoderGeneration GetEncoderGeneration(const std::string& encoderPath) {
+  const auto stamp = StampOf(encoderPath);
+  if (!stamp) return EncoderGeneration::Modern;
+  if (const auto known = Cache().FindGeneration(*stamp)) return *known;
+  const auto lines = AskEncoder(stamp->path, "-version");
+  const EncoderGeneration generation =
+      lines ? GenerationFromLibavcodecMajor(ParseLibavcodecMajor(*lines)) : EncoderGeneration::Modern;
+  Cache().StoreGeneration(*stamp, generation);
+  return generation;
+}
+
+std::optional<std::vector<std::string>> GetEncoderList(const std::string& encoderPath) {
+  const auto stamp = StampOf(encoderPath);
+  if (!stamp) return std::nullopt;
+  std::optional<std::vector<std::string>> encoders;
+  if (Cache().FindEncoders(*stamp, encoders)) return encoders;
+  if (const auto lines = AskEncoder(stamp->path, "-hide_banner -encoders")) {
+    std::vector<std::string> names = ParseEncoderList(*lines);
+    if (!names.empty()) encoders = std::move(names);
+  }
+  Cache().StoreEncoders(*stamp, encoders);
+  return encoders;
+}
+
+EncoderAvailability GetEncoderAvailability(const std::string& encoderPath, const std::string& encoderName) {
+  const auto encoders = GetEncoderList(encoderPath);
+  if (!encoders) return EncoderAvailability::Unknown;
+  return std::find(encoders->begin(), encoders->end(), encoderName) != encoders->end()
+             ? EncoderAvailability::Available
+             : EncoderAvailability::Missing;
+}
+
+std::vector<std::string> RequestedEncoders(const std::string& argText) {
+  static const std::vector<std::string> kCodecOptions = {"-vcodec", "-acodec", "-c:v",     "-c:a",
+                                                         "-codec:v", "-codec:a", "-c", "-codec"};
+  const std::vector<std::string> arguments = SplitArgumentText(argText);
+  std::vector<std::string> names;
+  for (size_t i = 0; i + 1 < arguments.size(); ++i) {
+    if (std::find(kCodecOptions.begin(), kCodecOptions.end(), arguments[i]) == kCodecOptions.end()) continue;
+    const std::string& name = arguments[++i];
+    if (name != "copy" && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
+}
+
+void ClearEncoderInfoCache() { Cache().Clear(); }
