@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+#include "app/StringUtil.h"
+
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
@@ -42,9 +44,10 @@ std::optional<double> TryParseDecimal(std::string_view text) {
   const char* last = first + normalized.size();
   if (*first == '+') ++first;
   double value = 0.0;
-  const auto [end, error] = std::from_chars(first, last, value);
+  auto [end, error] = std::from_chars(first, last, value);
+  if (error == std::errc() && end + 1 == last && *end == '.') end = last;  // "5." is 5
   if (end != last) return std::nullopt;
-  if (error != std::errc()) return std::nullopt;
+  if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
@@ -62,17 +65,27 @@ std::optional<std::int32_t> TryParseWholeNumber(std::string_view text) {
   return value;
 }
 
-std::int32_t RoundHalfEven(double value) {
-  if (std::isnan(value)) return 0;
+double RoundHalfEven(double value) {
+  if (!std::isfinite(value)) return value;
   double rounded = std::floor(value);
   const double fraction = value - rounded;
   if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;
+  return rounded;
+}
+
+std::int32_t RoundToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  const double rounded = RoundHalfEven(value);
   if (rounded >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
     return std::numeric_limits<std::int32_t>::max();
   if (rounded <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
     return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(rounded);
 }
+
+bool IsWholeNumber(std::string_view text) { return TryParseWholeNumber(Trim(text)).has_value(); }
+
+bool IsRealNumber(std::string_view text) { return TryParseDecimal(Trim(text)).has_value(); }
 
 std::string CutText(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) return std::string(text);

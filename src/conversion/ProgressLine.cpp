@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "app/StringUtil.h"
-#include "encoder/NumberText.h"
+#include "app/NumberText.h"
 
 namespace {
 
@@ -175,7 +175,7 @@ ProgressFields ReadProgressFields(std::string_view line) {
   ProgressFields fields;
   const std::string_view rest = line.size() > 6 ? line.substr(6) : std::string_view();
   if (const size_t fps = rest.find("fps="); fps != std::string_view::npos) {
-    fields.frameNumber = ParseWholeNumber(TrimView(rest.substr(0, fps)));
+    fields.frameNumber = TryParseWholeNumber(TrimView(rest.substr(0, fps)));
     bool hadBlank = false;
     const std::string_view speed = FirstWord(TrimView(rest.substr(fps + 4)), &hadBlank);
     if (hadBlank) fields.speedText = std::string(speed);

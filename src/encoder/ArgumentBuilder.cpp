@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "app/StringUtil.h"
-#include "encoder/NumberText.h"
+#include "app/NumberText.h"
 #include "encoder/OutputFormat.h"
 #include "encoder/Presets.h"
 #include "texts/EncoderTexts.h"
@@ -106,7 +106,7 @@ std::string GetAudioParamsStr(const EncoderSettings& settings, UiLanguage lang, 
 
 std::optional<std::int64_t> GetSizeLimitBytes(const EncoderSettings& settings) {
   const std::string withoutBlanks = ReplaceAll(Trim(settings.SizeLimitValue), " ", "");
-  const std::optional<double> value = ParseRealNumber(withoutBlanks);
+  const std::optional<double> value = TryParseDecimal(withoutBlanks);
   if (!value) return std::nullopt;
   const double unit = settings.SizeLimitUnit == SizeUnit::KB ? 1024.0 : 1024.0 * 1024.0;
   const double bytes = RoundHalfEven(*value * unit);

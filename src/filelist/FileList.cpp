@@ -7,7 +7,7 @@
 #include "filelist/FileSizeText.h"
 #include "filelist/PathText.h"
 #include "filelist/SupportedExtensions.h"
-#include "probe/FileSize.h"
+#include "probe/Probe.h"
 #include "texts/FileListTexts.h"
 
 std::optional<FileListRow> MakeFileListRow(const std::string& path, UiLanguage lang,

@@ -51,7 +51,7 @@ void ReadDuration(std::string& text, EncoderGeneration generation, MediaProbe& p
   probe.DurationExact = ParseTimeText(durationText);
   const bool classic = generation == EncoderGeneration::Classic;
   double duration = classic ? probe.DurationExact : std::max(probe.DurationExact, 0.0);
-  probe.Duration = RoundHalfEven(duration);
+  probe.Duration = RoundToInt32(duration);
 
   text = After(text, comma + 1);
   const size_t startMark = text.find(kStartMark);
@@ -60,10 +60,10 @@ void ReadDuration(std::string& text, EncoderGeneration generation, MediaProbe& p
   const size_t startComma = FindSeparator(text);
   if (startComma == std::string::npos) return;
   if (const auto start = ParseNumberText(std::string_view(text).substr(0, startComma))) {
-    probe.StartTime = RoundHalfEven(*start);
+    probe.StartTime = RoundToInt32(*start);
     if (classic) duration -= *start;
   }
-  probe.Duration = RoundHalfEven(std::max(duration, 0.0));
+  probe.Duration = RoundToInt32(std::max(duration, 0.0));
 }
 
 void StoreStreamLine(const std::string& text, size_t streamNumber, MediaProbe& probe) {
@@ -238,5 +238,5 @@ void ParseProbeOutput(const std::vector<std::string>& lines, EncoderGeneration g
       ReadModernStream(std::string_view(text).substr(description), probe);
     }
   }
-  probe.FrameCount = RoundHalfEven(probe.Duration * probe.FrameRate);
+  probe.FrameCount = RoundToInt32(probe.Duration * probe.FrameRate);
 }

@@ -20,14 +20,29 @@ TEST(NumberText, DecimalNumbersWithEitherMark) {
     EXPECT_EQ(TryParseWholeNumber(bad), std::nullopt) << bad;
 }
 
+TEST(NumberText, TrimmedChecksOfTheArgumentBuilders) {
+  for (const char* yes : {"0", "500", " 42 ", "-300", "+7", "2147483647", "-2147483648", "\t12\r\n"})
+    EXPECT_TRUE(IsWholeNumber(yes)) << yes;
+  for (const char* no : {"", "  ", "12.5", "1,0", "2147483648", "abc", "5 00", "-", "+", "0x10", "1e3"})
+    EXPECT_FALSE(IsWholeNumber(no)) << no;
+  for (const char* yes : {"29.97", "29,97", "25", "-1.5", "+2", ".5", "5.", "1e3", "1,5E-2", " 14.985 "})
+    EXPECT_TRUE(IsRealNumber(yes)) << yes;
+  for (const char* no : {"", "abc", "1.5.2", "1,000.5", "1e", "e5", ".", "-", "1 5", "nan", "inf", "0x1A"})
+    EXPECT_FALSE(IsRealNumber(no)) << no;
+  EXPECT_EQ(TryParseDecimal("5."), 5.0);
+  EXPECT_EQ(TryParseDecimal("1,5E-2"), 0.015);
+}
+
 TEST(NumberText, RoundHalfToEven) {
   EXPECT_EQ(RoundHalfEven(2.5), 2);
   EXPECT_EQ(RoundHalfEven(3.5), 4);
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
   EXPECT_EQ(RoundHalfEven(82.95), 83);
   EXPECT_EQ(RoundHalfEven(0.49999), 0);
-  EXPECT_EQ(RoundHalfEven(1e12), 2147483647);
-  EXPECT_EQ(RoundHalfEven(-1e12), -2147483647 - 1);
+  EXPECT_EQ(RoundHalfEven(4294967296.5), 4294967296.0);  // no 32-bit limit
+  EXPECT_EQ(RoundToInt32(1e12), 2147483647);
+  EXPECT_EQ(RoundToInt32(-1e12), -2147483647 - 1);
+  EXPECT_EQ(RoundToInt32(2.5), 2);
 }
 
 TEST(NumberText, CutKeepsWholeUtf8Letters) {

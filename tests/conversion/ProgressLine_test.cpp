@@ -1,5 +1,5 @@
 #include "conversion/ProgressLine.h"
-#include "encoder/NumberText.h"
+#include "app/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -153,9 +153,9 @@ TEST(ProgressTime, ModernClockTimesAreRead) {
 }
 
 TEST(ProgressLine, FrameNumbersMustFit32Bits) {
-  EXPECT_EQ(ParseWholeNumber("2147483647"), 2147483647);
-  EXPECT_EQ(ParseWholeNumber("-5"), -5);
-  EXPECT_FALSE(ParseWholeNumber("2147483648"));
-  EXPECT_FALSE(ParseWholeNumber("1.0"));
-  EXPECT_FALSE(ParseWholeNumber("++1"));
+  EXPECT_EQ(TryParseWholeNumber("2147483647"), 2147483647);
+  EXPECT_EQ(TryParseWholeNumber("-5"), -5);
+  EXPECT_FALSE(TryParseWholeNumber("2147483648"));
+  EXPECT_FALSE(TryParseWholeNumber("1.0"));
+  EXPECT_FALSE(TryParseWholeNumber("++1"));
 }
