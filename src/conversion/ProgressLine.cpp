@@ -76,28 +76,6 @@ bool IsModernBannerLine(std::string_view line) {
          BeginsWithIgnoreCase(line, "Press [q] to stop, [?] for help");
 }
 
-// A floating-point number as the program reads one: the first "." and then the first ","
-// stand for the decimal mark; an optional sign; no blanks; finite.
-std::optional<double> ParseDecimal(std::string_view text) {
-  std::string number(text);
-  if (const size_t dot = number.find('.'); dot != std::string::npos) number[dot] = '.';
-  if (const size_t comma = number.find(','); comma != std::string::npos) number[comma] = '.';
-  std::string_view digits = number;
-  bool negative = false;
-  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
-    negative = digits.front() == '-';
-    digits.remove_prefix(1);
-  }
-  // from_chars would accept "inf" and "nan" and a second sign; none of them is a number here.
-  if (digits.empty() || !(IsAsciiDigit(digits.front()) || digits.front() == '.')) return std::nullopt;
-  double value = 0.0;
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (ec != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return negative ? -value : value;
-}
-
 std::optional<double> ParseClockTime(std::string_view text) {
   bool negative = false;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
@@ -124,7 +102,7 @@ std::optional<double> ParseClockTime(std::string_view text) {
   const auto minutes = unsignedWhole(minutesText);
   if (!hours || !minutes || *minutes >= 60) return std::nullopt;
   if (secondsText.empty() || !IsAsciiDigit(secondsText.front())) return std::nullopt;
-  const auto seconds = ParseDecimal(secondsText);
+  const auto seconds = TryParseDecimal(secondsText);
   if (!seconds || *seconds >= 60.0) return std::nullopt;
   const double total = static_cast<double>(*hours) * 3600.0 + static_cast<double>(*minutes) * 60.0 + *seconds;
   return negative ? -total : total;
@@ -162,7 +140,7 @@ bool IsNoiseLine(std::string_view line, EncoderGeneration generation) {
 bool IsProgressLine(std::string_view line) { return Contains(line, "time=") && Contains(line, "size="); }
 
 std::optional<std::int64_t> ParseEncodedTime(std::string_view text) {
-  std::optional<double> seconds = ParseDecimal(text);
+  std::optional<double> seconds = TryParseDecimal(text);
   if (!seconds) seconds = ParseClockTime(text);
   if (!seconds) return std::nullopt;
   const double rounded = RoundHalfEven(*seconds);
