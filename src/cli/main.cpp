@@ -1,7 +1,7 @@
-// vardeno-cli: the headless front end. Its commands are being built; this entry says so.
-#include <cstdio>
+// vardeno-cli: the headless front end of Vardeno.
+#include <string>
+#include <vector>
 
-int main() {
-  std::puts("vardeno-cli " VARDENO_VERSION ": the command-line front end is not built yet.");
-  return 0;
-}
+#include "cli/CliApp.h"
+
+int main(int argc, char** argv) { return RunCli(std::vector<std::string>(argv + 1, argv + argc)); }

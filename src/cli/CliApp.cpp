@@ -1,0 +1,270 @@
+#include "cli/CliApp.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <locale>
+
+#include "app/EncoderMissing.h"
+#include "app/IniFile.h"
+#include "app/MainWindowSettings.h"
+#include "app/Profiles.h"
+#include "app/SettingsFile.h"
+#include "cli/CliOptions.h"
+#include "cli/TerminalView.h"
+#include "conversion/SystemEncoder.h"
+#include "encoder/EncoderInfo.h"
+#include "encoder/PreviewLine.h"
+#include "filelist/ListFile.h"
+#include "filelist/SupportedExtensions.h"
+#include "platform/SystemError.h"
+#include "platform/SystemLanguage.h"
+#include "probe/FileInfo.h"
+#include "probe/Probe.h"
+
+namespace {
+// A usage error: one line on stderr, nothing done.
+struct UsageError {
+  std::string message;
+};
+
+class StderrWarnings : public WarningSink {
+ public:
+  void ShowWarning(const std::string& text) override { PrintToStderr(text); }
+};
+
+class NoPower : public PowerControl {
+ public:
+  bool ShutDownComputer() override { return false; }
+};
+
+class NoWindow : public AfterRunHost {
+ public:
+  void CloseMainWindow() override {}
+};
+
+std::string Shortest(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+char LocaleDecimalMark() {
+  try {
+    return std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+  } catch (const std::exception&) {
+    return '.';
+  }
+}
+
+// Everything the commands share: paths, language, encoder, settings.
+struct Session {
+  TAppParams params;
+  std::string programDir;
+  UiLanguage lang = UiLanguage::English;
+  ResolutionList resolutions;
+  EncoderSettings settings;
+  std::optional<EncoderGeneration> forcedGeneration;
+
+  explicit Session(const CliOptions& options) {
+    programDir = GetProgramDir();
+    InitAppParams(params, ChooseProgramFilesDir(programDir));
+    // The program's own encoder setting, from its settings file.
+    TAppParams stored = params;
+    MainWindowSettings window;
+    EncoderSettings ignored;
+    LoadSettingsFromIni(stored, window, ignored, ScreenSize{});
+    params.EncoderExe = options.encoder.value_or(stored.EncoderExe);
+
+    lang = options.lang.value_or(SystemLanguageIsPolish() ? UiLanguage::Polish : UiLanguage::English);
+    params.Language = lang;
+    resolutions = MakeResolutionList(LoadResolutionSizes(params.ResolutionsFile), lang);
+    if (options.generation == GenerationChoice::Classic) forcedGeneration = EncoderGeneration::Classic;
+    if (options.generation == GenerationChoice::Modern) forcedGeneration = EncoderGeneration::Modern;
+
+    const int resolutionCount = static_cast<int>(resolutions.Entries.size());
+    if (options.profile) {
+      const IniFile check(*options.profile);
+      if (!check.Existed() || check.Unreadable())
+        throw UsageError{"cannot read the profile \"" + *options.profile + "\""};
+      LoadProfile(*options.profile, settings, resolutionCount);
+    }
+    for (const auto& [key, value] : options.sets) {
+      if (!ApplyProfileValue(settings, key, value, resolutionCount))
+        throw UsageError{"unknown setting \"" + key + "\" in --set"};
+    }
+  }
+
+  std::string EncoderPath() const { return GetEncoderPath(params, programDir); }
+
+  EncoderGeneration Generation(const std::string& encoderPath) const {
+    return forcedGeneration ? *forcedGeneration : GetEncoderGeneration(encoderPath);
+  }
+};
+
+int Preview(Session& session) {
+  StderrWarnings warnings;
+  const std::string encoderPath = session.EncoderPath();
+  const EncoderGeneration generation =
+      session.forcedGeneration ? *session.forcedGeneration
+                               : (encoderPath.empty() ? EncoderGeneration::Modern : session.Generation(encoderPath));
+  const PreviewLine preview =
+      BuildPreviewLine(session.settings, session.resolutions, generation, session.lang, warnings);
+  std::printf("%s\n", preview.line.c_str());
+  return preview.anyRefused ? kExitRefused : kExitOk;
+}
+
+void RequireExistingFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) throw UsageError{"no such file: \"" + path + "\""};
+  if (std::filesystem::is_directory(path, error)) throw UsageError{"not a file but a folder: \"" + path + "\""};
+}
+
+// Probes FILE; nullopt (after the missing-encoder message) when there is no encoder.
+std::optional<MediaProbe> ProbeFile(Session& session, const std::string& file) {
+  RequireExistingFile(file);
+  const std::string encoderPath = session.EncoderPath();
+  if (encoderPath.empty()) {
+    StderrWarnings warnings;
+    ShowEncoderMissing(warnings, session.lang);
+    return std::nullopt;
+  }
+  const std::string absolute = std::filesystem::absolute(file).lexically_normal().string();
+  return ProbeMediaFile(absolute, encoderPath, session.Generation(encoderPath));
+}
+
+int Probe(Session& session, const std::string& file) {
+  const auto probe = ProbeFile(session, file);
+  if (!probe) return kExitNoEncoder;
+  const MediaProbe& p = *probe;
+  std::printf("Width: %d\nHeight: %d\nFileName: %s\nFileSize: %llu\nDuration: %d\nDurationExact: %s\n"
+              "DurationText: %s\nStartTime: %d\nFrameRate: %s\nAudioCodec: %s\nVideoCodec: %s\nFrameCount: %d\n",
+              p.Width, p.Height, p.FileName.c_str(), static_cast<unsigned long long>(p.FileSize), p.Duration,
+              Shortest(p.DurationExact).c_str(), p.DurationText.c_str(), p.StartTime, Shortest(p.FrameRate).c_str(),
+              p.AudioCodec.c_str(), p.VideoCodec.c_str(), p.FrameCount);
+  for (size_t i = 0; i < p.Streams.size() && p.Streams[i].Present; ++i)
+    std::printf("Stream %zu: %s\n", i + 1, p.Streams[i].Text.c_str());
+  return kExitOk;
+}
+
+int Info(Session& session, const std::string& file) {
+  const auto probe = ProbeFile(session, file);
+  if (!probe) return kExitNoEncoder;
+  std::fputs(FileInfoText(MakeFileInfoView(*probe, LocaleDecimalMark()), "\n").c_str(), stdout);
+  return kExitOk;
+}
+
+// The file list of a convert or script command; every file must exist and be convertible.
+void FillFileList(const CliOptions& options, UiLanguage lang, FileList& files) {
+  if (options.listFile) {
+    try {
+      LoadFileList(files, *options.listFile, lang);
+    } catch (const SystemError&) {
+      throw UsageError{"cannot read the list file \"" + *options.listFile + "\""};
+    }
+  }
+  for (const std::string& file : options.files) {
+    RequireExistingFile(file);
+    if (!IsSupportedExtension(file)) throw UsageError{"not a file type Vardeno converts: \"" + file + "\""};
+    files.AddToList(file, lang);
+  }
+  for (const FileListRow& row : files.Rows()) RequireExistingFile(RowFullPath(row));
+}
+
+int Convert(Session& session, const CliOptions& options) {
+  FileList files;
+  FillFileList(options, session.lang, files);
+
+  RunState run;
+  MediaProbe currentProbe;
+  EncoderOutputLines outputLines;
+  ErrorLog errorLog;
+  SystemEncoder encoder(session.forcedGeneration);
+  NoPower power;
+  NoWindow window;
+  TerminalView view(run);
+  ConversionRun conversion({session.params, session.programDir, session.lang, run, currentProbe, outputLines, files,
+                            errorLog},
+                           encoder, view, power, window);
+
+  ConversionRequest request;
+  request.settings = session.settings;
+  request.resolutions = session.resolutions;
+  request.outputToInputDir = !options.outDir;
+  request.outputDir = options.outDir.value_or("");
+  request.outputExistsPolicy = options.outputExistsPolicy;
+  request.batchMode = options.command == CliCommand::Script;
+  request.batchFileName = options.scriptFile;
+  request.scriptFormat = options.batchScript ? ScriptFormat::WindowsBatch : ScriptFormat::PosixShell;
+  const RunResult result = conversion.Execute(request);
+
+  int status = kExitOk;
+  if (!errorLog.Lines().empty()) {
+    if (options.logFile) {
+      try {
+        SaveErrorLog(errorLog.Lines(), *options.logFile);
+      } catch (const SystemError& error) {
+        PrintToStderr(error.what());
+        status = kExitFailed;
+      }
+    } else {
+      PrintToStderr(ErrorLogFileText(errorLog.Lines()));
+    }
+  }
+  switch (result.end) {
+    case RunEnd::Completed:
+      if (result.aborted) return kExitAborted;
+      return result.errorCount > 0 ? kExitFailed : status;
+    case RunEnd::InvalidSizeLimit:
+    case RunEnd::RefusedSettings:
+      return kExitRefused;
+    case RunEnd::NoEncoder:
+      return kExitNoEncoder;
+    case RunEnd::NoCheckedFiles:
+      return status;
+    case RunEnd::MissingCodec:
+    case RunEnd::CannotCreateDir:
+    case RunEnd::SystemFailure:
+      break;
+  }
+  return kExitFailed;
+}
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args) {
+  const CliParseResult parsed = ParseCliArguments(args);
+  if (!parsed.options) {
+    std::fprintf(stderr, "vardeno-cli: %s\n", parsed.error.c_str());
+    return kExitUsage;
+  }
+  const CliOptions& options = *parsed.options;
+  try {
+    switch (options.command) {
+      case CliCommand::Help:
+        std::fputs(CliHelpText().c_str(), stdout);
+        return kExitOk;
+      case CliCommand::Version:
+        std::printf("vardeno-cli %s\n", VARDENO_VERSION);
+        return kExitOk;
+      default:
+        break;
+    }
+    Session session(options);
+    switch (options.command) {
+      case CliCommand::Preview:
+        return Preview(session);
+      case CliCommand::Probe:
+        return Probe(session, options.files.at(0));
+      case CliCommand::Info:
+        return Info(session, options.files.at(0));
+      default:
+        return Convert(session, options);
+    }
+  } catch (const UsageError& error) {
+    std::fprintf(stderr, "vardeno-cli: %s\n", error.message.c_str());
+    return kExitUsage;
+  } catch (const std::exception& error) {
+    PrintToStderr(std::string("vardeno-cli: ") + error.what());
+    return kExitFailed;
+  }
+}

@@ -1,0 +1,42 @@
+// The command line of vardeno-cli: COMMAND [OPTIONS] [FILES...].
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "encoder/EncoderGeneration.h"
+#include "texts/Language.h"
+
+enum class CliCommand { Help, Version, Preview, Probe, Info, Convert, Script };
+
+enum class GenerationChoice { Auto, Classic, Modern };
+
+struct CliOptions {
+  CliCommand command = CliCommand::Help;
+  // Settings, applied in this order: defaults, profile, every --set.
+  std::optional<std::string> profile;
+  std::vector<std::pair<std::string, std::string>> sets;  // key, value
+  std::optional<std::string> encoder;
+  GenerationChoice generation = GenerationChoice::Auto;
+  std::optional<UiLanguage> lang;
+  // Conversion and script.
+  std::optional<std::string> outDir;
+  int outputExistsPolicy = 0;  // rename
+  std::optional<std::string> logFile;
+  std::optional<std::string> listFile;
+  bool batchScript = false;    // --format bat
+  std::string scriptFile;      // script OUTFILE
+  std::vector<std::string> files;
+};
+
+struct CliParseResult {
+  std::optional<CliOptions> options;
+  std::string error;  // one line naming what was wrong, when options is empty
+};
+
+// args are the arguments after the program name.
+CliParseResult ParseCliArguments(const std::vector<std::string>& args);
+
+std::string CliHelpText();

@@ -1,0 +1,78 @@
+#include "cli/TerminalView.h"
+
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "app/StringUtil.h"
+
+namespace {
+volatile std::sig_atomic_t gAbortSignalled = 0;
+
+extern "C" void OnAbortSignal(int) { gAbortSignalled = 1; }
+
+struct sigaction gOldInt {}, gOldTerm {};
+}  // namespace
+
+void PrintToStderr(const std::string& text) {
+  std::string plain = ReplaceAll(text, "\r\n", "\n");
+  if (plain.empty() || plain.back() != '\n') plain += '\n';
+  std::fputs(plain.c_str(), stderr);
+  std::fflush(stderr);
+}
+
+TerminalView::TerminalView(RunState& run) : run_(run), statusLine_(isatty(STDERR_FILENO) == 1) {
+  gAbortSignalled = 0;
+  struct sigaction action {};
+  action.sa_handler = OnAbortSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, &gOldInt);
+  sigaction(SIGTERM, &action, &gOldTerm);
+}
+
+TerminalView::~TerminalView() {
+  EndStatusLine();
+  sigaction(SIGINT, &gOldInt, nullptr);
+  sigaction(SIGTERM, &gOldTerm, nullptr);
+}
+
+bool TerminalView::AbortSignalled() { return gAbortSignalled != 0; }
+
+void TerminalView::ShowStatusLine(const std::string& text) {
+  if (!statusLine_ || text.empty()) return;
+  std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
+  std::fflush(stderr);
+  statusShown_ = true;
+}
+
+void TerminalView::EndStatusLine() {
+  if (!statusShown_) return;
+  std::fputs("\r\x1b[K", stderr);
+  std::fflush(stderr);
+  statusShown_ = false;
+}
+
+void TerminalView::ShowWarning(const std::string& text) {
+  EndStatusLine();
+  PrintToStderr(text);
+}
+
+void TerminalView::ShowSystemError(const std::string& text) {
+  EndStatusLine();
+  PrintToStderr(text);
+}
+
+void TerminalView::SetStatus(const std::string& text, StatusTone) { ShowStatusLine(text); }
+
+void TerminalView::ShowProgress(const ProgressUpdate& update) { ShowStatusLine(update.statusText); }
+
+void TerminalView::RowFinished(std::size_t, const std::string& status, const std::string& outputPath) {
+  EndStatusLine();
+  std::printf("%s\t%s\n", status.c_str(), outputPath.c_str());
+  std::fflush(stdout);
+}
+
+void TerminalView::ProcessPendingEvents() {
+  if (gAbortSignalled && run_.Running) run_.AbortRequested = true;
+}

@@ -1,0 +1,134 @@
+// The conversion run: checks the settings, builds the encoder's argument pieces once, walks the
+// file list from top to bottom converting every checked row (or, in batch mode, writing a script
+// that would), records each row's outcome, and takes the after-conversion action.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "app/AppParams.h"
+#include "app/WarningSink.h"
+#include "conversion/AfterRun.h"
+#include "conversion/ConversionScript.h"
+#include "conversion/ErrorLog.h"
+#include "conversion/PendingEvents.h"
+#include "conversion/ProgressHandler.h"
+#include "conversion/RunState.h"
+#include "encoder/ArgumentBuilder.h"
+#include "filelist/FileList.h"
+#include "probe/MediaProbe.h"
+
+// The run's choices, copied from the main window's controls when the run starts.
+struct ConversionRequest {
+  EncoderSettings settings;
+  ResolutionList resolutions;
+  bool outputToInputDir = true;  // rbOutDirIsInDir
+  std::string outputDir;         // edOutDir, used when outputToInputDir is false
+  int outputExistsPolicy = 0;    // 0 rename, 1 overwrite, 2 skip, anything else: no choice
+  int afterConversion = 0;       // index of the after-conversion list
+  bool batchMode = false;        // write a script instead of converting
+  std::string batchFileName;
+  ScriptFormat scriptFormat = ScriptFormat::PosixShell;
+};
+
+// The program state a run works on; it outlives the run.
+struct ConversionState {
+  const TAppParams& appParams;
+  std::string programDir;
+  const UiLanguage& language;  // the language in force
+  RunState& run;
+  MediaProbe& currentProbe;
+  EncoderOutputLines& outputLines;
+  FileList& files;
+  ErrorLog& errorLog;
+};
+
+// The encoder program as a run uses it.
+class EncoderAccess {
+ public:
+  virtual ~EncoderAccess() = default;
+  virtual EncoderGeneration Generation(const std::string& encoderPath) = 0;
+  // nullopt when the encoder's list of encoders could not be read.
+  virtual std::optional<bool> HasEncoder(const std::string& encoderPath, const std::string& codec) = 0;
+  virtual MediaProbe Probe(const std::string& inputPath, const std::string& encoderPath) = 0;
+  // RunConsoleProcess; throws SystemError when the encoder cannot be started.
+  virtual std::uint32_t Run(const std::string& encoderPath, const std::string& argText, EncoderOutputLines& lines,
+                            const OutputLineHandler& handler, const IdleHandler& idle) = 0;
+  virtual bool Terminate(const std::string& encoderPath) = 0;
+};
+
+// How a row's status is shown in the progress window.
+enum class StatusTone { Normal, Ok, Error };
+
+// What the windows (or the CLI) show of a run. Defaults do nothing.
+class ConversionView : public WarningSink, public PendingEvents, public ProgressDisplay {
+ public:
+  virtual void DisableAll() {}
+  virtual void EnableAll() {}
+  // The error message box for failures of the operating system.
+  virtual void ShowSystemError(const std::string& /*text*/) {}
+
+  virtual void ShowProgressWindow() {}
+  virtual void SetAbortCaption(const std::string& /*caption*/) {}
+  virtual void SetInputFile(const std::string& /*path*/) {}
+  virtual void SetOutputFile(const std::string& /*path*/) {}
+  virtual void SetStatus(const std::string& /*text*/, StatusTone /*tone*/) {}
+  virtual void SetProgress(int /*percent*/) {}
+  virtual void SetPbColor(RgbColor /*color*/) {}
+  virtual void ClearEncoderOutput() {}
+
+  virtual void ShowErrorsWindow() {}
+  virtual void SetErrorsCaption(const std::string& /*caption*/) {}
+
+  // A checked row has been processed (converted, failed, aborted or skipped).
+  virtual void RowFinished(std::size_t /*row*/, const std::string& /*status*/, const std::string& /*outputPath*/) {}
+
+  // The loop's pauses; a test view may skip them.
+  virtual void Pause(std::chrono::milliseconds duration);
+
+  void ProcessPendingEvents() override {}
+  void ShowProgress(const ProgressUpdate& /*update*/) override {}
+};
+
+enum class RunEnd {
+  Completed,          // the loop ran (possibly aborted or with failures)
+  InvalidSizeLimit,   // the size limit is not a number
+  NoEncoder,          // no encoder program found
+  RefusedSettings,    // an argument builder refused a value
+  MissingCodec,       // the encoder program cannot encode the chosen format
+  NoCheckedFiles,
+  CannotCreateDir,    // the output folder could not be made
+  SystemFailure,      // the encoder could not be started, or the script not written
+};
+
+struct RunResult {
+  RunEnd end = RunEnd::Completed;
+  std::int32_t fileCount = 0;
+  std::int32_t errorCount = 0;
+  bool aborted = false;
+  AfterRunOutcome afterRun = AfterRunOutcome::Nothing;
+};
+
+class ConversionRun {
+ public:
+  ConversionRun(ConversionState state, EncoderAccess& encoder, ConversionView& view, PowerControl& power,
+                AfterRunHost& host);
+  // One whole run; returns when it has ended.
+  RunResult Execute(const ConversionRequest& request);
+
+ private:
+  struct RowOutcome;
+  RunEnd RunRows(const ConversionRequest& request, const std::string& encoderPath, const ArgumentPieces& pieces,
+                 ConversionScript& script, ProgressHandler& progress);
+
+  ConversionState s_;
+  EncoderAccess& encoder_;
+  ConversionView& view_;
+  PowerControl& power_;
+  AfterRunHost& host_;
+};
+
+// The argument text of one conversion: -y -i "input" and the six pieces, then "output".
+std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& pieces,
+                                const std::string& outputPath);

@@ -1,0 +1,31 @@
+#include "conversion/SystemEncoder.h"
+
+#include "encoder/EncoderInfo.h"
+#include "probe/Probe.h"
+
+EncoderGeneration SystemEncoder::Generation(const std::string& encoderPath) {
+  return forced_ ? *forced_ : GetEncoderGeneration(encoderPath);
+}
+
+std::optional<bool> SystemEncoder::HasEncoder(const std::string& encoderPath, const std::string& codec) {
+  switch (GetEncoderAvailability(encoderPath, codec)) {
+    case EncoderAvailability::Available:
+      return true;
+    case EncoderAvailability::Missing:
+      return false;
+    case EncoderAvailability::Unknown:
+      break;
+  }
+  return std::nullopt;
+}
+
+MediaProbe SystemEncoder::Probe(const std::string& inputPath, const std::string& encoderPath) {
+  return ProbeMediaFile(inputPath, encoderPath, Generation(encoderPath));
+}
+
+std::uint32_t SystemEncoder::Run(const std::string& encoderPath, const std::string& argText, EncoderOutputLines& lines,
+                                 const OutputLineHandler& handler, const IdleHandler& idle) {
+  return RunConsoleProcess(encoderPath, argText, &lines, handler, idle);
+}
+
+bool SystemEncoder::Terminate(const std::string& encoderPath) { return TerminateApp(encoderPath); }

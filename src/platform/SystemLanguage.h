@@ -1,0 +1,6 @@
+// The language of the user's locale, for the first start and the command line.
+#pragma once
+
+// True when the locale's language is Polish: the first of LC_ALL, LC_MESSAGES and LANG that is
+// set and not empty starts with "pl".
+bool SystemLanguageIsPolish();
