@@ -1,8 +1,10 @@
 #include "conversion/ErrorLog.h"
 
 #include <ctime>
+#include <iterator>
 #include <string_view>
 
+#include "app/StringUtil.h"
 #include "platform/FileIo.h"
 #include "texts/ErrorLogTexts.h"
 
@@ -10,14 +12,9 @@ namespace {
 // Every line break (CR LF, LF or CR) starts a new line, so n breaks give n + 1 lines: a final
 // break leaves an empty line and an empty text is one empty line.
 void AppendSplitAtBreaks(std::vector<std::string>& lines, std::string_view text) {
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  lines.emplace_back(text.substr(start));
+  std::vector<std::string> split = SplitLines(text);
+  lines.insert(lines.end(), std::make_move_iterator(split.begin()), std::make_move_iterator(split.end()));
+  if (text.empty() || text.back() == '\r' || text.back() == '\n') lines.emplace_back();
 }
 }  // namespace
 
