@@ -5,4 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
+if [ $# -eq 0 ]; then set -- --help; fi
 exec build/vardeno-cli "$@"
