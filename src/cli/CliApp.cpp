@@ -8,6 +8,7 @@
 #include "app/EncoderMissing.h"
 #include "app/IniFile.h"
 #include "app/MainWindowSettings.h"
+#include "app/ProgramState.h"
 #include "app/Profiles.h"
 #include "app/SettingsFile.h"
 #include "cli/CliOptions.h"
@@ -172,20 +173,17 @@ void FillFileList(const CliOptions& options, UiLanguage lang, FileList& files) {
 }
 
 int Convert(Session& session, const CliOptions& options) {
-  FileList files;
-  FillFileList(options, session.lang, files);
+  ProgramState state;
+  state.AppParams = session.params;
+  state.ProgramDir = session.programDir;
+  state.CurrentLanguage = session.lang;
+  FillFileList(options, session.lang, state.Files);
 
-  RunState run;
-  MediaProbe currentProbe;
-  EncoderOutputLines outputLines;
-  ErrorLog errorLog;
   SystemEncoder encoder(session.forcedGeneration);
   NoPower power;
   NoWindow window;
-  TerminalView view(run);
-  ConversionRun conversion({session.params, session.programDir, session.lang, run, currentProbe, outputLines, files,
-                            errorLog},
-                           encoder, view, power, window);
+  TerminalView view(state.Run);
+  ConversionRun conversion(state.ForConversion(), encoder, view, power, window);
 
   ConversionRequest request;
   request.settings = session.settings;
@@ -199,16 +197,17 @@ int Convert(Session& session, const CliOptions& options) {
   const RunResult result = conversion.Execute(request);
 
   int status = kExitOk;
-  if (!errorLog.Lines().empty()) {
+  const std::vector<std::string>& log = state.Errors.Lines();
+  if (!log.empty()) {
     if (options.logFile) {
       try {
-        SaveErrorLog(errorLog.Lines(), *options.logFile);
+        SaveErrorLog(log, *options.logFile);
       } catch (const SystemError& error) {
         PrintToStderr(error.what());
         status = kExitFailed;
       }
     } else {
-      PrintToStderr(ErrorLogFileText(errorLog.Lines()));
+      PrintToStderr(ErrorLogFileText(log));
     }
   }
   switch (result.end) {
