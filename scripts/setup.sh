@@ -3,7 +3,7 @@
 # Quick when everything is already there: apt is only called for what is missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth)
+packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -16,4 +16,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# A Polish locale, for the tests of locale-dependent texts (decimal comma, dates, sorting).
+if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
+  localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
 fi
