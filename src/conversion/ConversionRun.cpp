@@ -97,7 +97,15 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
         const EncoderGeneration generation = encoder_.Generation(encoderPath);
         const ArgumentPieces pieces = AdaptPieces(*classic, generation);
 
-        // A modern encoder build may lack the chosen codec: say so before any file is touched.
+        ConversionScript script(request.scriptFormat, encoderPath, pieces, SplitArgumentText(pieces.additional));
+        view_.SetProgress(0);
+        view_.SetAbortCaption(kAbortCaption(lang));
+        run.FileCount = s_.files.GetCheckedCount();
+        run.FileNo = 0;
+        if (run.FileCount == 0) return RunEnd::NoCheckedFiles;
+
+        // A modern encoder build may lack the chosen codec: say so before any file is touched
+        // (and only when there is a file to convert).
         if (!request.batchMode) {
           for (const std::string& codec : {CodecOf(pieces.videoCodec), CodecOf(pieces.audioCodec)}) {
             if (codec.empty() || encoder_.HasEncoder(encoderPath, codec).value_or(true)) continue;
@@ -105,13 +113,6 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
             return RunEnd::MissingCodec;
           }
         }
-
-        ConversionScript script(request.scriptFormat, encoderPath, pieces, SplitArgumentText(pieces.additional));
-        view_.SetProgress(0);
-        view_.SetAbortCaption(kAbortCaption(lang));
-        run.FileCount = s_.files.GetCheckedCount();
-        run.FileNo = 0;
-        if (run.FileCount == 0) return RunEnd::NoCheckedFiles;
         if (!request.batchMode) view_.ShowProgressWindow();
         run.AudioOnly = !HasVideo(settings.OutputFormat);
 
