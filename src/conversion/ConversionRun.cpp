@@ -28,12 +28,14 @@ bool IsEmptyFile(const std::string& path) {
          !error;
 }
 
-// Ends the run however it ends: Running is cleared and the main window enabled again.
+// Ends the run however it ends: Running and BatchMode are cleared (a script is written only by
+// the run that was asked to write it) and the main window is enabled again.
 class RunCleanup {
  public:
   RunCleanup(RunState& run, ConversionView& view) : run_(run), view_(view) {}
   ~RunCleanup() {
     run_.Running = false;
+    run_.BatchMode = false;
     view_.EnableAll();
   }
   RunCleanup(const RunCleanup&) = delete;

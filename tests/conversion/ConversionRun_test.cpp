@@ -183,6 +183,7 @@ struct Harness {
 // Every way a run ends that got past the size-limit check leaves it idle with the window enabled.
 void ExpectCleanEnd(const Harness& h) {
   EXPECT_FALSE(h.run.Running);
+  EXPECT_FALSE(h.run.BatchMode);
   EXPECT_EQ(h.view.disableCalls, 1);
   EXPECT_EQ(h.view.enableCalls, 1);
   const auto& e = h.view.events;
@@ -795,4 +796,19 @@ TEST(ConversionRun, NoInputIsWrittenOverOrDeleted) {
     EXPECT_TRUE(fs::exists(h.In("folder.mp4/inside")));
     EXPECT_TRUE(fs::is_symlink(h.In("linked.mp4")));
   }
+}
+
+TEST(ConversionRun, ScriptThatCannotBeSavedIsASystemErrorAndTakesNoAfterRunAction) {
+  Harness h;
+  h.AddInput("a.avi");
+  h.request.batchMode = true;
+  h.request.batchFileName = h.dir / "no/such/folder/convert.sh";
+  h.request.afterConversion = 1;
+  const RunResult result = h.Execute();
+  EXPECT_EQ(result.end, RunEnd::SystemFailure);
+  ASSERT_EQ(h.view.systemErrors.size(), 1u);
+  EXPECT_EQ(h.view.systemErrors[0].rfind("System Error.  Code: ", 0), 0u) << h.view.systemErrors[0];
+  EXPECT_EQ(h.host.closeCalls, 0);
+  EXPECT_EQ(h.view.abortCaptions, std::vector<std::string>{"Abort"});
+  ExpectCleanEnd(h);
 }
