@@ -1,6 +1,7 @@
 #include "conversion/ConversionRun.h"
 
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "app/EncoderMissing.h"
@@ -156,6 +157,17 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
   const std::string ext = GetExt(request.settings, true);
   const size_t rowCount = s_.files.Count();
 
+  // The files of the checked rows, gathered when an existing output first needs the test.
+  std::optional<FileIdentitySet> runInputs;
+  const auto isInputOfRun = [&](const std::string& path) {
+    if (!runInputs) {
+      runInputs.emplace();
+      for (const FileListRow& r : s_.files.Rows())
+        if (r.Checked) runInputs->Add(MakeInputPath(r.Directory, r.Name));
+    }
+    return runInputs->Contains(path);
+  };
+
   for (size_t row = 0; row < rowCount; ++row) {
     if (!s_.files.Row(row).Checked) continue;
     view_.Pause(kRowPause);
@@ -184,7 +196,11 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
     if (!run.BatchMode) s_.files.SetStatus(row, kStatusConverting(lang));
     std::string status = kStatusDone(lang);
     if (PathExists(output)) {
-      switch (request.outputExistsPolicy) {
+      int policy = request.outputExistsPolicy;
+      // Overwriting (or no choice, where the encoder's "-y" overwrites too) never replaces a
+      // file that this run converts: such an output gets a numbered name instead.
+      if (policy != 0 && policy != 2 && isInputOfRun(output)) policy = 0;
+      switch (policy) {
         case 0:
           output = MakeUniqueFileName(output, "_", 3);
           status = kStatusRenamed(lang);

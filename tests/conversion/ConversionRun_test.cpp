@@ -759,6 +759,41 @@ TEST(ConversionRun, NoInputIsWrittenOverOrDeleted) {
     EXPECT_EQ(ReadWholeFile(input), "input bytes of clip.mp4");
   }
 
+  // An output that is another checked row's input is never overwritten, in either order of the
+  // rows; a file that is not converted in this run is overwritten as asked.
+  for (int policy : {1, -1}) {
+    SCOPED_TRACE(policy);
+    Harness h;
+    const std::string avi = h.AddInput("a.avi");
+    const std::string mp4 = h.AddInput("a.mp4");
+    h.AddInput("b.avi");
+    h.AddInput("c.avi");
+    h.AddInput("c.mp4", false);
+    h.dir.Write("in/b.mp4", "an earlier output");
+    h.request.outputExistsPolicy = policy;
+    h.encoder.plans = {Plan(RunPlan::Output::Empty, 1)};
+    h.Execute();
+    ASSERT_EQ(h.encoder.runs.size(), 4u);
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[0]).back(), h.In("a_001.mp4"));
+    EXPECT_EQ(h.Status(0), "Error (1)");
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[1]).back(), h.In("a_NEW.mp4"));
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[2]).back(), h.In("b.mp4"));
+    EXPECT_EQ(h.Status(2), policy == 1 ? "OK - Overwritten" : "Done");
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[3]).back(), h.In("c.mp4"));
+    EXPECT_EQ(ReadWholeFile(avi), "input bytes of a.avi");
+    EXPECT_EQ(ReadWholeFile(mp4), "input bytes of a.mp4");
+
+    Harness reversed;
+    const std::string first = reversed.AddInput("a.mp4");
+    reversed.AddInput("a.avi");
+    reversed.request.outputExistsPolicy = policy;
+    reversed.Execute();
+    ASSERT_EQ(reversed.encoder.runs.size(), 2u);
+    EXPECT_EQ(SplitArgumentText(reversed.encoder.runs[1]).back(), reversed.In("a_001.mp4"));
+    EXPECT_EQ(reversed.Status(1), "OK - Renamed");
+    EXPECT_EQ(ReadWholeFile(first), "input bytes of a.mp4");
+  }
+
   // An empty input converted to its own format: its "_NEW" output is deleted, never the input.
   {
     Harness h;
