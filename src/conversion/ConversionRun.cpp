@@ -1,6 +1,7 @@
 #include "conversion/ConversionRun.h"
 
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "app/EncoderMissing.h"
@@ -28,12 +29,14 @@ bool IsEmptyFile(const std::string& path) {
          !error;
 }
 
-// Ends the run however it ends: Running is cleared and the main window enabled again.
+// Ends the run however it ends: Running and BatchMode are cleared (a script is written only by
+// the run that was asked to write it) and the main window is enabled again.
 class RunCleanup {
  public:
   RunCleanup(RunState& run, ConversionView& view) : run_(run), view_(view) {}
   ~RunCleanup() {
     run_.Running = false;
+    run_.BatchMode = false;
     view_.EnableAll();
   }
   RunCleanup(const RunCleanup&) = delete;
@@ -97,7 +100,15 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
         const EncoderGeneration generation = encoder_.Generation(encoderPath);
         const ArgumentPieces pieces = AdaptPieces(*classic, generation);
 
-        // A modern encoder build may lack the chosen codec: say so before any file is touched.
+        ConversionScript script(request.scriptFormat, encoderPath, pieces, SplitArgumentText(pieces.additional));
+        view_.SetProgress(0);
+        view_.SetAbortCaption(kAbortCaption(lang));
+        run.FileCount = s_.files.GetCheckedCount();
+        run.FileNo = 0;
+        if (run.FileCount == 0) return RunEnd::NoCheckedFiles;
+
+        // A modern encoder build may lack the chosen codec: say so before any file is touched
+        // (and only when there is a file to convert).
         if (!request.batchMode) {
           for (const std::string& codec : {CodecOf(pieces.videoCodec), CodecOf(pieces.audioCodec)}) {
             if (codec.empty() || encoder_.HasEncoder(encoderPath, codec).value_or(true)) continue;
@@ -105,13 +116,6 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
             return RunEnd::MissingCodec;
           }
         }
-
-        ConversionScript script(request.scriptFormat, encoderPath, pieces, SplitArgumentText(pieces.additional));
-        view_.SetProgress(0);
-        view_.SetAbortCaption(kAbortCaption(lang));
-        run.FileCount = s_.files.GetCheckedCount();
-        run.FileNo = 0;
-        if (run.FileCount == 0) return RunEnd::NoCheckedFiles;
         if (!request.batchMode) view_.ShowProgressWindow();
         run.AudioOnly = !HasVideo(settings.OutputFormat);
 
@@ -153,6 +157,17 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
   const std::string ext = GetExt(request.settings, true);
   const size_t rowCount = s_.files.Count();
 
+  // The files of the checked rows, gathered when an existing output first needs the test.
+  std::optional<FileIdentitySet> runInputs;
+  const auto isInputOfRun = [&](const std::string& path) {
+    if (!runInputs) {
+      runInputs.emplace();
+      for (const FileListRow& r : s_.files.Rows())
+        if (r.Checked) runInputs->Add(MakeInputPath(r.Directory, r.Name));
+    }
+    return runInputs->Contains(path);
+  };
+
   for (size_t row = 0; row < rowCount; ++row) {
     if (!s_.files.Row(row).Checked) continue;
     view_.Pause(kRowPause);
@@ -181,7 +196,11 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
     if (!run.BatchMode) s_.files.SetStatus(row, kStatusConverting(lang));
     std::string status = kStatusDone(lang);
     if (PathExists(output)) {
-      switch (request.outputExistsPolicy) {
+      int policy = request.outputExistsPolicy;
+      // Overwriting (or no choice, where the encoder's "-y" overwrites too) never replaces a
+      // file that this run converts: such an output gets a numbered name instead.
+      if (policy != 0 && policy != 2 && isInputOfRun(output)) policy = 0;
+      switch (policy) {
         case 0:
           output = MakeUniqueFileName(output, "_", 3);
           status = kStatusRenamed(lang);

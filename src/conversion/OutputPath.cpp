@@ -76,3 +76,13 @@ bool ForceDeleteFile(const std::string& path) {
   chmod(path.c_str(), S_IRUSR | S_IWUSR);
   return unlink(path.c_str()) == 0;
 }
+
+void FileIdentitySet::Add(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) == 0) ids_.emplace(st.st_dev, st.st_ino);
+}
+
+bool FileIdentitySet::Contains(const std::string& path) const {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && ids_.count({st.st_dev, st.st_ino}) > 0;
+}

@@ -1,7 +1,10 @@
 // Input and output paths of a conversion: joining, the "_NEW" rule, numbered names, deletion.
 #pragma once
 
+#include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 
 // NormalizeDir(directory) + "/" + name, with a leading "//" and every doubled "/" made single.
 std::string MakeInputPath(const std::string& directory, const std::string& name);
@@ -24,3 +27,16 @@ bool ForceDeleteFile(const std::string& path);
 
 // Anything at the path: a file, a folder, a dangling link.
 bool PathExists(const std::string& path);
+
+// Files on disk known by device and inode, so that any spelling of a path (links, "..", another
+// letter case on a case-blind file system) is recognised as the same file.
+class FileIdentitySet {
+ public:
+  // Adds the file at path; nothing when there is none.
+  void Add(const std::string& path);
+  // A file exists at path and is one of those added.
+  bool Contains(const std::string& path) const;
+
+ private:
+  std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
+};

@@ -1,0 +1,177 @@
+// A conversion run never loses a file: empty outputs go, everything else stays, and no input is
+// written over or deleted.
+#include "conversion/ConversionRun.h"
+
+#include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/ConversionRunHarness.h"
+#include "texts/AppTexts.h"
+
+namespace fs = std::filesystem;
+using namespace conversion_run_test;
+
+namespace {
+// For the life of the object the calling thread obeys file permissions even when it runs as
+// root (the capabilities that override them are taken out of its effective set), so a file
+// without read permission really cannot be opened.
+class ScopedFilePermissionsObeyed {
+ public:
+  ScopedFilePermissionsObeyed() {
+    if (syscall(SYS_capget, &header_, saved_) != 0) return;
+    __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+    reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    restore_ = syscall(SYS_capset, &header_, reduced) == 0;
+  }
+  ~ScopedFilePermissionsObeyed() {
+    if (restore_) syscall(SYS_capset, &header_, saved_);
+  }
+  ScopedFilePermissionsObeyed(const ScopedFilePermissionsObeyed&) = delete;
+  ScopedFilePermissionsObeyed& operator=(const ScopedFilePermissionsObeyed&) = delete;
+
+ private:
+  __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct saved_[2]{};
+  bool restore_ = false;
+};
+}  // namespace
+
+TEST(ConversionRun, EmptyOutputsAreDeletedAndPartialOnesKept) {
+  Harness h;
+  h.AddInput("empty-failed.avi");
+  h.AddInput("partial-failed.avi");
+  h.AddInput("empty-ok.avi");
+  h.AddInput("nothing-written.avi");
+  h.encoder.plans = {Plan(RunPlan::Output::Empty, 1), Plan(RunPlan::Output::Write, 1),
+                     Plan(RunPlan::Output::Empty, 0), Plan(RunPlan::Output::None, 0)};
+  h.Execute();
+  EXPECT_FALSE(fs::exists(h.In("empty-failed.mp4")));
+  EXPECT_EQ(h.Status(0), "Error (1)");
+  EXPECT_TRUE(fs::exists(h.In("partial-failed.mp4")));
+  EXPECT_EQ(h.Status(1), "Error (1)");
+  EXPECT_FALSE(fs::exists(h.In("empty-ok.mp4")));
+  EXPECT_EQ(h.Status(2), "Done");
+  EXPECT_EQ(h.Status(3), "Done");
+  // Two failures, numbered in order.
+  EXPECT_TRUE(h.LogHas("Error # 1"));
+  EXPECT_TRUE(h.LogHas("Error # 2"));
+  EXPECT_EQ(h.view.errorsCaptions.back(), "Errors (2)");
+}
+
+TEST(ConversionRun, TwoRowsWithOneOutputAreNumberedOnlyAfterARealFile) {
+  for (bool firstWritesSomething : {true, false}) {
+    SCOPED_TRACE(firstWritesSomething);
+    Harness h;
+    h.AddInput("clip.avi");
+    h.AddInput("clip.mkv");
+    h.encoder.plans = {Plan(firstWritesSomething ? RunPlan::Output::Write : RunPlan::Output::Empty)};
+    h.Execute();
+    ASSERT_EQ(h.encoder.runs.size(), 2u);
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[0]).back(), h.In("clip.mp4"));
+    EXPECT_EQ(h.Status(0), "Done");
+    if (firstWritesSomething) {
+      EXPECT_EQ(SplitArgumentText(h.encoder.runs[1]).back(), h.In("clip_001.mp4"));
+      EXPECT_EQ(h.Status(1), "OK - Renamed");
+      EXPECT_EQ(ReadWholeFile(h.In("clip.mp4")), "encoded " + h.In("clip.avi"));
+    } else {
+      EXPECT_EQ(SplitArgumentText(h.encoder.runs[1]).back(), h.In("clip.mp4"));
+      EXPECT_EQ(h.Status(1), "Done");
+    }
+  }
+}
+
+TEST(ConversionRun, NoInputIsWrittenOverOrDeleted) {
+  // Same format beside the input, and the same folder reached through a link: "_NEW" both times,
+  // whatever the policy.
+  for (int policy : {0, 1, -1}) {
+    SCOPED_TRACE(policy);
+    Harness h;
+    const std::string input = h.AddInput("clip.mp4");
+    fs::create_directory_symlink(h.dir / "in", h.dir / "link");
+    h.request.outputExistsPolicy = policy;
+    h.request.outputToInputDir = false;
+    h.request.outputDir = h.dir / "link";
+    h.encoder.plans = {Plan(RunPlan::Output::Empty, 1)};
+    h.Execute();
+    ASSERT_EQ(h.encoder.runs.size(), 1u);
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[0]).back(), h.dir / "link/clip_NEW.mp4");
+    EXPECT_EQ(ReadWholeFile(input), "input bytes of clip.mp4");
+  }
+
+  // An output that is another checked row's input is never overwritten, in either order of the
+  // rows; a file that is not converted in this run is overwritten as asked.
+  for (int policy : {1, -1}) {
+    SCOPED_TRACE(policy);
+    Harness h;
+    const std::string avi = h.AddInput("a.avi");
+    const std::string mp4 = h.AddInput("a.mp4");
+    h.AddInput("b.avi");
+    h.AddInput("c.avi");
+    h.AddInput("c.mp4", false);
+    h.dir.Write("in/b.mp4", "an earlier output");
+    h.request.outputExistsPolicy = policy;
+    h.encoder.plans = {Plan(RunPlan::Output::Empty, 1)};
+    h.Execute();
+    ASSERT_EQ(h.encoder.runs.size(), 4u);
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[0]).back(), h.In("a_001.mp4"));
+    EXPECT_EQ(h.Status(0), "Error (1)");
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[1]).back(), h.In("a_NEW.mp4"));
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[2]).back(), h.In("b.mp4"));
+    EXPECT_EQ(h.Status(2), policy == 1 ? "OK - Overwritten" : "Done");
+    EXPECT_EQ(SplitArgumentText(h.encoder.runs[3]).back(), h.In("c.mp4"));
+    EXPECT_EQ(ReadWholeFile(avi), "input bytes of a.avi");
+    EXPECT_EQ(ReadWholeFile(mp4), "input bytes of a.mp4");
+
+    Harness reversed;
+    const std::string first = reversed.AddInput("a.mp4");
+    reversed.AddInput("a.avi");
+    reversed.request.outputExistsPolicy = policy;
+    reversed.Execute();
+    ASSERT_EQ(reversed.encoder.runs.size(), 2u);
+    EXPECT_EQ(SplitArgumentText(reversed.encoder.runs[1]).back(), reversed.In("a_001.mp4"));
+    EXPECT_EQ(reversed.Status(1), "OK - Renamed");
+    EXPECT_EQ(ReadWholeFile(first), "input bytes of a.mp4");
+  }
+
+  // An empty input converted to its own format: its "_NEW" output is deleted, never the input.
+  {
+    Harness h;
+    h.dir.Write("in/empty.mp4", "");
+    h.AddRow(h.dir / "in", "empty.mp4");
+    h.encoder.plans = {Plan(RunPlan::Output::Empty, 1)};
+    h.Execute();
+    EXPECT_TRUE(fs::exists(h.In("empty.mp4")));
+    EXPECT_FALSE(fs::exists(h.In("empty_NEW.mp4")));
+  }
+
+  // An existing output the encoder never touched: kept when it cannot be read, when it is a
+  // folder, or a link to another file, because none of these is proven empty.
+  {
+    Harness h;
+    h.AddInput("locked.avi");
+    h.AddInput("folder.avi");
+    h.AddInput("linked.avi");
+    h.dir.Write("in/locked.mp4", "someone's data");
+    fs::permissions(h.In("locked.mp4"), fs::perms::none);
+    fs::create_directory(h.In("folder.mp4"));
+    h.dir.Write("in/folder.mp4/inside", "x");
+    fs::create_symlink(h.dir / "nowhere", h.In("linked.mp4"));
+    h.request.outputExistsPolicy = 1;
+    h.encoder.plans = std::vector<RunPlan>(3, Plan(RunPlan::Output::None, 1));
+    {
+      ScopedFilePermissionsObeyed obeyed;
+      ASSERT_FALSE(std::ifstream(h.In("locked.mp4")).is_open());
+      h.Execute();
+    }
+    EXPECT_EQ(h.encoder.runs.size(), 3u);
+    ASSERT_TRUE(fs::exists(h.In("locked.mp4")));
+    fs::permissions(h.In("locked.mp4"), fs::perms::owner_read);
+    EXPECT_EQ(ReadWholeFile(h.In("locked.mp4")), "someone's data");
+    EXPECT_TRUE(fs::exists(h.In("folder.mp4/inside")));
+    EXPECT_TRUE(fs::is_symlink(h.In("linked.mp4")));
+  }
+}
