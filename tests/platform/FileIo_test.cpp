@@ -60,9 +60,12 @@ TEST(WriteFileAtomically, LinkIsFollowedAndStaysALink) {
   TempDir dir;
   const std::string target = dir.Write("real.log", "old");
   fs::create_symlink(target, dir.Path() / "link.log");
+  ::chmod(target.c_str(), 0640);
   WriteFileAtomically(dir / "link.log", "new");
   EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.log"));
   EXPECT_EQ(ReadWholeFile(target), "new");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST(WriteFileAtomically, FailureLeavesWhatWasThere) {
@@ -72,7 +75,10 @@ TEST(WriteFileAtomically, FailureLeavesWhatWasThere) {
   EXPECT_EQ(ErrorCodeOf([&] { WriteFileAtomically(dir / "folder.log", "x"); }), EISDIR);
   EXPECT_EQ(ReadWholeFile(dir / "folder.log/inside"), "kept");
   EXPECT_EQ(ErrorCodeOf([&] { WriteFileAtomically(dir / "nowhere/x.log", "x"); }), ENOENT);
-  EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+  const std::string file = dir.Write("file", "x");
+  EXPECT_EQ(ErrorCodeOf([&] { WriteFileAtomically(file + "/child", "x"); }), ENOTDIR);
+  EXPECT_EQ(ReadWholeFile(file), "x");
+  EXPECT_EQ(EntriesIn(dir.Path()), 2u);
 }
 
 TEST(ReadFileBytes, ReadsEveryByteAndRefusesFoldersAndMissingFiles) {
