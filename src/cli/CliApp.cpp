@@ -169,6 +169,10 @@ void FillFileList(const CliOptions& options, UiLanguage lang, FileList& files) {
     files.AddToList(file, lang);
   }
   for (const FileListRow& row : files.Rows()) RequireExistingFile(RowFullPath(row));
+  // Only a list file can leave nothing to do (the parser wants files otherwise); a run over
+  // nothing would end with success and no output at all.
+  if (files.Count() == 0)
+    throw UsageError{"no files to convert in the list file \"" + options.listFile.value_or("") + "\""};
 }
 
 int Convert(Session& session, const CliOptions& options) {
@@ -199,17 +203,16 @@ int Convert(Session& session, const CliOptions& options) {
   const RunResult result = conversion.Execute(request);
 
   int status = kExitOk;
-  if (!errorLog.Lines().empty()) {
-    if (options.logFile) {
-      try {
-        SaveErrorLog(errorLog.Lines(), *options.logFile);
-      } catch (const SystemError& error) {
-        PrintToStderr(error.what());
-        status = kExitFailed;
-      }
-    } else {
-      PrintToStderr(ErrorLogFileText(errorLog.Lines()));
+  if (options.logFile) {
+    // Written even when empty, so the file never shows the failures of an earlier run.
+    try {
+      SaveErrorLog(errorLog.Lines(), *options.logFile);
+    } catch (const SystemError& error) {
+      PrintToStderr(error.what());
+      status = kExitFailed;
     }
+  } else if (!errorLog.Lines().empty()) {
+    PrintToStderr(ErrorLogFileText(errorLog.Lines()));
   }
   switch (result.end) {
     case RunEnd::Completed:
