@@ -1,5 +1,7 @@
 #include "cli/CliApp.h"
 
+#include <unistd.h>
+
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -154,6 +156,17 @@ int Info(Session& session, const std::string& file) {
   return kExitOk;
 }
 
+// A file the command writes at its end (the script, the error log) must be writable before any
+// work starts: its folder exists and takes files, and the name is not a folder.
+void RequireWritableFile(const std::string& path, const std::string& what) {
+  std::error_code error;
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  const std::string folder = parent.empty() ? "." : parent.string();
+  if (!std::filesystem::is_directory(folder, error) || access(folder.c_str(), W_OK) != 0 ||
+      std::filesystem::is_directory(path, error))
+    throw UsageError{"cannot write the " + what + " \"" + path + "\""};
+}
+
 // The file list of a convert or script command; every file must exist and be convertible.
 void FillFileList(const CliOptions& options, UiLanguage lang, FileList& files) {
   if (options.listFile) {
@@ -178,6 +191,8 @@ void FillFileList(const CliOptions& options, UiLanguage lang, FileList& files) {
 int Convert(Session& session, const CliOptions& options) {
   FileList files;
   FillFileList(options, session.lang, files);
+  if (options.command == CliCommand::Script) RequireWritableFile(options.scriptFile, "script file");
+  if (options.logFile) RequireWritableFile(*options.logFile, "log file");
 
   RunState run;
   MediaProbe currentProbe;
