@@ -6,7 +6,10 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -41,8 +44,10 @@ inline std::vector<std::string> CliEnvironment(const std::vector<std::string>& e
 class CliProcess {
  public:
   // Starts vardeno-cli with args in the folder cwd (the test's folder when empty); stdin is /dev/null.
+  // With terminalColumns above 0, its stderr is a terminal (a pseudo-terminal that passes bytes
+  // unchanged) of that width instead of a pipe.
   CliProcess(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
-             const std::string& cwd = "") {
+             const std::string& cwd = "", unsigned short terminalColumns = 0) {
     std::vector<std::string> argStore = {VARDENO_CLI_PATH};
     argStore.insert(argStore.end(), args.begin(), args.end());
     const std::vector<std::string> envStore = CliEnvironment(env);
@@ -53,7 +58,12 @@ class CliProcess {
     envp.push_back(nullptr);
 
     int outPipe[2], errPipe[2];
-    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) return;
+    if (pipe2(outPipe, O_CLOEXEC) != 0) return;
+    if (terminalColumns > 0) {
+      if (!OpenTerminal(terminalColumns, errPipe)) return;
+    } else if (pipe2(errPipe, O_CLOEXEC) != 0) {
+      return;
+    }
     pid_ = fork();
     if (pid_ == 0) {
       const int devNull = open("/dev/null", O_RDONLY);
@@ -116,6 +126,32 @@ class CliProcess {
   const std::string& OutSoFar() const { return result_.out; }
 
  private:
+  // A pseudo-terminal in raw mode, columns wide: ends[0] the side to read, ends[1] the terminal.
+  static bool OpenTerminal(unsigned short columns, int ends[2]) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master < 0) return false;
+    if (grantpt(master) != 0 || unlockpt(master) != 0) {
+      close(master);
+      return false;
+    }
+    const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (terminal < 0) {
+      close(master);
+      return false;
+    }
+    termios mode {};
+    tcgetattr(terminal, &mode);
+    cfmakeraw(&mode);
+    tcsetattr(terminal, TCSANOW, &mode);
+    winsize size {};
+    size.ws_col = columns;
+    size.ws_row = 24;
+    ioctl(terminal, TIOCSWINSZ, &size);
+    ends[0] = master;
+    ends[1] = terminal;
+    return true;
+  }
+
   static void CloseFd(int& fd) {
     if (fd >= 0) close(fd);
     fd = -1;
