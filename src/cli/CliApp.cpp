@@ -1,5 +1,7 @@
 #include "cli/CliApp.h"
 
+#include <unistd.h>
+
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -155,6 +157,17 @@ int Info(Session& session, const std::string& file) {
   return kExitOk;
 }
 
+// A file the command writes at its end (the script, the error log) must be writable before any
+// work starts: its folder exists and takes files, and the name is not a folder.
+void RequireWritableFile(const std::string& path, const std::string& what) {
+  std::error_code error;
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  const std::string folder = parent.empty() ? "." : parent.string();
+  if (!std::filesystem::is_directory(folder, error) || access(folder.c_str(), W_OK) != 0 ||
+      std::filesystem::is_directory(path, error))
+    throw UsageError{"cannot write the " + what + " \"" + path + "\""};
+}
+
 // The file list of a convert or script command; every file must exist and be convertible.
 void FillFileList(const CliOptions& options, UiLanguage lang, FileList& files) {
   if (options.listFile) {
@@ -170,6 +183,10 @@ void FillFileList(const CliOptions& options, UiLanguage lang, FileList& files) {
     files.AddToList(file, lang);
   }
   for (const FileListRow& row : files.Rows()) RequireExistingFile(RowFullPath(row));
+  // Only a list file can leave nothing to do (the parser wants files otherwise); a run over
+  // nothing would end with success and no output at all.
+  if (files.Count() == 0)
+    throw UsageError{"no files to convert in the list file \"" + options.listFile.value_or("") + "\""};
 }
 
 int Convert(Session& session, const CliOptions& options) {
@@ -178,6 +195,8 @@ int Convert(Session& session, const CliOptions& options) {
   state.ProgramDir = session.programDir;
   state.CurrentLanguage = session.lang;
   FillFileList(options, session.lang, state.Files);
+  if (options.command == CliCommand::Script) RequireWritableFile(options.scriptFile, "script file");
+  if (options.logFile) RequireWritableFile(*options.logFile, "log file");
 
   SystemEncoder encoder(session.forcedGeneration);
   NoPower power;
@@ -198,17 +217,16 @@ int Convert(Session& session, const CliOptions& options) {
 
   int status = kExitOk;
   const std::vector<std::string>& log = state.Errors.Lines();
-  if (!log.empty()) {
-    if (options.logFile) {
-      try {
-        SaveErrorLog(log, *options.logFile);
-      } catch (const SystemError& error) {
-        PrintToStderr(error.what());
-        status = kExitFailed;
-      }
-    } else {
-      PrintToStderr(ErrorLogFileText(log));
+  if (options.logFile) {
+    // Written even when empty, so the file never shows the failures of an earlier run.
+    try {
+      SaveErrorLog(log, *options.logFile);
+    } catch (const SystemError& error) {
+      PrintToStderr(error.what());
+      status = kExitFailed;
     }
+  } else if (!log.empty()) {
+    PrintToStderr(ErrorLogFileText(log));
   }
   switch (result.end) {
     case RunEnd::Completed:

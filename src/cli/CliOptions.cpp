@@ -21,10 +21,15 @@ bool BuildsArguments(CliCommand c) {
 bool RunsJobs(CliCommand c) { return c == CliCommand::Convert || c == CliCommand::Script; }
 bool UsesEncoder(CliCommand c) { return c != CliCommand::Help && c != CliCommand::Version; }
 
+// The command's word as typed: its plain name, or its option form when it has none (--version).
 const char* CommandText(CliCommand c) {
-  for (const CommandName& entry : kCommands)
-    if (entry.command == c && entry.name[0] != '-') return entry.name;
-  return "";
+  const char* text = "";
+  for (const CommandName& entry : kCommands) {
+    if (entry.command != c) continue;
+    if (entry.name[0] != '-') return entry.name;
+    if (!*text) text = entry.name;
+  }
+  return text;
 }
 
 class Parser {

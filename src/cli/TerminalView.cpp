@@ -1,5 +1,6 @@
 #include "cli/TerminalView.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -39,9 +40,30 @@ TerminalView::~TerminalView() {
 
 bool TerminalView::AbortSignalled() { return gAbortSignalled != 0; }
 
+namespace {
+// The width of the terminal on stderr in columns; 0 when unknown.
+unsigned TerminalColumns() {
+  winsize size{};
+  return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+}
+
+// The text cut to fewer characters than the terminal has columns (UTF-8 sequences kept whole): a
+// line that wrapped could not be rewritten in place, and every update would add a line.
+std::string FitToTerminal(const std::string& text, unsigned columns) {
+  if (columns < 2) return text;
+  unsigned characters = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (characters == columns - 1) return text.substr(0, i);
+    ++characters;
+  }
+  return text;
+}
+}  // namespace
+
 void TerminalView::ShowStatusLine(const std::string& text) {
   if (!statusLine_ || text.empty()) return;
-  std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
+  std::fprintf(stderr, "\r%s\x1b[K", FitToTerminal(text, TerminalColumns()).c_str());
   std::fflush(stderr);
   statusShown_ = true;
 }
