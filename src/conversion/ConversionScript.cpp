@@ -70,6 +70,7 @@ ConversionScript::ConversionScript(ScriptFormat format, const std::string& encod
               "set AddParams=" + pieces.additional};
     return;
   }
+  // The encoder reads no input (else it would take the keys meant for the last line's prompt).
   // The pieces are expanded unquoted, so they split on blanks; globbing is switched off so that
   // nothing in them can match file names. The additional arguments keep their exact boundaries
   // as the positional parameters.
@@ -93,7 +94,8 @@ void ConversionScript::AddConversion(const std::string& inputPath, const std::st
                      " %VCodec% %VParams% %ACodec% %AParams% %AdvParams% %AddParams% " + BatchQuote(outputPath));
   } else {
     lines_.push_back("\"$ffmpeg\" -y -i " + ShellQuote(inputPath) +
-                     " $VCodec $VParams $ACodec $AParams $AdvParams \"$@\" " + ShellQuote(outputPath));
+                     " $VCodec $VParams $ACodec $AParams $AdvParams \"$@\" " + ShellQuote(outputPath) +
+                     " </dev/null");
   }
 }
 
@@ -101,7 +103,7 @@ void ConversionScript::Finish() {
   if (format_ == ScriptFormat::WindowsBatch) {
     lines_.push_back("pause");
   } else {
-    lines_.push_back("printf 'Press Enter to continue . . . '; read -r _");
+    lines_.push_back("printf 'Press Enter to continue . . . '; read -r _ || true");
   }
 }
 

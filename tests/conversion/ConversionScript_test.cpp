@@ -61,7 +61,7 @@ TEST(ConversionScript, ShellScriptQuotesEveryName) {
   EXPECT_EQ(lines[9], "set -- '-metadata' 'title=It'\\''s'");
   EXPECT_EQ(lines[10],
             "\"$ffmpeg\" -y -i '/v/it'\\''s $(x).avi' $VCodec $VParams $ACodec $AParams $AdvParams \"$@\" "
-            "'/v/it'\\''s $(x).mp4'");
+            "'/v/it'\\''s $(x).mp4' </dev/null");
   EXPECT_EQ(script.Text().find('\r'), std::string::npos);
 }
 
