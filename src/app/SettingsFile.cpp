@@ -36,8 +36,13 @@ bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, Encoder
 
   params.Language = ini.ReadString(kMain, "Language", "EN") == "PL" ? UiLanguage::Polish
                                                                      : UiLanguage::English;
+  // A stored encoder is kept while it can still be found: a path that exists, or a bare name
+  // that the encoder lookup finds beside the program or on PATH.
   const std::string encoderExe = ini.ReadString(kMain, "ffmpeg", params.EncoderExe);
-  params.EncoderExe = FileExists(encoderExe) ? encoderExe : TAppParams{}.EncoderExe;
+  TAppParams stored = params;
+  stored.EncoderExe = encoderExe;
+  const bool found = FileExists(encoderExe) || !GetEncoderPath(stored, GetProgramDir()).empty();
+  params.EncoderExe = found ? encoderExe : TAppParams{}.EncoderExe;
 
   encoder.OutputFormat = std::clamp(ini.ReadInteger(kMain, "OutputFormat", encoder.OutputFormat), 0,
                                     kOutputFormatCount - 1);

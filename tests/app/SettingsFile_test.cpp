@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/IniFile.h"
@@ -104,6 +105,19 @@ TEST(SettingsFile, AnEncoderPathThatVanishedFallsBackToTheDefaultName) {
   f.params.EncoderExe = "x";
   f.Load();
   EXPECT_EQ(f.params.EncoderExe, "ffmpeg");
+
+  // A bare name stays while the lookup finds it on PATH, and goes when it does not.
+  const std::string onPath = f.dir.Write("ffmpeg-custom", "#!/bin/sh\n");
+  std::filesystem::permissions(onPath, std::filesystem::perms::owner_all);
+  const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", f.dir.Path().c_str(), 1);
+  f.Write("ffmpeg=ffmpeg-custom\r\n");
+  f.Load();
+  EXPECT_EQ(f.params.EncoderExe, "ffmpeg-custom");
+  f.Write("ffmpeg=ffmpeg-gone\r\n");
+  f.Load();
+  EXPECT_EQ(f.params.EncoderExe, "ffmpeg");
+  setenv("PATH", oldPath.c_str(), 1);
 }
 
 TEST(SettingsFile, ListIndexesOutsideTheirListsMeanNoSelection) {
