@@ -8,29 +8,19 @@
 #include <locale>
 
 #include "app/EncoderMissing.h"
-#include "app/IniFile.h"
-#include "app/MainWindowSettings.h"
 #include "app/ProgramState.h"
-#include "app/Profiles.h"
-#include "app/SettingsFile.h"
 #include "cli/CliOptions.h"
+#include "cli/CliSession.h"
 #include "cli/TerminalView.h"
 #include "conversion/SystemEncoder.h"
-#include "encoder/EncoderInfo.h"
 #include "encoder/PreviewLine.h"
 #include "filelist/ListFile.h"
 #include "filelist/SupportedExtensions.h"
 #include "platform/SystemError.h"
-#include "platform/SystemLanguage.h"
 #include "probe/FileInfo.h"
 #include "probe/Probe.h"
 
 namespace {
-// A usage error: one line on stderr, nothing done.
-struct UsageError {
-  std::string message;
-};
-
 class StderrWarnings : public WarningSink {
  public:
   void ShowWarning(const std::string& text) override { PrintToStderr(text); }
@@ -60,59 +50,11 @@ char LocaleDecimalMark() {
   }
 }
 
-// Everything the commands share: paths, language, encoder, settings.
-struct Session {
-  TAppParams params;
-  std::string programDir;
-  UiLanguage lang = UiLanguage::English;
-  ResolutionList resolutions;
-  EncoderSettings settings;
-  std::optional<EncoderGeneration> forcedGeneration;
-
-  explicit Session(const CliOptions& options) {
-    programDir = GetProgramDir();
-    InitAppParams(params, ChooseProgramFilesDir(programDir));
-    // The program's own encoder setting, from its settings file.
-    TAppParams stored = params;
-    MainWindowSettings window;
-    EncoderSettings ignored;
-    LoadSettingsFromIni(stored, window, ignored, ScreenSize{});
-    params.EncoderExe = options.encoder.value_or(stored.EncoderExe);
-
-    lang = options.lang.value_or(SystemLanguageIsPolish() ? UiLanguage::Polish : UiLanguage::English);
-    params.Language = lang;
-    resolutions = MakeResolutionList(LoadResolutionSizes(params.ResolutionsFile), lang);
-    if (options.generation == GenerationChoice::Classic) forcedGeneration = EncoderGeneration::Classic;
-    if (options.generation == GenerationChoice::Modern) forcedGeneration = EncoderGeneration::Modern;
-
-    const int resolutionCount = static_cast<int>(resolutions.Entries.size());
-    if (options.profile) {
-      const IniFile check(*options.profile);
-      if (!check.Existed() || check.Unreadable())
-        throw UsageError{"cannot read the profile \"" + *options.profile + "\""};
-      LoadProfile(*options.profile, settings, resolutionCount);
-    }
-    for (const auto& [key, value] : options.sets) {
-      if (!ApplyProfileValue(settings, key, value, resolutionCount))
-        throw UsageError{"unknown setting \"" + key + "\" in --set"};
-    }
-  }
-
-  std::string EncoderPath() const { return GetEncoderPath(params, programDir); }
-
-  EncoderGeneration Generation(const std::string& encoderPath) const {
-    return forcedGeneration ? *forcedGeneration : GetEncoderGeneration(encoderPath);
-  }
-};
-
 int Preview(Session& session) {
   StderrWarnings warnings;
   const std::string encoderPath = session.EncoderPath();
-  const EncoderGeneration generation =
-      session.forcedGeneration ? *session.forcedGeneration
-                               : (encoderPath.empty() ? EncoderGeneration::Modern : session.Generation(encoderPath));
-  const PreviewLine preview =
-      BuildPreviewLine(session.settings, session.resolutions, generation, session.lang, warnings);
+  const PreviewLine preview = BuildPreviewLine(session.settings, session.resolutions,
+                                               session.Generation(encoderPath), session.lang, warnings);
   std::printf("%s\n", preview.line.c_str());
   return preview.anyRefused ? kExitRefused : kExitOk;
 }
