@@ -63,9 +63,12 @@ std::string FitToTerminal(const std::string& text, unsigned columns) {
 
 void TerminalView::ShowStatusLine(const std::string& text) {
   if (!statusLine_ || text.empty()) return;
-  std::fprintf(stderr, "\r%s\x1b[K", FitToTerminal(text, TerminalColumns()).c_str());
+  const std::string fitted = FitToTerminal(text, TerminalColumns());
+  if (statusShown_ && fitted == shownText_) return;  // the encoder repeats itself many times a second
+  std::fprintf(stderr, "\r%s\x1b[K", fitted.c_str());
   std::fflush(stderr);
   statusShown_ = true;
+  shownText_ = fitted;
 }
 
 void TerminalView::EndStatusLine() {

@@ -27,6 +27,7 @@ class TerminalView : public ConversionView {
   RunState& run_;
   bool statusLine_ = false;  // stderr is a terminal
   bool statusShown_ = false;
+  std::string shownText_;  // what the status line shows while statusShown_
 };
 
 // Writes a text whose lines end in CR LF to stderr with LF line ends and a final line end.
