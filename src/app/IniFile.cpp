@@ -1,8 +1,6 @@
 #include "app/IniFile.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <utility>
 
 #include "app/IniValue.h"
@@ -31,17 +29,6 @@ void CheckName(std::string_view name, char forbidden) {
   }
 }
 
-// Reads the whole file; false (content untouched) when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& content) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  content = std::move(buffer).str();
-  return true;
-}
-
 }  // namespace
 
 IniWriteError::IniWriteError(const std::string& fileName, std::string reason)
@@ -59,8 +46,14 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
     return;
   }
   const auto size = fs::file_size(path_, ec);
+  if (ec || size > kIniMaxFileBytes) {
+    unreadable_ = true;
+    return;
+  }
   std::string content;
-  if (ec || size > kIniMaxFileBytes || !ReadWholeFile(path_, content)) {
+  try {
+    content = ReadFileBytes(path_);
+  } catch (const SystemError&) {
     unreadable_ = true;
     return;
   }
