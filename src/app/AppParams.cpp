@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 namespace fs = std::filesystem;
 

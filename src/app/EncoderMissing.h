@@ -1,7 +1,7 @@
 // The warning shown when a conversion is started and no encoder program can be found.
 #pragma once
 
-#include "app/WarningSink.h"
+#include "base/WarningSink.h"
 #include "texts/Language.h"
 
 void ShowEncoderMissing(WarningSink& owner, UiLanguage lang);

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/IniValue.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "platform/FileIo.h"
 #include "platform/SystemError.h"
 

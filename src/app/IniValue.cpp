@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 namespace {
 

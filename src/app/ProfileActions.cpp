@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/Profiles.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 namespace fs = std::filesystem;
 

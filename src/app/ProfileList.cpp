@@ -5,7 +5,7 @@
 
 #include "app/IniFile.h"
 #include "app/IniValue.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "texts/ProfileTexts.h"
 
 namespace fs = std::filesystem;

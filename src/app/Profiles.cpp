@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "app/IniFile.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "encoder/OutputFormat.h"
 #include "encoder/Presets.h"
 

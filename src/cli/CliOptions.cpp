@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 namespace {
 struct CommandName {

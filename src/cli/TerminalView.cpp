@@ -6,7 +6,7 @@
 #include <csignal>
 #include <cstdio>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 namespace {
 volatile std::sig_atomic_t gAbortSignalled = 0;

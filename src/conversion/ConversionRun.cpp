@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "app/EncoderMissing.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "conversion/OutputPath.h"
 #include "encoder/GenerationAdapter.h"
 #include "encoder/OutputFormat.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/AppParams.h"
-#include "app/WarningSink.h"
+#include "base/WarningSink.h"
 #include "conversion/AfterRun.h"
 #include "conversion/ConversionScript.h"
 #include "conversion/ErrorLog.h"

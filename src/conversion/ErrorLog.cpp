@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "platform/FileIo.h"
 #include "texts/ErrorLogTexts.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/AppParams.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 namespace {
 // Position of the extension's dot in the file-name part, or npos.

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <system_error>
 
-#include "app/StringUtil.h"
-#include "app/NumberText.h"
+#include "base/StringUtil.h"
+#include "base/NumberText.h"
 
 namespace {
 

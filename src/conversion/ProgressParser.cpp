@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "conversion/ProgressLine.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "conversion/ProgressStatus.h"
 
 #include "conversion/ProgressLine.h"
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "texts/ProgressTexts.h"
 
 std::int64_t ProgressTotalTime(const RunState& run, const MediaProbe& probe) {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/StringUtil.h"
-#include "app/NumberText.h"
+#include "base/StringUtil.h"
+#include "base/NumberText.h"
 #include "encoder/OutputFormat.h"
 #include "encoder/Presets.h"
 #include "texts/EncoderTexts.h"

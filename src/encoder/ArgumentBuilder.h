@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/WarningSink.h"
+#include "base/WarningSink.h"
 #include "encoder/EncoderSettings.h"
 #include "encoder/ResolutionList.h"
 #include "texts/Language.h"

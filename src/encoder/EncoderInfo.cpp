@@ -8,7 +8,7 @@
 #include <mutex>
 #include <tuple>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "platform/ArgumentText.h"
 #include "platform/ExecutablePath.h"
 #include "platform/ProcessRunner.h"

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 namespace {
 std::vector<std::string> SplitOnBlanks(const std::string& piece) {

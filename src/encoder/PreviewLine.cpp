@@ -1,6 +1,6 @@
 #include "encoder/PreviewLine.h"
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "encoder/GenerationAdapter.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "texts/EncoderTexts.h"
 
 namespace {

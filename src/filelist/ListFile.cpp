@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/AppParams.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "filelist/PathText.h"
 #include "platform/FileIo.h"
 

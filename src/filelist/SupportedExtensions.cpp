@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 std::string FileExtension(std::string_view path) {
   const size_t nameStart = path.rfind('/') == std::string_view::npos ? 0 : path.rfind('/') + 1;

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/AppParams.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "filelist/FileSizeText.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "encoder/EncoderInfo.h"
 #include "platform/ArgumentText.h"
 #include "platform/ExecutablePath.h"

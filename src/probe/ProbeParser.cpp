@@ -1,8 +1,8 @@
 // Reading the encoder's information lines into a MediaProbe, for both encoder generations.
 #include <algorithm>
 
-#include "app/NumberText.h"
-#include "app/StringUtil.h"
+#include "base/NumberText.h"
+#include "base/StringUtil.h"
 #include "probe/Probe.h"
 
 namespace {

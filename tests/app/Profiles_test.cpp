@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/IniFile.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "support/TempDir.h"
 
 namespace {

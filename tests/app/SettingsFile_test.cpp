@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "app/IniFile.h"
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "conversion/ProgressLine.h"
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 #include <gtest/gtest.h>
 

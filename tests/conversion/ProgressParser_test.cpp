@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "support/ConsoleFeed.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 TEST(SupportedExtensions, EveryEntryIsAcceptedInAnyCaseAndNothingElse) {
   EXPECT_EQ(std::set<std::string_view>(SupportedExtensions.begin(), SupportedExtensions.end()).size(),

@@ -2,7 +2,7 @@
 // (as printed by FFmpeg 5.1) by the modern ones.
 #include <gtest/gtest.h>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "probe/Probe.h"
 
 namespace {

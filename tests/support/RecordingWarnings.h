@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WarningSink.h"
+#include "base/WarningSink.h"
 
 class RecordingWarnings : public WarningSink {
  public:

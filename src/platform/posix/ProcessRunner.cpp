@@ -15,7 +15,7 @@
 #include <cstring>
 #include <thread>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 #include "platform/ArgumentText.h"
 #include "platform/OutputPieces.h"
 #include "platform/SystemError.h"

@@ -1,5 +1,5 @@
 // Locale-free number texts, half-to-even rounding and UTF-8 aware cutting.
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 #include <gtest/gtest.h>
 

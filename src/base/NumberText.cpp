@@ -1,11 +1,11 @@
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -1,4 +1,4 @@
-#include "app/StringUtil.h"
+#include "base/StringUtil.h"
 
 #include <gtest/gtest.h>
 

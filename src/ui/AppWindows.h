@@ -1,0 +1,28 @@
+// The program's seven windows. They are created once, in this order, live until the program ends
+// and are only shown and hidden; each window reaches the others through this record.
+#pragma once
+
+#include <QStringList>
+
+struct ProgramState;
+class TFormMain;
+class TFormAbout;
+class TFormProgress;
+class TFormOptions;
+class TFormFileInfo;
+class TFormErrors;
+class TFormCmdLine;
+
+struct AppWindows {
+  TFormMain* main = nullptr;
+  TFormAbout* about = nullptr;
+  TFormProgress* progress = nullptr;
+  TFormOptions* options = nullptr;
+  TFormFileInfo* fileInfo = nullptr;
+  TFormErrors* errors = nullptr;
+  TFormCmdLine* cmdLine = nullptr;
+};
+
+// Creates the windows in the program's order; arguments are the program's command-line arguments
+// without the program name. The main window owns the others (deleting it deletes them all).
+void CreateAppWindows(ProgramState& state, AppWindows& windows, const QStringList& arguments);

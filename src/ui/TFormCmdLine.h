@@ -1,0 +1,19 @@
+// PLACEHOLDER: the CmdLine window; its issue fills it in.
+#pragma once
+
+#include <QDialog>
+
+struct AppWindows;
+struct ProgramState;
+
+class TFormCmdLine : public QDialog {
+  Q_OBJECT
+ public:
+  TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* parent);
+  // The window's texts in the language in force.
+  void SetLang();
+
+ private:
+  ProgramState& state_;
+  AppWindows& windows_;
+};

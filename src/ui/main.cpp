@@ -1,0 +1,17 @@
+// The program entry: one ProgramState, the seven windows in their order, the event loop.
+#include <QApplication>
+
+#include "app/ProgramState.h"
+#include "ui/AppWindows.h"
+#include "ui/TFormMain.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  ProgramState state;
+  AppWindows windows;
+  CreateAppWindows(state, windows, app.arguments().mid(1));
+  windows.main->show();
+  int code = app.exec();
+  delete windows.main;
+  return code;
+}
