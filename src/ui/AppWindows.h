@@ -12,6 +12,8 @@ class TFormOptions;
 class TFormFileInfo;
 class TFormErrors;
 class TFormCmdLine;
+class EncoderAccess;
+class PowerControl;
 
 struct AppWindows {
   TFormMain* main = nullptr;
@@ -21,6 +23,10 @@ struct AppWindows {
   TFormFileInfo* fileInfo = nullptr;
   TFormErrors* errors = nullptr;
   TFormCmdLine* cmdLine = nullptr;
+
+  // Set by the program entry (or a test) before the windows are created; not owned.
+  EncoderAccess* encoder = nullptr;  // the encoder program a run and a probe use
+  PowerControl* power = nullptr;     // switching the computer off after a run
 };
 
 // Creates the windows in the program's order; arguments are the program's command-line arguments

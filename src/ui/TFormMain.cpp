@@ -14,3 +14,6 @@ void TFormMain::SetLang() {}
 
 void TFormMain::DisableAll() { setEnabled(false); }
 void TFormMain::EnableAll() { setEnabled(true); }
+void TFormMain::InitControls() {}
+EncoderSettings TFormMain::ReadEncoderSettings() const { return DefaultEncoderSettings(); }
+std::optional<std::size_t> TFormMain::SelectedRow() const { return std::nullopt; }

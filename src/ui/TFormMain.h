@@ -3,6 +3,10 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <cstddef>
+#include <optional>
+
+#include "encoder/EncoderSettings.h"
 
 struct AppWindows;
 struct ProgramState;
@@ -15,6 +19,12 @@ class TFormMain : public QMainWindow {
   // Everything off during a conversion; on again afterwards, then the enable rules.
   void DisableAll();
   void EnableAll();
+  // The enable rules of the whole window.
+  void InitControls();
+  // The encoder settings as the controls hold them now.
+  EncoderSettings ReadEncoderSettings() const;
+  // The file list's selected row, if any.
+  std::optional<std::size_t> SelectedRow() const;
 
  private:
   ProgramState& state_;

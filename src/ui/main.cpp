@@ -2,6 +2,8 @@
 #include <QApplication>
 
 #include "app/ProgramState.h"
+#include "conversion/SystemEncoder.h"
+#include "platform/Shutdown.h"
 #include "ui/AppWindows.h"
 #include "ui/TFormMain.h"
 
@@ -9,6 +11,10 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   ProgramState state;
   AppWindows windows;
+  SystemEncoder encoder;
+  auto power = MakeSystemPowerControl();
+  windows.encoder = &encoder;
+  windows.power = power.get();
   CreateAppWindows(state, windows, app.arguments().mid(1));
   windows.main->show();
   int code = app.exec();
