@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QStringList>
+#include <string>
 
 struct ProgramState;
 class TFormMain;
@@ -27,6 +28,9 @@ struct AppWindows {
   // Set by the program entry (or a test) before the windows are created; not owned.
   EncoderAccess* encoder = nullptr;  // the encoder program a run and a probe use
   PowerControl* power = nullptr;     // switching the computer off after a run
+  // The folder of the settings file, resolution list and profiles; empty: chosen as the program
+  // chooses it (ChooseProgramFilesDir). Tests point it at a temporary folder.
+  std::string programFilesDir;
 };
 
 // Creates the windows in the program's order; arguments are the program's command-line arguments

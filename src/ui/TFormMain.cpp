@@ -1,19 +1,200 @@
 #include "ui/TFormMain.h"
 
-#include "app/ProgramState.h"
-#include "ui/AppWindows.h"
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSystemTrayIcon>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QVBoxLayout>
+#include <filesystem>
 
-TFormMain::TFormMain(ProgramState& state, AppWindows& windows, const QStringList& /*arguments*/)
+#include "app/AppParams.h"
+#include "app/MainWindowSettings.h"
+#include "app/ProfileList.h"
+#include "app/ProgramState.h"
+#include "conversion/SystemEncoder.h"
+#include "ui/AppWindows.h"
+#include "ui/ControlsUpdating.h"
+#include "ui/FileListView.h"
+#include "ui/MainTexts.h"
+#include "ui/MainToolBar.h"
+#include "ui/MainTray.h"
+#include "ui/MessageBoxes.h"
+#include "ui/MiddlePanel.h"
+#include "ui/QtText.h"
+#include "ui/SettingsPanels.h"
+#include "ui/TFormAbout.h"
+#include "ui/TFormCmdLine.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormFileInfo.h"
+#include "ui/TFormOptions.h"
+#include "ui/TFormProgress.h"
+
+namespace {
+// Used when the program entry gave no power control: the window then never switches off.
+class NoPowerControl : public PowerControl {
+ public:
+  bool ShutDownComputer() override { return false; }
+};
+}  // namespace
+
+TFormMain::TFormMain(ProgramState& state, AppWindows& windows, const QStringList& arguments)
     : state_(state), windows_(windows) {
   setObjectName(QStringLiteral("FormMain"));
-  setWindowTitle(QStringLiteral("Vardeno 1.1"));
-  setMinimumSize(600, 400);
+  if (!windows_.encoder) {
+    ownEncoder_ = std::make_unique<SystemEncoder>();
+    windows_.encoder = ownEncoder_.get();
+  }
+  if (!windows_.power) {
+    ownPower_ = std::make_unique<NoPowerControl>();
+    windows_.power = ownPower_.get();
+  }
+  actions_ = CreateMainActions(this);
+  menus_ = CreateMainMenus(this, actions_);
+  BuildLayout();
+  ConnectActions();
+  FormCreate(arguments);
 }
 
-void TFormMain::SetLang() {}
+TFormMain::~TFormMain() = default;
 
-void TFormMain::DisableAll() { setEnabled(false); }
-void TFormMain::EnableAll() { setEnabled(true); }
-void TFormMain::InitControls() {}
-EncoderSettings TFormMain::ReadEncoderSettings() const { return DefaultEncoderSettings(); }
-std::optional<std::size_t> TFormMain::SelectedRow() const { return std::nullopt; }
+void TFormMain::BuildLayout() {
+  tbMain_ = new MainToolBar(actions_, this);
+  addToolBar(Qt::TopToolBarArea, tbMain_);
+  tray_ = new MainTray(menus_.popTi, windowIcon(), this);
+
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("pnClient"));
+  lv_ = new FileListView(state_, central);
+  lv_->setContextMenuPolicy(Qt::CustomContextMenu);
+  pnMid_ = new MiddlePanel(actions_, central);
+  pnBottom_ = new SettingsPanels(state_, central);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(lv_, 1);
+  layout->addWidget(pnMid_);
+  layout->addWidget(pnBottom_);
+  setCentralWidget(central);
+}
+
+void TFormMain::FormCreate(const QStringList& arguments) {
+  setMinimumSize(kMinMainWindowWidth, kMinMainWindowHeight);
+  const std::string programDir = GetProgramDir();
+  InitAppParams(state_.AppParams,
+                windows_.programFilesDir.empty() ? ChooseProgramFilesDir(programDir) : windows_.programFilesDir);
+  state_.OutputLines.clear();
+  setWindowTitle(QStringLiteral("Vardeno 1.1"));
+  resize(MainWindowSettings{}.Width, MainWindowSettings{}.Height);
+  move(MainWindowSettings{}.Left, MainWindowSettings{}.Top);
+  state_.ProgramDir = programDir;
+  {
+    ControlsUpdatingGuard guard(state_.ControlsUpdating);
+    pnBottom_->PrepareControls();
+    pnMid_->Prepare(ToQ(programDir));
+    pnBottom_->SetDefaultParams();
+  }
+  std::error_code error;
+  if (!std::filesystem::exists(state_.AppParams.SettingsFile, error))
+    state_.AppParams.Language =
+        QLocale::system().language() == QLocale::Polish ? UiLanguage::Polish : UiLanguage::English;
+  listFileDir_ = programDir;
+  LoadLastSessionProfile();
+  lv_->setAcceptDrops(true);
+  LoadSettingsFile();
+  state_.CurrentLanguage = state_.AppParams.Language;
+  SetLang();
+  InitControls();
+  GetProfiles(state_.AppParams.ProfilesDir, state_.AppParams.LastSessionFile, state_.Profiles);
+  FillProfileList(0);
+  AddArguments(arguments);
+}
+
+// Every argument that names an existing file is added, as a file manager passes the files the
+// user opened with the program; anything else (options, folders, missing files) is skipped.
+void TFormMain::AddArguments(const QStringList& arguments) {
+  bool added = false;
+  for (const QString& argument : arguments) {
+    if (argument.isEmpty() || !QFileInfo(argument).isFile()) continue;
+    added = state_.Files.AddToList(ToStd(argument), state_.CurrentLanguage) || added;
+  }
+  if (added) InitControls();
+}
+
+void TFormMain::FormClose() {
+  lv_->setAcceptDrops(false);
+  SaveSettingsFile();
+  SaveLastSession(state_.AppParams, ReadEncoderSettings());
+  state_.OutputLines.clear();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  if (closed_) {
+    event->accept();
+    return;
+  }
+  if (state_.Run.Running) {
+    // One thread: the run is on the stack below this event. Ask it to abort (which ends the
+    // encoder) and close once it has returned (RunConversion).
+    closeRequested_ = true;
+    state_.Run.AbortRequested = true;
+    event->ignore();
+    return;
+  }
+  FormClose();
+  closed_ = true;
+  event->accept();
+  for (QWidget* window : std::initializer_list<QWidget*>{windows_.about, windows_.progress, windows_.options,
+                                                         windows_.fileInfo, windows_.errors, windows_.cmdLine})
+    if (window) window->hide();
+  tray_->ti()->hide();
+  emit closed();
+}
+
+void TFormMain::CloseMainWindow() { close(); }
+
+void TFormMain::ShowWarning(const std::string& text) { ShowWarningBox(this, text); }
+
+bool TFormMain::TrayAvailable() const { return tray_->Available(); }
+
+EncoderSettings TFormMain::ReadEncoderSettings() const { return pnBottom_->ReadSettings(); }
+
+std::optional<std::size_t> TFormMain::SelectedRow() const { return lv_->SelectedRow(); }
+
+void TFormMain::InitControls() {
+  ControlsUpdatingGuard guard(state_.ControlsUpdating);
+  ListRules();
+  actions_.actShowHideMainWindow->setText(ToQ(MainWindowToggleCaption(MainWindowShown(), state_.CurrentLanguage)));
+  actions_.actShowHideMainWindow->setToolTip(actions_.actShowHideMainWindow->text());
+  pnBottom_->ApplyEnableRules();
+  OutputDirRules();
+  // A pop-up menu may open during a run: nothing may be started then.
+  if (state_.Run.Running)
+    for (QAction* action : actions_.all) action->setEnabled(false);
+}
+
+void TFormMain::OutputDirRules() {
+  const bool own = pnMid_->rbOutDir->isChecked();
+  pnMid_->edOutDir->setEnabled(own);
+  actions_.actBrowseOutDir->setEnabled(own);
+  actions_.actExploreOutDir->setEnabled(actions_.actBrowseOutDir->isEnabled());
+}
+
+void TFormMain::DisableAll() {
+  tbMain_->setEnabled(false);
+  lv_->setEnabled(false);
+  pnMid_->setEnabled(false);
+  pnBottom_->SetPanelsEnabled(false);
+  for (QAction* action : actions_.all) action->setEnabled(false);
+}
+
+void TFormMain::EnableAll() {
+  tbMain_->setEnabled(true);
+  lv_->setEnabled(true);
+  pnMid_->setEnabled(true);
+  pnBottom_->SetPanelsEnabled(true);
+  for (QAction* action : actions_.all) action->setEnabled(true);
+  InitControls();
+}

@@ -1,32 +1,140 @@
-// PLACEHOLDER: the main window; its issue fills it in.
+// The main window: the file list, the output choices, the encoder settings panels, every command
+// of the program as an action, the menus and the tray icon. Its start and close run in a fixed
+// order (FormCreate, FormClose); a conversion runs inside actConvertExecute.
 #pragma once
 
 #include <QMainWindow>
 #include <QStringList>
 #include <cstddef>
+#include <memory>
 #include <optional>
+#include <string>
 
+#include "app/ProfileActions.h"
+#include "app/AppParams.h"
+#include "base/WarningSink.h"
+#include "conversion/AfterRun.h"
 #include "encoder/EncoderSettings.h"
+#include "ui/MainActions.h"
+#include "ui/MainMenus.h"
 
 struct AppWindows;
 struct ProgramState;
+struct MainWindowSettings;
+class FileListView;
+class MainToolBar;
+class MainTray;
+class MiddlePanel;
+class SettingsPanels;
+class QFileDialog;
+class EncoderAccess;
+class PowerControl;
 
-class TFormMain : public QMainWindow {
+class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDialogs, public WarningSink {
   Q_OBJECT
  public:
+  // Runs FormCreate: arguments are the program's command-line arguments without its name.
   TFormMain(ProgramState& state, AppWindows& windows, const QStringList& arguments);
+  ~TFormMain() override;
+
+  // The window's texts in the language of TAppParams.Language (MainTexts.cpp).
   void SetLang();
   // Everything off during a conversion; on again afterwards, then the enable rules.
   void DisableAll();
   void EnableAll();
-  // The enable rules of the whole window.
+  // The enable rules of the whole window. During a run every action stays disabled.
   void InitControls();
   // The encoder settings as the controls hold them now.
   EncoderSettings ReadEncoderSettings() const;
   // The file list's selected row, if any.
   std::optional<std::size_t> SelectedRow() const;
 
+  // The tray is shown and can bring the window back; without one the window minimizes instead.
+  bool TrayAvailable() const;
+  // True once FormClose has run (the program is ending).
+  bool IsClosed() const { return closed_; }
+
+  // AfterRunHost: closes the window as the user would.
+  void CloseMainWindow() override;
+  // ProfileFileDialogs
+  std::optional<std::string> ChooseProfileToOpen(const std::string& startDir) override;
+  std::optional<std::string> ChooseProfileToSave(const std::string& startDir) override;
+  // WarningSink: the modal warning box owned by this window.
+  void ShowWarning(const std::string& text) override;
+
+  const MainActions& Actions() const { return actions_; }
+
+ signals:
+  // FormClose has run; the program entry ends the event loop.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  void BuildLayout();
+  void ConnectActions();
+  void FormCreate(const QStringList& arguments);
+  void FormClose();
+  void AddArguments(const QStringList& arguments);
+
+  // Settings file (MainSettingsFile.cpp).
+  MainWindowSettings CaptureWindowSettings() const;
+  void ApplyWindowSettings(const MainWindowSettings& settings);
+  void LoadSettingsFile();
+  void SaveSettingsFile();
+
+  // Profiles (MainProfiles.cpp).
+  void LoadLastSessionProfile();
+  void FillProfileList(int selectPosition);
+  void actLoadSelectedProfileExecute();
+  void actLoadProfileExecute();
+  void actSaveProfileExecute();
+  void actSetDefaultExecute();
+
+  // Conversion (MainRun.cpp).
+  void actConvertExecute();
+  void actSaveBATExecute();
+  void RunConversion(bool batchMode, const std::string& batchFileName);
+
+  // File list (MainListActions.cpp).
+  void actAddFilesExecute();
+  void actLoadFileListExecute();
+  void actSaveFileListExecute();
+  void actCheckAllExecute();
+  void actInvertSelectionExecute();
+  void actRemoveCheckedExecute();
+  void actExploreDirectoryExecute();
+  void lvSelectItem();
+  void ListRules();
+  std::string AddFilesStartDir() const;
+
+  // Windows, folders and pages (MainWindowActions.cpp).
+  void actEscExecute();
+  void actMinimizeToTrayExecute();
+  void actShowHideMainWindowExecute();
+  void actShowHideBottomPanelExecute();
+  void actBrowseOutDirExecute();
+  void actExploreOutDirExecute();
+  void actGoToHomePageExecute();
+  void OpenInfoFile();
+  void OutputDirRules();
+  bool MainWindowShown() const;
+
   ProgramState& state_;
   AppWindows& windows_;
+  MainActions actions_;
+  MainMenus menus_;
+  MainToolBar* tbMain_ = nullptr;
+  FileListView* lv_ = nullptr;
+  MiddlePanel* pnMid_ = nullptr;
+  SettingsPanels* pnBottom_ = nullptr;
+  MainTray* tray_ = nullptr;
+
+  std::string lastDir_;          // "LastDir" of the settings file, until a file is added
+  std::string listFileDir_;      // start folder of the list-file dialogs
+  bool closeRequested_ = false;  // closing waits for the run to end
+  bool closed_ = false;
+  std::unique_ptr<EncoderAccess> ownEncoder_;  // used when the program entry set none
+  std::unique_ptr<PowerControl> ownPower_;
 };

@@ -1,14 +1,19 @@
-// The program entry: one ProgramState, the seven windows in their order, the event loop.
+// The program entry: one ProgramState, the seven windows in their order, the event loop. The
+// program ends when the main window has closed (its settings saved), not when the last window
+// is hidden: the main window may live in the tray.
 #include <QApplication>
 
 #include "app/ProgramState.h"
 #include "conversion/SystemEncoder.h"
 #include "platform/Shutdown.h"
 #include "ui/AppWindows.h"
+#include "ui/MainSignals.h"
 #include "ui/TFormMain.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vardeno"));
+  QApplication::setQuitOnLastWindowClosed(false);
   ProgramState state;
   AppWindows windows;
   SystemEncoder encoder;
@@ -16,6 +21,8 @@ int main(int argc, char* argv[]) {
   windows.encoder = &encoder;
   windows.power = power.get();
   CreateAppWindows(state, windows, app.arguments().mid(1));
+  QObject::connect(windows.main, &TFormMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  CloseOnTerminationSignals(windows.main);
   windows.main->show();
   int code = app.exec();
   delete windows.main;

@@ -1,0 +1,70 @@
+#include "ui/MainActions.h"
+
+#include <QKeySequence>
+#include <QWidget>
+
+namespace {
+
+struct ActionSpec {
+  QAction* MainActions::*member;
+  const char* name;
+  QKeySequence shortcut;
+};
+
+// The one table of the main window's actions.
+const ActionSpec kActions[] = {
+    {&MainActions::actEsc, "actEsc", QKeySequence(Qt::Key_Escape)},
+    {&MainActions::actConvert, "actConvert", QKeySequence(Qt::CTRL | Qt::Key_E)},
+    {&MainActions::actSaveBAT, "actSaveBAT", {}},
+    {&MainActions::actMinimizeToTray, "actMinimizeToTray", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_M)},
+    {&MainActions::actExit, "actExit", {}},
+    {&MainActions::actLoadProfile, "actLoadProfile", QKeySequence(Qt::CTRL | Qt::Key_P)},
+    {&MainActions::actSaveProfile, "actSaveProfile", QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {&MainActions::actLoadSelectedProfile, "actLoadSelectedProfile", {}},
+    {&MainActions::actSetDefault, "actSetDefault", {}},
+    {&MainActions::actAddFiles, "actAddFiles", QKeySequence(Qt::CTRL | Qt::Key_O)},
+    {&MainActions::actRemoveChecked, "actRemoveChecked", {}},
+    {&MainActions::actCheckAll, "actCheckAll", QKeySequence(Qt::CTRL | Qt::Key_A)},
+    {&MainActions::actInvertSelection, "actInvertSelection", QKeySequence(Qt::CTRL | Qt::Key_I)},
+    {&MainActions::actLoadFileList, "actLoadFileList", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_O)},
+    {&MainActions::actSaveFileList, "actSaveFileList", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S)},
+    {&MainActions::actExploreDirectory, "actExploreDirectory", {}},
+    {&MainActions::actShowCmdLine, "actShowCmdLine", QKeySequence(Qt::Key_F2)},
+    {&MainActions::actShowProgressWindow, "actShowProgressWindow", QKeySequence(Qt::Key_F8)},
+    {&MainActions::actShowHideBottomPanel, "actShowHideBottomPanel", QKeySequence(Qt::Key_F9)},
+    {&MainActions::actShowHideFileInfo, "actShowHideFileInfo", QKeySequence(Qt::Key_F10)},
+    {&MainActions::actShowHideFormErrors, "actShowHideFormErrors", QKeySequence(Qt::Key_F11)},
+    {&MainActions::actShowOptions, "actShowOptions", QKeySequence(Qt::Key_F12)},
+    {&MainActions::actShowHideMainWindow, "actShowHideMainWindow", {}},
+    {&MainActions::actBrowseOutDir, "actBrowseOutDir", {}},
+    {&MainActions::actExploreOutDir, "actExploreOutDir", {}},
+    {&MainActions::actGoToHomePage, "actGoToHomePage", QKeySequence(Qt::Key_F1)},
+    {&MainActions::actAbout, "actAbout", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1)},
+    {&MainActions::actZune_Home, "actZune_Home", {}},
+    {&MainActions::actZune_Spec_4GB, "actZune_Spec_4GB", {}},
+    {&MainActions::actZune_Spec_8GB, "actZune_Spec_8GB", {}},
+    {&MainActions::actZune_Spec_16GB, "actZune_Spec_16GB", {}},
+    {&MainActions::actZune_Spec_30GB, "actZune_Spec_30GB", {}},
+    {&MainActions::actZune_Spec_80GB, "actZune_Spec_80GB", {}},
+    {&MainActions::actZune_Spec_120GB, "actZune_Spec_120GB", {}},
+    {&MainActions::actZune_Compare, "actZune_Compare", {}},
+};
+
+}  // namespace
+
+MainActions CreateMainActions(QWidget* window) {
+  MainActions actions;
+  for (const ActionSpec& spec : kActions) {
+    auto* action = new QAction(window);
+    action->setObjectName(QString::fromLatin1(spec.name));
+    action->setShortcut(spec.shortcut);
+    // Shortcuts of the main window only: Esc in another window belongs to that window.
+    action->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(action);
+    actions.*(spec.member) = action;
+    actions.all.push_back(action);
+  }
+  actions.actZune_Spec_30GB->setVisible(false);
+  actions.actZune_Compare->setVisible(false);
+  return actions;
+}

@@ -1,0 +1,43 @@
+// Conversion runs started from the main window: actConvert converts, actSaveBAT writes a script.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/ProgramState.h"
+#include "conversion/ConversionRun.h"
+#include "ui/AppWindows.h"
+#include "ui/MainFileDialogs.h"
+#include "ui/MainTexts.h"
+#include "ui/MiddlePanel.h"
+#include "ui/QtText.h"
+#include "ui/TFormMain.h"
+#include "ui/TFormProgress.h"
+
+void TFormMain::actConvertExecute() { RunConversion(false, {}); }
+
+void TFormMain::actSaveBATExecute() {
+  const std::string& lastAdded = state_.Files.LastAddedDirectory();
+  const QString start = ToQ(lastAdded.empty() ? state_.ProgramDir : lastAdded);
+  const QString name = AskSaveFileName(this, start, ScriptFileFilter(state_.CurrentLanguage), QStringLiteral("sh"));
+  if (name.isEmpty()) return;
+  RunConversion(true, ToStd(name));
+}
+
+void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) {
+  if (state_.Run.Running || closed_) return;
+  ConversionRequest request;
+  request.settings = ReadEncoderSettings();
+  request.resolutions = state_.Resolutions;
+  request.outputToInputDir = pnMid_->rbOutDirIsInDir->isChecked();
+  request.outputDir = ToStd(pnMid_->edOutDir->text());
+  request.outputExistsPolicy = pnMid_->cbOutputExists->currentIndex();
+  request.afterConversion = pnMid_->cbAfterConversion->currentIndex();
+  request.batchMode = batchMode;
+  request.batchFileName = batchFileName;
+  request.scriptFormat = ScriptFormat::PosixShell;
+
+  ConversionRun run(state_.ForConversion(), *windows_.encoder, *windows_.progress, *windows_.power, *this);
+  run.Execute(request);
+  // The window was closed while the run went on: the run has ended (aborted), so close now.
+  if (closeRequested_ && !closed_) close();
+}

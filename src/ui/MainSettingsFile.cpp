@@ -1,0 +1,94 @@
+// The main window's side of the settings file: its controls copied into MainWindowSettings before
+// saving, and back after loading.
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/IniFile.h"
+#include "app/MainWindowSettings.h"
+#include "app/ProgramState.h"
+#include "app/SettingsFile.h"
+#include "ui/ControlsUpdating.h"
+#include "ui/FileListView.h"
+#include "ui/MiddlePanel.h"
+#include "ui/QtText.h"
+#include "ui/SettingsPanels.h"
+#include "ui/TFormMain.h"
+
+namespace {
+QRect AvailableScreenArea(const QWidget* window) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+}  // namespace
+
+MainWindowSettings TFormMain::CaptureWindowSettings() const {
+  MainWindowSettings s;
+  s.Maximized = isMaximized();
+  const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  const QPoint place = isMaximized() || isMinimized() ? normal.topLeft() : pos();
+  s.Left = place.x();
+  s.Top = place.y();
+  s.Width = normal.width();
+  s.Height = normal.height();
+  s.BottomPanelVisible = !pnBottom_->isHidden();
+  s.OutputExists = pnMid_->cbOutputExists->currentIndex();
+  s.AfterConversion = pnMid_->cbAfterConversion->currentIndex();
+  s.OutDirIsInDir = pnMid_->rbOutDirIsInDir->isChecked();
+  s.OutDir = ToStd(pnMid_->edOutDir->text());
+  s.ColumnWidths = lv_->ColumnWidths();
+  s.GridLines = lv_->GridLines();
+  s.LastDir = AddFilesStartDir();
+  return s;
+}
+
+void TFormMain::ApplyWindowSettings(const MainWindowSettings& s) {
+  // The file's place is kept as read (within the rules of the file); a window that would lie
+  // wholly outside the screen, or be larger than it, is brought back within reach.
+  const QRect area = AvailableScreenArea(this);
+  const int width = std::clamp(s.Width, kMinMainWindowWidth, std::max(kMinMainWindowWidth, area.width()));
+  const int height = std::clamp(s.Height, kMinMainWindowHeight, std::max(kMinMainWindowHeight, area.height()));
+  QRect wanted(s.Left, s.Top, width, height);
+  if (!wanted.intersects(area.adjusted(40, 40, -40, -40))) wanted.moveTopLeft(area.topLeft());
+  resize(wanted.size());
+  move(wanted.topLeft());
+  if (s.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+
+  pnMid_->cbOutputExists->setCurrentIndex(s.OutputExists < pnMid_->cbOutputExists->count() ? s.OutputExists : -1);
+  pnMid_->cbAfterConversion->setCurrentIndex(s.AfterConversion < pnMid_->cbAfterConversion->count() ? s.AfterConversion
+                                                                                                     : -1);
+  pnMid_->rbOutDirIsInDir->setChecked(s.OutDirIsInDir);
+  pnMid_->rbOutDir->setChecked(!s.OutDirIsInDir);
+  pnMid_->edOutDir->setText(ToQ(s.OutDir));
+  std::array<int, 5> widths = s.ColumnWidths;
+  for (int& w : widths) w = std::clamp(w, 0, 10000);
+  lv_->SetColumnWidths(widths);
+  lv_->SetGridLines(s.GridLines);
+  lastDir_ = s.LastDir;
+  if (!s.BottomPanelVisible && !pnBottom_->isHidden()) actShowHideBottomPanelExecute();
+}
+
+void TFormMain::LoadSettingsFile() {
+  MainWindowSettings window = CaptureWindowSettings();
+  window.LastDir = lastDir_;
+  EncoderSettings encoder = pnBottom_->ReadSettings();
+  const QRect screen = AvailableScreenArea(this);
+  if (!LoadSettingsFromIni(state_.AppParams, window, encoder, ScreenSize{screen.width(), screen.height()})) return;
+  {
+    ControlsUpdatingGuard guard(state_.ControlsUpdating);
+    pnBottom_->WriteSettings(encoder);
+  }
+  ApplyWindowSettings(window);
+}
+
+void TFormMain::SaveSettingsFile() {
+  try {
+    SaveSettingsToIni(state_.AppParams, CaptureWindowSettings(), ReadEncoderSettings());
+  } catch (const std::exception&) {
+    // A settings file that cannot be written is not reported; the program still closes.
+  }
+}

@@ -1,0 +1,215 @@
+// The main window's actions that concern windows, folders and web pages, and the wiring of every
+// action and control to its handler.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <fstream>
+
+#include "app/ProgramState.h"
+#include "platform/ProcessRunner.h"
+#include "ui/AppWindows.h"
+#include "ui/FileListView.h"
+#include "ui/MainFileDialogs.h"
+#include "ui/MainOtherWindows.h"
+#include "ui/MainTexts.h"
+#include "ui/MainTray.h"
+#include "ui/MessageBoxes.h"
+#include "ui/MiddlePanel.h"
+#include "ui/QtText.h"
+#include "ui/SettingsPanels.h"
+#include "ui/TFormAbout.h"
+#include "ui/TFormMain.h"
+#include "ui/TFormOptions.h"
+#include "ui/TFormProgress.h"
+
+namespace {
+
+// The device maker's Zune pages exist no more; the Internet Archive keeps copies of them.
+const char* const kZuneSite = "https://web.archive.org/web/2009/http://www.zune.net";
+
+void OpenAddress(const QString& address) {
+  if (address.startsWith(QLatin1Char('/')))
+    QDesktopServices::openUrl(QUrl::fromLocalFile(address));
+  else
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+void OpenZunePage(const char* path) { OpenAddress(QString::fromLatin1(kZuneSite) + QString::fromLatin1(path)); }
+
+bool IsDirectory(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+// The program's manual: installed beside the program's data, else beside the executable, else in
+// the root of the source tree the program was built in. Empty when there is none.
+QString ManualPath() {
+  const QString exeDir = QCoreApplication::applicationDirPath();
+  for (const QString& candidate : {exeDir + QStringLiteral("/../share/doc/vardeno/README.md"),
+                                   exeDir + QStringLiteral("/README.md"), exeDir + QStringLiteral("/../README.md")}) {
+    if (QFileInfo(candidate).isFile()) return QDir::cleanPath(candidate);
+  }
+  return {};
+}
+
+}  // namespace
+
+void TFormMain::ConnectActions() {
+  const MainActions& a = actions_;
+  auto on = [this](QAction* action, void (TFormMain::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  };
+  on(a.actEsc, &TFormMain::actEscExecute);
+  on(a.actConvert, &TFormMain::actConvertExecute);
+  on(a.actSaveBAT, &TFormMain::actSaveBATExecute);
+  on(a.actMinimizeToTray, &TFormMain::actMinimizeToTrayExecute);
+  on(a.actExit, &TFormMain::CloseMainWindow);
+  on(a.actLoadProfile, &TFormMain::actLoadProfileExecute);
+  on(a.actSaveProfile, &TFormMain::actSaveProfileExecute);
+  on(a.actLoadSelectedProfile, &TFormMain::actLoadSelectedProfileExecute);
+  on(a.actSetDefault, &TFormMain::actSetDefaultExecute);
+  on(a.actAddFiles, &TFormMain::actAddFilesExecute);
+  on(a.actRemoveChecked, &TFormMain::actRemoveCheckedExecute);
+  on(a.actCheckAll, &TFormMain::actCheckAllExecute);
+  on(a.actInvertSelection, &TFormMain::actInvertSelectionExecute);
+  on(a.actLoadFileList, &TFormMain::actLoadFileListExecute);
+  on(a.actSaveFileList, &TFormMain::actSaveFileListExecute);
+  on(a.actExploreDirectory, &TFormMain::actExploreDirectoryExecute);
+  on(a.actShowHideMainWindow, &TFormMain::actShowHideMainWindowExecute);
+  on(a.actShowHideBottomPanel, &TFormMain::actShowHideBottomPanelExecute);
+  on(a.actBrowseOutDir, &TFormMain::actBrowseOutDirExecute);
+  on(a.actExploreOutDir, &TFormMain::actExploreOutDirExecute);
+  on(a.actGoToHomePage, &TFormMain::actGoToHomePageExecute);
+  connect(a.actShowCmdLine, &QAction::triggered, this, [this] { ShowCommandLineWindow(windows_); });
+  connect(a.actShowProgressWindow, &QAction::triggered, this, [this] { ShowProgressWindow(windows_); });
+  connect(a.actShowHideFileInfo, &QAction::triggered, this, [this] {
+    ToggleFileInfoWindow(windows_);
+    if (FileInfoWindowVisible(windows_)) UpdateFileInfoWindow(windows_);
+  });
+  connect(a.actShowHideFormErrors, &QAction::triggered, this, [this] { ToggleErrorsWindow(windows_); });
+  connect(a.actShowOptions, &QAction::triggered, this, [this] { ShowOptionsWindow(windows_); });
+  connect(a.actAbout, &QAction::triggered, this, [this] { ShowAboutWindow(windows_); });
+  connect(a.actZune_Home, &QAction::triggered, this, [] { OpenZunePage("/"); });
+  connect(a.actZune_Spec_4GB, &QAction::triggered, this, [] { OpenZunePage("/en-us/mp3players/zune4/specs.htm"); });
+  connect(a.actZune_Spec_8GB, &QAction::triggered, this, [] { OpenZunePage("/en-us/mp3players/zune8/specs.htm"); });
+  connect(a.actZune_Spec_16GB, &QAction::triggered, this, [] { OpenZunePage("/en-us/mp3players/zune16/specs.htm"); });
+  connect(a.actZune_Spec_80GB, &QAction::triggered, this, [] { OpenZunePage("/en-us/mp3players/zune80/specs.htm"); });
+  connect(a.actZune_Spec_120GB, &QAction::triggered, this, [] { OpenZunePage("/en-us/mp3players/zune120/specs.htm"); });
+  connect(a.actZune_Compare, &QAction::triggered, this, [] { OpenZunePage("/en-US/mp3players/default.htm"); });
+
+  // Opening a pop-up menu applies the enable rules first.
+  connect(menus_.popLv, &QMenu::aboutToShow, this, &TFormMain::InitControls);
+  connect(menus_.popTi, &QMenu::aboutToShow, this, &TFormMain::InitControls);
+  connect(lv_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { menus_.popLv->popup(lv_->viewport()->mapToGlobal(at)); });
+
+  connect(lv_, &FileListView::listChanged, this, &TFormMain::InitControls);
+  connect(lv_, &FileListView::selectionOrChecksChanged, this, &TFormMain::InitControls);
+  connect(lv_, &FileListView::currentRowChanged, this, &TFormMain::lvSelectItem);
+  connect(pnMid_, &MiddlePanel::outDirChoiceClicked, this, &TFormMain::InitControls);
+  connect(pnBottom_, &SettingsPanels::settingChanged, this, [this] {
+    if (!state_.ControlsUpdating) InitControls();
+  });
+  connect(pnBottom_, &SettingsPanels::infoRequested, this, &TFormMain::OpenInfoFile);
+  // A session that ends closes the window as the user would.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { close(); });
+}
+
+bool TFormMain::MainWindowShown() const { return isVisible() && !isMinimized(); }
+
+void TFormMain::actEscExecute() {
+  if (state_.Run.Running) return;
+  if (windows_.progress->isVisible()) {
+    windows_.progress->close();
+    return;
+  }
+  if (AskYesNo(this, CloseApplicationQuestion(state_.CurrentLanguage))) close();
+}
+
+// Without a tray the hidden window could not be brought back: it is minimized instead.
+void TFormMain::actMinimizeToTrayExecute() {
+  if (TrayAvailable())
+    hide();
+  else
+    showMinimized();
+}
+
+void TFormMain::actShowHideMainWindowExecute() {
+  if (MainWindowShown()) {
+    windows_.options->hide();
+    actMinimizeToTrayExecute();
+    windows_.progress->hide();
+    windows_.about->hide();
+  } else {
+    showNormal();
+    raise();
+    activateWindow();
+    if (state_.Run.Running) windows_.progress->show();
+  }
+  InitControls();
+}
+
+// Hiding is plain; showing docks the bottom panel below the middle panel again, so that the
+// middle panel stays directly above it.
+void TFormMain::actShowHideBottomPanelExecute() {
+  if (!pnBottom_->isHidden()) {
+    pnBottom_->hide();
+    return;
+  }
+  auto* layout = static_cast<QVBoxLayout*>(centralWidget()->layout());
+  layout->removeWidget(pnMid_);
+  layout->removeWidget(pnBottom_);
+  pnBottom_->show();
+  layout->addWidget(pnMid_);
+  layout->addWidget(pnBottom_);
+}
+
+void TFormMain::actBrowseOutDirExecute() {
+  const QString current = pnMid_->edOutDir->text();
+  const QString start = IsDirectory(current) ? current : ToQ(state_.ProgramDir);
+  const QString chosen = AskDirectory(this, start);
+  if (!chosen.isEmpty()) pnMid_->edOutDir->setText(chosen);
+}
+
+void TFormMain::actExploreOutDirExecute() {
+  const QString current = pnMid_->edOutDir->text();
+  OpenAddress(IsDirectory(current) ? QFileInfo(current).absoluteFilePath() : ToQ(state_.ProgramDir));
+}
+
+// The program has no web site of its own: its home page is the manual that comes with it.
+void TFormMain::actGoToHomePageExecute() {
+  const QString manual = ManualPath();
+  if (!manual.isEmpty()) OpenAddress(manual);
+}
+
+// The "INFO" button: the encoder's full help, written once into the program files folder (the
+// encoder on Linux comes without it), then opened. An encoder that cannot run leaves nothing.
+void TFormMain::OpenInfoFile() {
+  const std::string folder = std::filesystem::path(state_.AppParams.SettingsFile).parent_path().string();
+  const std::string helpFile = folder + "/ffmpeg_help.txt";
+  std::error_code error;
+  if (!std::filesystem::exists(helpFile, error)) {
+    const std::string encoder = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+    if (encoder.empty()) return;
+    std::vector<std::string> lines;
+    try {
+      if (RunConsoleProcess(encoder, "-hide_banner -h full", &lines, {}) != 0) return;
+    } catch (const std::exception&) {
+      return;
+    }
+    std::ofstream out(helpFile, std::ios::binary);
+    for (const std::string& line : lines) out << line << '\n';
+    out.close();
+    if (!out) {
+      std::filesystem::remove(helpFile, error);
+      return;
+    }
+  }
+  OpenAddress(ToQ(helpFile));
+}

@@ -1,0 +1,117 @@
+#include "ui/MiddlePanel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace {
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+// A push button that runs action, shows its caption (unless it shows an icon) and follows its
+// enabled state.
+QPushButton* ActionButton(const char* name, QAction* action, QWidget* parent, bool iconOnly = false) {
+  auto* button = Named(new QPushButton(parent), name);
+  auto sync = [button, action, iconOnly] {
+    button->setEnabled(action->isEnabled());
+    QString caption = action->text();
+    if (iconOnly) {
+      button->setToolTip(caption);
+      button->setAccessibleName(caption.replace(QStringLiteral("&&"), QStringLiteral("&")));
+    } else {
+      button->setText(caption);
+    }
+  };
+  QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+  QObject::connect(action, &QAction::changed, button, sync);
+  sync();
+  return button;
+}
+
+}  // namespace
+
+MiddlePanel::MiddlePanel(const MainActions& a, QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("pnMid"));
+
+  lblIfOutputExists = Named(new QLabel(this), "lblIfOutputExists");
+  cbOutputExists = Named(new QComboBox(this), "cbOutputExists");
+  lblAfterConversion = Named(new QLabel(this), "lblAfterConversion");
+  cbAfterConversion = Named(new QComboBox(this), "cbAfterConversion");
+  lblIfOutputExists->setBuddy(cbOutputExists);
+  lblAfterConversion->setBuddy(cbAfterConversion);
+
+  gbOutputDir = Named(new QGroupBox(this), "gbOutputDir");
+  rbOutDirIsInDir = Named(new QRadioButton(gbOutputDir), "rbOutDirIsInDir");
+  rbOutDir = Named(new QRadioButton(gbOutputDir), "rbOutDir");
+  edOutDir = Named(new QLineEdit(gbOutputDir), "edOutDir");
+  btnBrowseOutDir = ActionButton("btnBrowseOutDir", a.actBrowseOutDir, gbOutputDir);
+  btnExplore = ActionButton("btnExplore", a.actExploreOutDir, gbOutputDir);
+  rbOutDirIsInDir->setChecked(true);
+  // The radio button that names no text of its own stands for the edit beside it.
+  rbOutDir->setAccessibleName(QStringLiteral("edOutDir"));
+  connect(rbOutDirIsInDir, &QRadioButton::clicked, this, &MiddlePanel::outDirChoiceClicked);
+  connect(rbOutDir, &QRadioButton::clicked, this, &MiddlePanel::outDirChoiceClicked);
+
+  auto* dirLayout = new QGridLayout(gbOutputDir);
+  dirLayout->setContentsMargins(6, 2, 6, 4);
+  dirLayout->setVerticalSpacing(2);
+  dirLayout->addWidget(rbOutDirIsInDir, 0, 0, 1, 4);
+  dirLayout->addWidget(rbOutDir, 1, 0);
+  dirLayout->addWidget(edOutDir, 1, 1);
+  dirLayout->addWidget(btnBrowseOutDir, 1, 2);
+  dirLayout->addWidget(btnExplore, 1, 3);
+  dirLayout->setColumnStretch(1, 1);
+
+  lblProfile = Named(new QLabel(this), "lblProfile");
+  cbProfile = Named(new QComboBox(this), "cbProfile");
+  cbProfile->setMaxVisibleItems(20);
+  cbProfile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cbProfile->setMinimumContentsLength(12);
+  lblProfile->setBuddy(cbProfile);
+  btnLoadProfile = ActionButton("btnLoadProfile", a.actLoadSelectedProfile, this);
+  btnSaveProfile = ActionButton("btnSaveProfile", a.actSaveProfile, this, true);
+  btnSaveProfile->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+
+  for (QComboBox* box : {cbOutputExists, cbAfterConversion}) {
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(10);
+  }
+
+  // Left: the output directory group; right: the two choices and the profile row.
+  auto* choices = new QGridLayout();
+  choices->setVerticalSpacing(3);
+  choices->addWidget(lblIfOutputExists, 0, 0);
+  choices->addWidget(cbOutputExists, 0, 1, 1, 3);
+  choices->addWidget(lblAfterConversion, 1, 0);
+  choices->addWidget(cbAfterConversion, 1, 1, 1, 3);
+  choices->addWidget(lblProfile, 2, 0);
+  choices->addWidget(cbProfile, 2, 1);
+  choices->addWidget(btnLoadProfile, 2, 2);
+  choices->addWidget(btnSaveProfile, 2, 3);
+  choices->setColumnStretch(1, 1);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 2, 4, 2);
+  layout->addWidget(gbOutputDir, 1);
+  layout->addLayout(choices, 1);
+}
+
+void MiddlePanel::Prepare(const QString& programDir) {
+  cbOutputExists->clear();
+  cbOutputExists->addItems({QStringLiteral("Rename file"), QStringLiteral("Overwrite it"), QStringLiteral("Skip file")});
+  cbOutputExists->setCurrentIndex(0);
+  cbAfterConversion->clear();
+  cbAfterConversion->addItems({QStringLiteral("Do nothing"), QStringLiteral("Close application")});
+  cbAfterConversion->setCurrentIndex(0);
+  edOutDir->setText(programDir);
+}
