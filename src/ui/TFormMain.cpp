@@ -87,8 +87,11 @@ void TFormMain::FormCreate(const QStringList& arguments) {
                 windows_.programFilesDir.empty() ? ChooseProgramFilesDir(programDir) : windows_.programFilesDir);
   state_.OutputLines.clear();
   setWindowTitle(QStringLiteral("Vardeno 1.1"));
-  resize(MainWindowSettings{}.Width, MainWindowSettings{}.Height);
-  move(MainWindowSettings{}.Left, MainWindowSettings{}.Top);
+  const MainWindowSettings designed;
+  resize(designed.Width, designed.Height);
+  move(designed.Left, designed.Top);
+  lv_->SetColumnWidths(designed.ColumnWidths);
+  lv_->SetGridLines(designed.GridLines);
   state_.ProgramDir = programDir;
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);

@@ -1,0 +1,76 @@
+// The real windows built into a temporary program files folder, for the main window's tests.
+#pragma once
+
+#include <QAction>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "app/ProgramState.h"
+#include "conversion/SystemEncoder.h"
+#include "support/TempDir.h"
+#include "ui/AppWindows.h"
+#include "ui/TFormMain.h"
+
+// An encoder that converts nothing: each run calls duringRun (the window is then in the middle of
+// a conversion) and reports success.
+class InlineEncoder : public EncoderAccess {
+ public:
+  std::function<void()> duringRun;
+  EncoderGeneration Generation(const std::string&) override { return EncoderGeneration::Modern; }
+  std::optional<bool> HasEncoder(const std::string&, const std::string&) override { return true; }
+  MediaProbe Probe(const std::string&, const std::string&) override { return {}; }
+  std::uint32_t Run(const std::string&, const std::string&, EncoderOutputLines&, const OutputLineHandler&,
+                    const IdleHandler&) override {
+    if (duringRun) duringRun();
+    return 0;
+  }
+  bool Terminate(const std::string&) override { return false; }
+};
+
+class NoPower : public PowerControl {
+ public:
+  bool ShutDownComputer() override { return false; }
+};
+
+struct MainWindowHarness {
+  TempDir files;  // the program files folder: settings, profiles
+  ProgramState state;
+  AppWindows windows;
+  NoPower power;
+  std::unique_ptr<EncoderAccess> encoder = std::make_unique<SystemEncoder>();
+
+  // Creates the seven windows as the program does, with these command-line arguments.
+  TFormMain* Start(const QStringList& arguments = {}) {
+    windows.programFilesDir = files.Path().string();
+    windows.encoder = encoder.get();
+    windows.power = &power;
+    CreateAppWindows(state, windows, arguments);
+    return windows.main;
+  }
+  ~MainWindowHarness() { delete windows.main; }
+
+  template <typename T = QObject>
+  T* Find(const char* name) const {
+    return windows.main->findChild<T*>(QString::fromLatin1(name));
+  }
+  QAction* Action(const char* name) const { return Find<QAction>(name); }
+  std::string SettingsText() const;
+};
+
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::string MainWindowHarness::SettingsText() const { return ReadText(files / "Vardeno.ini"); }
+
+// Triggers the named action of the main window after checking that the user could: it exists
+// and is enabled.
+#define TRIGGER(harness, name)                                      \
+  do {                                                              \
+    QAction* action_ = (harness).Action(name);                      \
+    QVERIFY2(action_, name);                                        \
+    QVERIFY2(action_->isEnabled(), name " is disabled");            \
+    action_->trigger();                                             \
+  } while (false)

@@ -1,0 +1,270 @@
+// The main window built as the program builds it: its start and close, its enable rules, Esc,
+// the bottom panel, a settings file with hostile values, and conversions started from it.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+#include <csignal>
+
+#include "MainWindowHarness.h"
+#include "ui/MainSignals.h"
+#include "ui/MessageBoxes.h"
+#include "ui/TFormProgress.h"
+
+namespace {
+const char* const kListActions[] = {"actConvert", "actSaveBAT", "actRemoveChecked", "actCheckAll",
+                                    "actInvertSelection", "actExploreDirectory", "actShowHideFileInfo"};
+
+bool Enabled(const MainWindowHarness& h, const char* name) { return h.Action(name)->isEnabled(); }
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void startAppliesProfileThenSettingsThenLanguageAndAddsEveryFileArgument() {
+    MainWindowHarness h;
+    std::filesystem::create_directories(h.files / "profiles");
+    std::filesystem::create_directories(h.files / "in");
+    h.files.Write("profiles/__Last.ini", "[VIDEO]\r\nOutputFormat=8\r\nVideoBitrate=777\r\n");
+    h.files.Write("profiles/b.ini", "[MAIN]\r\nDisplayName=\r\n");
+    h.files.Write("profiles/A.ini", "[MAIN]\r\nDisplayName=Zune AVC\r\n");
+    h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=PL\r\nOutputFormat=5\r\n");
+    const std::string clip = h.files.Write("in/one.mp4", "x");
+    const std::string clip2 = h.files.Write("in/two.AVI", "y");
+    const std::string list = h.files.Write("in/list.lst", clip + "\r\n");
+    TFormMain* main = h.Start({QString::fromStdString(clip), QStringLiteral("--help"),
+                               QString::fromStdString(h.files / "in"), QString::fromStdString(list),
+                               QString::fromStdString(h.files / "missing.mp4"), QString::fromStdString(clip2)});
+
+    // The settings file's output format wins over the last session's; the rest of the last
+    // session stays.
+    QCOMPARE(main->ReadEncoderSettings().OutputFormat, 5);
+    QCOMPARE(main->ReadEncoderSettings().VideoBitrate, std::string("777"));
+    QCOMPARE(h.state.CurrentLanguage, UiLanguage::Polish);
+    QCOMPARE(h.Action("actConvert")->text(), QStringLiteral("Konwertuj zaznaczone pliki"));
+    auto* profiles = h.Find<QComboBox>("cbProfile");
+    QCOMPARE(profiles->count(), 4);
+    QCOMPARE(profiles->currentIndex(), 0);
+    QCOMPARE(profiles->itemText(0), QStringLiteral("Ustawienia z ostatniej sesji programu"));
+    QCOMPARE(profiles->itemText(2), QStringLiteral("Zune AVC"));
+    QCOMPARE(profiles->itemText(3), QStringLiteral("b"));
+    QCOMPARE(h.Find<QComboBox>("cbAfterConversion")->count(), 3);
+    QCOMPARE(h.Find<QComboBox>("cbAfterConversion")->itemText(2), QStringLiteral("Wyłącz komputer"));
+    // Files only, in argument order; the list file, folder, option and missing file are skipped.
+    QCOMPARE(h.state.Files.Count(), std::size_t(2));
+    QCOMPARE(h.state.Files.Row(0).Name, std::string("one.mp4"));
+    QCOMPARE(h.state.Files.Row(1).Status, std::string("Gotowy"));
+    QVERIFY(Enabled(h, "actConvert"));  // the rules ran after the files came in
+  }
+
+  void firstStartIsEnglishWithDefaultsAndEntryOneRenamed() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    QCOMPARE(main->minimumSize(), QSize(600, 400));
+    QCOMPARE(main->windowTitle(), QStringLiteral("Vardeno 1.1"));
+    QCOMPARE(h.Find<QComboBox>("cbOutputExists")->currentIndex(), 0);
+    QCOMPARE(h.Find<QComboBox>("cbAfterConversion")->currentText(), QStringLiteral("Do nothing"));
+    QCOMPARE(h.Action("actSaveBAT")->text(), QStringLiteral("Save script file..."));
+    QVERIFY(std::filesystem::is_directory(h.files / "profiles"));
+  }
+
+  void listAndOutputDirectoryRules() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    for (const char* name : kListActions) QVERIFY2(!Enabled(h, name), name);
+    QVERIFY(!Enabled(h, "actBrowseOutDir") && !Enabled(h, "actExploreOutDir"));
+    QVERIFY(!h.Find<QLineEdit>("edOutDir")->isEnabled());
+
+    h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
+    h.state.Files.SetChecked(0, false);
+    main->InitControls();
+    QVERIFY(Enabled(h, "actCheckAll") && Enabled(h, "actInvertSelection"));
+    QVERIFY(!Enabled(h, "actConvert") && !Enabled(h, "actSaveBAT") && !Enabled(h, "actRemoveChecked"));
+    QCOMPARE(h.Action("actExploreDirectory")->text(), QStringLiteral("Open directory \"\""));
+    TRIGGER(h, "actInvertSelection");
+    QVERIFY(Enabled(h, "actConvert") && Enabled(h, "actSaveBAT") && Enabled(h, "actRemoveChecked"));
+
+    auto* lv = h.Find<QAbstractItemView>("lv");
+    lv->selectionModel()->select(lv->model()->index(0, 0),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QVERIFY(Enabled(h, "actExploreDirectory") && Enabled(h, "actShowHideFileInfo"));
+    QCOMPARE(h.Action("actExploreDirectory")->text(),
+             QStringLiteral("Open directory \"%1\"").arg(QString::fromStdString(h.files.Path().string())));
+
+    h.Find<QRadioButton>("rbOutDir")->click();
+    QVERIFY(Enabled(h, "actBrowseOutDir") && Enabled(h, "actExploreOutDir"));
+    QVERIFY(h.Find<QLineEdit>("edOutDir")->isEnabled());
+
+    TRIGGER(h, "actRemoveChecked");
+    QCOMPARE(h.state.Files.Count(), std::size_t(0));
+    QVERIFY(!Enabled(h, "actCheckAll"));
+  }
+
+  void duringARunEverythingIsDisabledAndEscDoesNothing() {
+    MainWindowHarness h;
+    auto* encoder = new InlineEncoder;
+    h.encoder.reset(encoder);
+    TFormMain* main = h.Start();
+    main->show();
+    h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
+    main->InitControls();
+    bool ran = false;
+    encoder->duringRun = [&] {
+      ran = true;
+      for (QAction* action : main->Actions().all) QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+      // Opening the tray menu applies the rules: they keep everything off during a run.
+      main->InitControls();
+      for (QAction* action : main->Actions().all) QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+      QVERIFY(!h.Find<QWidget>("pnMid")->isEnabled() && !h.Find<QWidget>("tbMain")->isEnabled());
+      QVERIFY(!h.Find<QWidget>("lv")->isEnabled() && !h.Find<QWidget>("pnLeft")->isEnabled());
+      SetNextMessageBoxAnswer(QMessageBox::Yes);
+      QTest::keyClick(main, Qt::Key_Escape);
+      QVERIFY(main->isVisible() && !main->IsClosed());
+    };
+    TRIGGER(h, "actConvert");
+    QVERIFY(ran);
+    SetNextMessageBoxAnswer(QMessageBox::NoButton);  // drop the unused answer
+    LastMessageBoxText();
+    QVERIFY(Enabled(h, "actConvert") && Enabled(h, "actEsc") && h.Find<QWidget>("pnMid")->isEnabled());
+  }
+
+  void closingDuringARunAbortsItThenClosesAndSaves() {
+    MainWindowHarness h;
+    auto* encoder = new InlineEncoder;
+    h.encoder.reset(encoder);
+    TFormMain* main = h.Start();
+    main->show();
+    h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
+    h.state.Files.AddToList(h.files.Write("b.mp4", "x"), UiLanguage::English);
+    main->InitControls();
+    int runs = 0;
+    encoder->duringRun = [&] {
+      ++runs;
+      main->close();  // the title bar's close box, or a session end
+      QVERIFY(!main->IsClosed());
+      QVERIFY(h.state.Run.AbortRequested);
+    };
+    QSignalSpy closed(main, &TFormMain::closed);
+    TRIGGER(h, "actConvert");
+    QCOMPARE(runs, 1);  // the second row was not started
+    QCOMPARE(h.state.Files.Row(1).Status, std::string("Ready"));
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(main->IsClosed() && !main->isVisible());
+    QVERIFY(std::filesystem::exists(h.files / "Vardeno.ini"));
+    QVERIFY(std::filesystem::exists(h.files / "profiles/__Last.ini"));
+  }
+
+  void terminationSignalClosesTheWindowCleanly() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    main->show();
+    CloseOnTerminationSignals(main);
+    QSignalSpy closed(main, &TFormMain::closed);
+    std::raise(SIGTERM);
+    QTRY_COMPARE(closed.count(), 1);
+    QVERIFY(std::filesystem::exists(h.files / "Vardeno.ini"));
+  }
+
+  void escClosesProgressFirstThenAsks() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    main->show();
+    h.windows.progress->show();
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key_Escape);
+    QVERIFY(!h.windows.progress->isVisible());
+    QVERIFY(main->isVisible());
+
+    SetNextMessageBoxAnswer(QMessageBox::No);
+    QTest::keyClick(main, Qt::Key_Escape);
+    QCOMPARE(LastMessageBoxText(), std::string("Close application?"));
+    QVERIFY(main->isVisible() && !main->IsClosed());
+
+    SetNextMessageBoxAnswer(QMessageBox::Yes);
+    QTest::keyClick(main, Qt::Key_Escape);
+    QVERIFY(main->IsClosed());
+  }
+
+  void closeWritesTheWindowSettingsAndTheLastSession() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    main->show();
+    h.Find<QComboBox>("cbOutputExists")->setCurrentIndex(2);
+    h.Find<QComboBox>("cbAfterConversion")->setCurrentIndex(1);
+    h.Find<QRadioButton>("rbOutDir")->click();
+    h.Find<QLineEdit>("edOutDir")->setText(QStringLiteral("/srv/zune out"));
+    TRIGGER(h, "actShowHideBottomPanel");
+    TRIGGER(h, "actExit");
+    QVERIFY(main->IsClosed());
+    const std::string ini = h.SettingsText();
+    for (const char* line : {"Language=EN", "cbOutputExists=2", "cbAfterConversion=1", "OutIn=0",
+                             "OutDir=/srv/zune out", "BottomPanelVisible=0", "Width=", "GridLines=1"})
+      QVERIFY2(ini.find(line) != std::string::npos, line);
+    QVERIFY(ReadText(h.files / "profiles/__Last.ini").find("OutputFormat=3") != std::string::npos);
+  }
+
+  void hostileSettingsFileLeavesAUsableWindow() {
+    MainWindowHarness h;
+    h.files.Write("Vardeno.ini",
+                  "[MAIN]\r\nLeft=-99999\r\nTop=-5\r\nWidth=100000\r\nHeight=-30\r\nOutputFormat=99\r\n"
+                  "cbOutputExists=7\r\ncbAfterConversion=2\r\nlvColumn1=-50\r\nlvColumn2=99999999\r\n"
+                  "BottomPanelVisible=banana\r\nLastDir=/no/such/dir\r\nLanguage=pl\r\n");
+    TFormMain* main = h.Start();
+    const QRect screen = main->screen()->availableGeometry();
+    QVERIFY(main->width() >= 600 && main->width() <= std::max(600, screen.width()));
+    QVERIFY(main->height() >= 400 && main->height() <= std::max(400, screen.height()));
+    QVERIFY(QRect(main->pos(), main->size()).intersects(screen));
+    QCOMPARE(main->ReadEncoderSettings().OutputFormat, 12);
+    QCOMPARE(h.Find<QComboBox>("cbOutputExists")->currentIndex(), -1);
+    // "Shut down computer" is never carried over from an earlier session.
+    QCOMPARE(h.Find<QComboBox>("cbAfterConversion")->currentIndex(), -1);
+    QVERIFY(!h.Find<QWidget>("pnBottom")->isHidden());
+    QCOMPARE(h.state.CurrentLanguage, UiLanguage::English);
+  }
+
+  void bottomPanelComesBackBelowTheMiddlePanel() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    main->show();
+    auto* mid = h.Find<QWidget>("pnMid");
+    auto* bottom = h.Find<QWidget>("pnBottom");
+    TRIGGER(h, "actShowHideBottomPanel");
+    QVERIFY(bottom->isHidden());
+    TRIGGER(h, "actShowHideBottomPanel");
+    QVERIFY(!bottom->isHidden());
+    main->centralWidget()->layout()->activate();
+    QVERIFY(mid->geometry().bottom() < bottom->geometry().top());
+    QVERIFY(h.Find<QWidget>("lv")->geometry().bottom() < mid->geometry().top());
+  }
+
+  void minimizeToTrayWithoutATrayMinimizes() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    if (main->TrayAvailable()) QSKIP("this desktop has a tray");
+    TRIGGER(h, "actMinimizeToTray");
+    QVERIFY(main->isVisible());
+    QVERIFY(main->windowState() & Qt::WindowMinimized);
+  }
+
+  void convertsARealClip() {
+    MainWindowHarness h;
+    const std::string clip = h.files / "clip one.mp4";
+    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=duration=1:size=160x120:rate=10 "
+                                "-f lavfi -i sine=duration=1 -shortest '" + clip + "'";
+    if (std::system(command.c_str()) != 0) QSKIP("ffmpeg cannot make a clip here");
+    TFormMain* main = h.Start({QString::fromStdString(clip)});
+    main->show();
+    TRIGGER(h, "actConvert");
+    QCOMPARE(h.state.Files.Row(0).Status, std::string("Done"));
+    QVERIFY(std::filesystem::file_size(h.files / "clip one_NEW.mp4") > 0);
+    QVERIFY(Enabled(h, "actConvert"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindow_test.moc"
