@@ -104,14 +104,25 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
 
 void FileListModel::RowsAboutToBeAppended(std::size_t first, std::size_t count) {
   beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(first + count - 1));
+  if (next_) next_->RowsAboutToBeAppended(first, count);
 }
 
-void FileListModel::RowsAppended(std::size_t, std::size_t) { endInsertRows(); }
+void FileListModel::RowsAppended(std::size_t first, std::size_t count) {
+  endInsertRows();
+  if (next_) next_->RowsAppended(first, count);
+}
 
-void FileListModel::AboutToReset() { beginResetModel(); }
+void FileListModel::AboutToReset() {
+  beginResetModel();
+  if (next_) next_->AboutToReset();
+}
 
-void FileListModel::Reset() { endResetModel(); }
+void FileListModel::Reset() {
+  endResetModel();
+  if (next_) next_->Reset();
+}
 
 void FileListModel::RowsChanged(std::size_t first, std::size_t last) {
   emit dataChanged(index(static_cast<int>(first), 0), index(static_cast<int>(last), ColumnCount - 1));
+  if (next_) next_->RowsChanged(first, last);
 }

@@ -21,6 +21,10 @@ class FileListModel : public QAbstractTableModel, private FileListListener {
 
   FileList& List() const { return list_; }
 
+  // The list has one listener, this model; another (the main window, say) hears every change
+  // too through this, after the model has taken it in. Not owned; nullptr for none.
+  void ForwardTo(FileListListener* next) { next_ = next; }
+
   // The column captions follow the language; the rows' own texts keep theirs.
   void SetLang(UiLanguage lang);
   UiLanguage Lang() const { return lang_; }
@@ -43,5 +47,6 @@ class FileListModel : public QAbstractTableModel, private FileListListener {
   void RowsChanged(std::size_t first, std::size_t last) override;
 
   FileList& list_;
+  FileListListener* next_ = nullptr;
   UiLanguage lang_ = UiLanguage::English;
 };

@@ -1,6 +1,7 @@
 #include "ui/FileListView.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
@@ -21,12 +22,15 @@
 #include "platform/SystemError.h"
 #include "ui/FileListModel.h"
 #include "ui/MessageBoxes.h"
+#include "ui/QtText.h"
 
 namespace {
 
 // A row dragged inside the list carries this format; its data names the list it came from, so a
 // drag from another list (or another running copy of the program) is never taken for our own.
 const QString kRowDragFormat = QStringLiteral("application/x-vardeno-file-list-row");
+
+constexpr LangText kAccessibleName{"File list", "Lista plików"};
 
 // No screen is this wide; a stored width beyond it came from a damaged settings file.
 constexpr int kMaxColumnWidth = 8000;
@@ -54,7 +58,7 @@ FileListView::FileListView(ProgramState& state, QWidget* parent)
     : QTreeView(parent), state_(state), model_(new FileListModel(state.Files, this)) {
   setObjectName(QStringLiteral("lv"));
   setModel(model_);
-  model_->SetLang(state_.CurrentLanguage);
+  SetLang();
 
   // A flat list: no tree decoration, every row the same height, so the view never measures rows
   // it does not show.
@@ -86,7 +90,11 @@ FileListView::FileListView(ProgramState& state, QWidget* parent)
   });
 }
 
-void FileListView::SetLang() { model_->SetLang(state_.CurrentLanguage); }
+void FileListView::SetLang() {
+  model_->SetLang(state_.CurrentLanguage);
+  // No label names the list, so screen readers get the name its menu carries.
+  setAccessibleName(ToQ(kAccessibleName(state_.CurrentLanguage)));
+}
 
 void FileListView::SetGridLines(bool on) {
   if (gridLines_ == on) return;
@@ -162,8 +170,11 @@ void FileListView::startDrag(Qt::DropActions /*supportedActions*/) {
   const QRect rowRect = visualRect(model_->index(static_cast<int>(*row), 0))
                             .united(visualRect(model_->index(static_cast<int>(*row), FileListModel::ColumnCount - 1)));
   if (rowRect.isValid() && viewport()->rect().intersects(rowRect)) {
-    drag->setPixmap(viewport()->grab(rowRect.intersected(viewport()->rect())));
-    drag->setHotSpot(QPoint(0, 0));
+    const QRect shown = rowRect.intersected(viewport()->rect());
+    drag->setPixmap(viewport()->grab(shown));
+    // The row picture stays where the pointer took hold of it.
+    const QPoint held = viewport()->mapFromGlobal(QCursor::pos()) - shown.topLeft();
+    drag->setHotSpot(QPoint(std::clamp(held.x(), 0, shown.width() - 1), std::clamp(held.y(), 0, shown.height() - 1)));
   }
   drag->exec(Qt::MoveAction, Qt::MoveAction);
 }

@@ -25,7 +25,8 @@ class FileListView : public QTreeView {
 
   FileListModel* ListModel() const { return model_; }
 
-  // Column captions in the language in force (state.CurrentLanguage).
+  // Column captions and the list's accessible name in the language in force
+  // (state.CurrentLanguage).
   void SetLang();
 
   void SetGridLines(bool on);

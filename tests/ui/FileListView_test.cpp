@@ -19,6 +19,17 @@
 
 namespace {
 
+// Counts what a listener behind the model hears.
+class CountingListener : public FileListListener {
+ public:
+  void RowsAppended(std::size_t, std::size_t count) override { appended += count; }
+  void Reset() override { ++resets; }
+  void RowsChanged(std::size_t, std::size_t) override { ++changes; }
+  std::size_t appended = 0;
+  int resets = 0;
+  int changes = 0;
+};
+
 FileListRow Row(const std::string& name, bool checked = true) {
   FileListRow row;
   row.Checked = checked;
@@ -61,6 +72,8 @@ class FileListViewTest : public QObject {
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    CountingListener behind;
+    model.ForwardTo(&behind);
 
     state.Files.AppendRows({Row("a.avi"), Row("b.avi", false), Row("c.avi")});
     QCOMPARE(inserted.count(), 1);
@@ -103,6 +116,10 @@ class FileListViewTest : public QObject {
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(Cell(model, 0, FileListModel::ColName), QStringLiteral("a.avi"));
     QCOMPARE(Cell(model, 0, FileListModel::ColNumber), QStringLiteral("1"));
+    // The listener behind the model heard the same.
+    QCOMPARE(behind.appended, std::size_t{3});
+    QCOMPARE(behind.changes, changed.count());
+    QCOMPARE(behind.resets, 1);
   }
 
   void columnCaptionsFollowTheLanguage() {
@@ -116,6 +133,7 @@ class FileListViewTest : public QObject {
     for (int i = 0; i < 5; ++i) polish << view.model()->headerData(i, Qt::Horizontal).toString();
     QCOMPARE(english, (QStringList{"No", "Video File", "Directory", "Size", "Status"}));
     QCOMPARE(polish, (QStringList{"Nr", "Plik Video", "Katalog", "Rozmiar", "Status"}));
+    QCOMPARE(view.accessibleName(), QStringLiteral("Lista plików"));
   }
 
   void columnWidthsAndGridLines() {
