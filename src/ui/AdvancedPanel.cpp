@@ -20,6 +20,16 @@
 #include "ui/SettingsPanelsTexts.h"
 #include "ui/SettingsPanelsWidgets.h"
 
+namespace {
+// Group contents packed close, so the column needs little width before it scrolls.
+QGridLayout* NewCompactGrid(QWidget* group) {
+  auto* grid = new QGridLayout(group);
+  grid->setContentsMargins(6, 4, 6, 4);
+  grid->setHorizontalSpacing(4);
+  return grid;
+}
+}  // namespace
+
 AdvancedPanel::AdvancedPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("pnRight");
   sboxAdvanced = MakeNamed<QScrollArea>("sboxAdvanced", this);
@@ -41,12 +51,26 @@ AdvancedPanel::AdvancedPanel(QWidget* parent) : QWidget(parent) {
   QFont bold = lblAdvancedSettings->font();
   bold.setBold(true);
   lblAdvancedSettings->setFont(bold);
+  lblAdvancedSettings->setWordWrap(true);
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(3, 3, 3, 3);
   layout->addWidget(lblAdvancedSettings);
   layout->addWidget(sboxAdvanced, 1);
   sboxAdvanced->verticalScrollBar()->setValue(0);
+}
+
+QSize AdvancedPanel::sizeHint() const {
+  // Wide enough for its groups side by side with a vertical scroll bar; the height is what the
+  // other columns set, since this column scrolls.
+  const QMargins margins = layout()->contentsMargins();
+  const int width = sboxAdvanced->widget()->minimumSizeHint().width() +
+                    sboxAdvanced->verticalScrollBar()->sizeHint().width() + margins.left() + margins.right();
+  return {width, minimumSizeHint().height()};
+}
+
+QSize AdvancedPanel::minimumSizeHint() const {
+  return {fontMetrics().horizontalAdvance('x') * 18, QWidget::minimumSizeHint().height()};
 }
 
 QWidget* AdvancedPanel::BuildCropping(QWidget* parent) {
@@ -59,7 +83,7 @@ QWidget* AdvancedPanel::BuildCropping(QWidget* parent) {
   lblCropBottom = MakeBuddyLabel("lblCropBottom", edCropBottom, gbCropping);
   lblCropLeft = MakeBuddyLabel("lblCropLeft", edCropLeft, gbCropping);
   lblCropRight = MakeBuddyLabel("lblCropRight", edCropRight, gbCropping);
-  auto* grid = new QGridLayout(gbCropping);
+  auto* grid = NewCompactGrid(gbCropping);
   grid->addWidget(lblCropTop, 0, 0);
   grid->addWidget(edCropTop, 0, 1);
   grid->addWidget(lblCropBottom, 0, 2);
@@ -83,7 +107,7 @@ QWidget* AdvancedPanel::BuildResolution(QWidget* parent) {
   lblResX = MakeBuddyLabel("lblResX", edResHeight, gbResolution);
   lblResX->setText(kResXLabel);
   lblResHeight = MakeBuddyLabel("lblResHeight", edResHeight, gbResolution);
-  auto* grid = new QGridLayout(gbResolution);
+  auto* grid = NewCompactGrid(gbResolution);
   grid->addWidget(cbResolution, 0, 0, 1, 5);
   grid->addWidget(lblResWidth, 1, 0);
   grid->addWidget(edResWidth, 1, 1);
@@ -98,10 +122,11 @@ QWidget* AdvancedPanel::BuildSizeLimit(QWidget* parent) {
   auto* row = new QWidget(parent);
   chSizeLimit = MakeNamed<QCheckBox>("chSizeLimit", row);
   edSizeLimit = MakeNamed<QLineEdit>("edSizeLimit", row);
-  edSizeLimit->setMaximumWidth(edSizeLimit->fontMetrics().horizontalAdvance("000000000") + 12);
+  edSizeLimit->setMaximumWidth(edSizeLimit->fontMetrics().horizontalAdvance("0000000") + 12);
   cbSizeLimitUnit = MakeList("cbSizeLimitUnit", row);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(6, 2, 6, 2);
+  layout->setSpacing(4);
   layout->addWidget(chSizeLimit);
   layout->addWidget(edSizeLimit);
   layout->addWidget(cbSizeLimitUnit);
@@ -126,7 +151,7 @@ QWidget* AdvancedPanel::BuildTimeLimits(QWidget* parent) {
   lblTimeLimitSH = MakeBuddyLabel("lblTimeLimitSH", edTimeLimitSH, g);
   lblTimeLimitSM = MakeBuddyLabel("lblTimeLimitSM", edTimeLimitSM, g);
   lblTimeLimitSS = MakeBuddyLabel("lblTimeLimitSS", edTimeLimitSS, g);
-  auto* grid = new QGridLayout(g);
+  auto* grid = NewCompactGrid(g);
   grid->addWidget(chTimeLimitDuration, 0, 0, 1, 6);
   grid->addWidget(lblTimeLimitDH, 1, 0);
   grid->addWidget(edTimeLimitDH, 1, 1);
@@ -154,6 +179,7 @@ QWidget* AdvancedPanel::BuildParams(QWidget* parent) {
   btnInfo_ffmpeg = MakeNamed<QPushButton>("btnInfo_ffmpeg", gbParams);
   btnInfo_ffmpeg->setText(kInfoButton);
   auto* layout = new QHBoxLayout(gbParams);
+  layout->setContentsMargins(6, 4, 6, 4);
   layout->addWidget(meParams, 1);
   layout->addWidget(btnInfo_ffmpeg, 0, Qt::AlignTop);
   return gbParams;

@@ -22,6 +22,8 @@ class AdvancedPanel : public QWidget {
   Q_OBJECT
  public:
   explicit AdvancedPanel(QWidget* parent);
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
   void FillLists(const ResolutionList& resolutions);
   void Read(EncoderSettings& settings) const;

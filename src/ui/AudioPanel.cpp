@@ -20,6 +20,7 @@ AudioPanel::AudioPanel(QWidget* parent) : QWidget(parent) {
   cbAudioBitrate = MakeList("cbAudioBitrate", group);
   cbAudioBitrate->setMaxVisibleItems(16);
   cbAudioSampling = MakeList("cbAudioSampling", group);
+  for (QComboBox* list : {cbAudioBitrate, cbAudioSampling}) SetShortList(list);
   tbAudioVolume = MakeNamed<QSlider>("tbAudioVolume", group);
   tbAudioVolume->setOrientation(Qt::Horizontal);
   tbAudioVolume->setRange(kVolumeRange.min, kVolumeRange.max);
@@ -28,12 +29,14 @@ AudioPanel::AudioPanel(QWidget* parent) : QWidget(parent) {
   tbAudioVolume->setTickInterval(10);
   tbAudioVolume->setTickPosition(QSlider::TicksBelow);
   tbAudioVolume->setFocusPolicy(Qt::StrongFocus);
+  tbAudioVolume->setMinimumWidth(48);
   chAudioDontCopy = MakeNamed<QCheckBox>("chAudioDontCopy", group);
 
   lblAudioSettings = MakeBuddyLabel("lblAudioSettings", cbAudioBitrate, this);
   QFont bold = lblAudioSettings->font();
   bold.setBold(true);
   lblAudioSettings->setFont(bold);
+  lblAudioSettings->setWordWrap(true);
   lblAudioBitrate = MakeBuddyLabel("lblAudioBitrate", cbAudioBitrate, group);
   lblAudioKbps = MakeBuddyLabel("lblAudioKbps", cbAudioBitrate, group);
   lblAudioSampling = MakeBuddyLabel("lblAudioSampling", cbAudioSampling, group);
@@ -47,6 +50,8 @@ AudioPanel::AudioPanel(QWidget* parent) : QWidget(parent) {
   lblAudioVolume->setMinimumWidth(lblAudioVolume->fontMetrics().horizontalAdvance("300 %") + 4);
 
   auto* grid = new QGridLayout(group);
+  grid->setContentsMargins(6, 4, 6, 4);
+  grid->setHorizontalSpacing(4);
   grid->addWidget(lblAudioBitrate, 0, 0);
   grid->addWidget(cbAudioBitrate, 0, 1);
   grid->addWidget(lblAudioKbps, 0, 2);
@@ -60,7 +65,7 @@ AudioPanel::AudioPanel(QWidget* parent) : QWidget(parent) {
   grid->setColumnStretch(1, 1);
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(3, 3, 3, 3);
   layout->addWidget(lblAudioSettings);
   layout->addWidget(gbAudioOptions);
   layout->addStretch(1);

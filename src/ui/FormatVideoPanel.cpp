@@ -15,20 +15,23 @@ FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("pnLeft");
   gbOutputFormat = MakeNamed<QGroupBox>("gbOutputFormat", this);
   cbOutFormat = MakeList("cbOutFormat", gbOutputFormat);
-  // The longest label is wide; let the column shrink and the popup show whole labels.
-  cbOutFormat->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cbOutFormat->setMinimumContentsLength(18);
+  // Whole labels when there is room; on a narrow window the column may shrink the list.
+  cbOutFormat->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  cbOutFormat->setMinimumWidth(cbOutFormat->fontMetrics().horizontalAdvance("MP4 (H.264 / AAC)"));
   auto* formatLayout = new QVBoxLayout(gbOutputFormat);
+  formatLayout->setContentsMargins(6, 4, 6, 4);
   formatLayout->addWidget(cbOutFormat);
   lblOutputFormat = MakeBuddyLabel("lblOutputFormat", cbOutFormat, this);
   QFont bold = lblOutputFormat->font();
   bold.setBold(true);
   lblOutputFormat->setFont(bold);
+  lblOutputFormat->setWordWrap(true);
 
   gbAviVideoOptions = MakeNamed<QGroupBox>("gbAviVideoOptions", this);
   cbAviVideoBitrate = MakeList("cbAviVideoBitrate", gbAviVideoOptions, true);
   cbAviVideoBitrate->setMaxVisibleItems(16);
   cbAviVideoFPS = MakeList("cbAviVideoFPS", gbAviVideoOptions, true);
+  for (QComboBox* list : {cbAviVideoBitrate, cbAviVideoFPS}) SetShortList(list);
   lblAviVideoBitrate = MakeBuddyLabel("lblAviVideoBitrate", cbAviVideoBitrate, gbAviVideoOptions);
   lblAviVideoKbps = MakeBuddyLabel("lblAviVideoKbps", cbAviVideoBitrate, gbAviVideoOptions);
   lblAviVideoFPS = MakeBuddyLabel("lblAviVideoFPS", cbAviVideoFPS, gbAviVideoOptions);
@@ -36,6 +39,8 @@ FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   lblAviVideoKbps->setText(kKbpsLabel);
   lblAviVideoFPS->setText(kFpsLabel);
   auto* video = new QGridLayout(gbAviVideoOptions);
+  video->setContentsMargins(6, 4, 6, 4);
+  video->setHorizontalSpacing(4);
   video->addWidget(lblAviVideoBitrate, 0, 0);
   video->addWidget(cbAviVideoBitrate, 0, 1);
   video->addWidget(lblAviVideoKbps, 0, 2);
@@ -44,7 +49,7 @@ FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   video->setColumnStretch(1, 1);
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(3, 3, 3, 3);
   layout->addWidget(lblOutputFormat);
   layout->addWidget(gbOutputFormat);
   layout->addWidget(gbAviVideoOptions);

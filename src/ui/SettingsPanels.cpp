@@ -27,7 +27,10 @@ SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(p
   layout->setSpacing(0);
   layout->addWidget(left_);
   layout->addWidget(audio_);
-  layout->addWidget(right_, 1);  // the advanced column takes the free width
+  // Short of room, every column gives up width alike; with room to spare, the advanced column
+  // takes it.
+  right_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  layout->addWidget(right_);
 
   connect(left_->cbOutFormat, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbOutFormatChange);
   connect(right_->cbResolution, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbResolutionChange);

@@ -43,6 +43,12 @@ inline QComboBox* MakeList(const char* name, QWidget* parent, bool editable = fa
   return list;
 }
 
+// A list of short entries (numbers, "Auto") that takes little width.
+inline void SetShortList(QComboBox* list) {
+  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  list->setMinimumContentsLength(4);
+}
+
 inline void FillList(QComboBox* list, const std::vector<std::string>& entries) {
   list->clear();
   for (const std::string& entry : entries) list->addItem(ToQ(entry));
