@@ -12,10 +12,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <fstream>
 
 #include "app/ProgramState.h"
-#include "platform/ProcessRunner.h"
 #include "ui/AppWindows.h"
 #include "ui/FileListView.h"
 #include "ui/MainFileDialogs.h"
@@ -116,7 +114,6 @@ void TFormMain::ConnectActions() {
   connect(pnBottom_, &SettingsPanels::settingChanged, this, [this] {
     if (!state_.ControlsUpdating) InitControls();
   });
-  connect(pnBottom_, &SettingsPanels::infoRequested, this, &TFormMain::OpenInfoFile);
   // A session that ends closes the window as the user would.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { close(); });
 }
@@ -186,30 +183,4 @@ void TFormMain::actExploreOutDirExecute() {
 void TFormMain::actGoToHomePageExecute() {
   const QString manual = ManualPath();
   if (!manual.isEmpty()) OpenAddress(manual);
-}
-
-// The "INFO" button: the encoder's full help, written once into the program files folder (the
-// encoder on Linux comes without it), then opened. An encoder that cannot run leaves nothing.
-void TFormMain::OpenInfoFile() {
-  const std::string folder = std::filesystem::path(state_.AppParams.SettingsFile).parent_path().string();
-  const std::string helpFile = folder + "/ffmpeg_help.txt";
-  std::error_code error;
-  if (!std::filesystem::exists(helpFile, error)) {
-    const std::string encoder = GetEncoderPath(state_.AppParams, state_.ProgramDir);
-    if (encoder.empty()) return;
-    std::vector<std::string> lines;
-    try {
-      if (RunConsoleProcess(encoder, "-hide_banner -h full", &lines, {}) != 0) return;
-    } catch (const std::exception&) {
-      return;
-    }
-    std::ofstream out(helpFile, std::ios::binary);
-    for (const std::string& line : lines) out << line << '\n';
-    out.close();
-    if (!out) {
-      std::filesystem::remove(helpFile, error);
-      return;
-    }
-  }
-  OpenAddress(ToQ(helpFile));
 }

@@ -1,6 +1,9 @@
 #include "ui/TFormMain.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSystemTrayIcon>
@@ -105,6 +108,7 @@ void TFormMain::FormCreate(const QStringList& arguments) {
         QLocale::system().language() == QLocale::Polish ? UiLanguage::Polish : UiLanguage::English;
   listFileDir_ = programDir;
   LoadLastSessionProfile();
+  setAcceptDrops(true);
   lv_->setAcceptDrops(true);
   LoadSettingsFile();
   state_.CurrentLanguage = state_.AppParams.Language;
@@ -126,7 +130,18 @@ void TFormMain::AddArguments(const QStringList& arguments) {
   if (added) InitControls();
 }
 
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && !state_.Run.Running) event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+  if (!event->mimeData()->hasUrls()) return;
+  event->acceptProposedAction();
+  lv_->DropFiles(event->mimeData()->urls());
+}
+
 void TFormMain::FormClose() {
+  setAcceptDrops(false);
   lv_->setAcceptDrops(false);
   SaveSettingsFile();
   SaveLastSession(state_.AppParams, ReadEncoderSettings());

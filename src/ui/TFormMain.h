@@ -70,6 +70,9 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Files dropped anywhere on the window go to the list, as files dropped onto the list do.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildLayout();
@@ -117,7 +120,6 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   void actBrowseOutDirExecute();
   void actExploreOutDirExecute();
   void actGoToHomePageExecute();
-  void OpenInfoFile();
   void OutputDirRules();
   bool MainWindowShown() const;
 
