@@ -22,6 +22,9 @@ T* Named(T* widget, const char* name) {
 // enabled state.
 QPushButton* ActionButton(const char* name, QAction* action, QWidget* parent, bool iconOnly = false) {
   auto* button = Named(new QPushButton(parent), name);
+  // As wide as the caption needs: the panel must fit a 600-pixel window in either language.
+  button->setStyleSheet(iconOnly ? QStringLiteral("QPushButton { padding: 3px 4px; }")
+                                 : QStringLiteral("QPushButton { padding: 3px 8px; }"));
   auto sync = [button, action, iconOnly] {
     button->setEnabled(action->isEnabled());
     QString caption = action->text();
@@ -48,12 +51,14 @@ MiddlePanel::MiddlePanel(const MainActions& a, QWidget* parent) : QWidget(parent
   lblAfterConversion = Named(new QLabel(this), "lblAfterConversion");
   cbAfterConversion = Named(new QComboBox(this), "cbAfterConversion");
   lblIfOutputExists->setBuddy(cbOutputExists);
+
   lblAfterConversion->setBuddy(cbAfterConversion);
 
   gbOutputDir = Named(new QGroupBox(this), "gbOutputDir");
   rbOutDirIsInDir = Named(new QRadioButton(gbOutputDir), "rbOutDirIsInDir");
   rbOutDir = Named(new QRadioButton(gbOutputDir), "rbOutDir");
   edOutDir = Named(new QLineEdit(gbOutputDir), "edOutDir");
+  edOutDir->setMinimumWidth(40);
   btnBrowseOutDir = ActionButton("btnBrowseOutDir", a.actBrowseOutDir, gbOutputDir);
   btnExplore = ActionButton("btnExplore", a.actExploreOutDir, gbOutputDir);
   rbOutDirIsInDir->setChecked(true);
@@ -71,12 +76,13 @@ MiddlePanel::MiddlePanel(const MainActions& a, QWidget* parent) : QWidget(parent
   dirLayout->addWidget(btnBrowseOutDir, 1, 2);
   dirLayout->addWidget(btnExplore, 1, 3);
   dirLayout->setColumnStretch(1, 1);
+  dirLayout->setHorizontalSpacing(4);
 
   lblProfile = Named(new QLabel(this), "lblProfile");
   cbProfile = Named(new QComboBox(this), "cbProfile");
   cbProfile->setMaxVisibleItems(20);
   cbProfile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cbProfile->setMinimumContentsLength(12);
+  cbProfile->setMinimumContentsLength(6);
   lblProfile->setBuddy(cbProfile);
   btnLoadProfile = ActionButton("btnLoadProfile", a.actLoadSelectedProfile, this);
   btnSaveProfile = ActionButton("btnSaveProfile", a.actSaveProfile, this, true);
@@ -84,26 +90,31 @@ MiddlePanel::MiddlePanel(const MainActions& a, QWidget* parent) : QWidget(parent
 
   for (QComboBox* box : {cbOutputExists, cbAfterConversion}) {
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(10);
+    box->setMinimumContentsLength(6);
   }
 
   // Left: the output directory group; right: the two choices and the profile row.
   auto* choices = new QGridLayout();
   choices->setVerticalSpacing(3);
+  choices->setHorizontalSpacing(4);
   choices->addWidget(lblIfOutputExists, 0, 0);
-  choices->addWidget(cbOutputExists, 0, 1, 1, 3);
+  choices->addWidget(cbOutputExists, 0, 1);
   choices->addWidget(lblAfterConversion, 1, 0);
-  choices->addWidget(cbAfterConversion, 1, 1, 1, 3);
-  choices->addWidget(lblProfile, 2, 0);
-  choices->addWidget(cbProfile, 2, 1);
-  choices->addWidget(btnLoadProfile, 2, 2);
-  choices->addWidget(btnSaveProfile, 2, 3);
+  choices->addWidget(cbAfterConversion, 1, 1);
+  // The profile row has its own short label, so it needs no more width than the rows above.
+  auto* profileRow = new QHBoxLayout();
+  profileRow->setSpacing(4);
+  profileRow->addWidget(lblProfile);
+  profileRow->addWidget(cbProfile, 1);
+  profileRow->addWidget(btnLoadProfile);
+  profileRow->addWidget(btnSaveProfile);
+  choices->addLayout(profileRow, 2, 0, 1, 2);
   choices->setColumnStretch(1, 1);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 2, 4, 2);
-  layout->addWidget(gbOutputDir, 1);
-  layout->addLayout(choices, 1);
+  layout->addWidget(gbOutputDir, 4);
+  layout->addLayout(choices, 5);
 }
 
 void MiddlePanel::Prepare(const QString& programDir) {

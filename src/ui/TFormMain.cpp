@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/AppParams.h"
@@ -83,6 +84,21 @@ void TFormMain::BuildLayout() {
   setCentralWidget(central);
 }
 
+// The bottom panel takes at least the height its format/video and audio columns need, and at
+// most half the window's client area; the advanced column scrolls within it, so the file list
+// keeps its share of the window, even at the window's minimum size.
+void TFormMain::FitBottomPanel() {
+  const int columns = std::max(pnBottom_->pnLeft()->sizeHint().height(), pnBottom_->pnAudio()->sizeHint().height());
+  const QMargins margins = pnBottom_->layout() ? pnBottom_->layout()->contentsMargins() : QMargins();
+  const int needed = columns + margins.top() + margins.bottom();
+  pnBottom_->setMaximumHeight(std::max(needed, centralWidget()->height() / 2));
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FitBottomPanel();
+}
+
 void TFormMain::FormCreate(const QStringList& arguments) {
   setMinimumSize(kMinMainWindowWidth, kMinMainWindowHeight);
   const std::string programDir = GetProgramDir();
@@ -113,6 +129,7 @@ void TFormMain::FormCreate(const QStringList& arguments) {
   LoadSettingsFile();
   state_.CurrentLanguage = state_.AppParams.Language;
   SetLang();
+  FitBottomPanel();
   InitControls();
   GetProfiles(state_.AppParams.ProfilesDir, state_.AppParams.LastSessionFile, state_.Profiles);
   FillProfileList(0);

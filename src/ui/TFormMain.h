@@ -70,12 +70,14 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   // Files dropped anywhere on the window go to the list, as files dropped onto the list do.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildLayout();
+  void FitBottomPanel();
   void ConnectActions();
   void FormCreate(const QStringList& arguments);
   void FormClose();
