@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QtTest>
 #include <csignal>
@@ -249,6 +250,32 @@ class MainWindowTest : public QObject {
     TRIGGER(h, "actMinimizeToTray");
     QVERIFY(main->isVisible());
     QVERIFY(main->windowState() & Qt::WindowMinimized);
+  }
+
+  void filesDroppedOutsideTheListAreAddedByTheDropRules() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    main->show();
+    std::filesystem::create_directories(h.files / "drop/folder.avi");
+    const std::string listed = h.files.Write("drop/listed.mkv", "x");
+    const QList<QUrl> urls{QUrl::fromLocalFile(QString::fromStdString(h.files.Write("drop/b.avi", "x"))),
+                           QUrl::fromLocalFile(QString::fromStdString(h.files.Write("drop/c.txt", "x"))),
+                           QUrl::fromLocalFile(QString::fromStdString(h.files.Write("drop/K.lst", listed + "\n"))),
+                           QUrl::fromLocalFile(QString::fromStdString(h.files / "drop/folder.avi")),
+                           QUrl::fromLocalFile(QString::fromStdString(h.files.Write("drop/A.mp3", "x")))};
+    QMimeData data;
+    data.setUrls(urls);
+    QWidget* target = h.Find<QWidget>("pnMid");
+    const QPoint at = target->mapTo(main, target->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(main, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(main, &drop);
+    QStringList names;
+    for (const FileListRow& row : h.state.Files.Rows()) names << QString::fromStdString(row.Name + "#" + row.Number);
+    QCOMPARE(names, QStringList({"A.mp3#1", "b.avi#2", "folder.avi#3", "listed.mkv#4"}));
+    QVERIFY(Enabled(h, "actConvert"));
   }
 
   void convertsARealClip() {
