@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -67,7 +68,9 @@ TFormMain::~TFormMain() = default;
 void TFormMain::BuildLayout() {
   tbMain_ = new MainToolBar(actions_, this);
   addToolBar(Qt::TopToolBarArea, tbMain_);
-  tray_ = new MainTray(menus_.popTi, windowIcon(), this);
+  // The program's own icon once it has one; until then a picture of the style.
+  const QIcon icon = windowIcon().isNull() ? style()->standardIcon(QStyle::SP_MediaPlay) : windowIcon();
+  tray_ = new MainTray(menus_.popTi, icon, this);
 
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("pnClient"));

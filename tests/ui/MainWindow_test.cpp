@@ -12,6 +12,9 @@
 #include "MainWindowHarness.h"
 #include "ui/MainSignals.h"
 #include "ui/MessageBoxes.h"
+#include "ui/TFormAbout.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormOptions.h"
 #include "ui/TFormProgress.h"
 
 namespace {
@@ -276,6 +279,25 @@ class MainWindowTest : public QObject {
     for (const FileListRow& row : h.state.Files.Rows()) names << QString::fromStdString(row.Name + "#" + row.Number);
     QCOMPARE(names, QStringList({"A.mp3#1", "b.avi#2", "folder.avi#3", "listed.mkv#4"}));
     QVERIFY(Enabled(h, "actConvert"));
+  }
+
+  void trayMenuHidesTheWindowsAndBringsThemBack() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    h.windows.options->show();
+    h.windows.about->show();
+    h.windows.errors->show();
+    main->InitControls();
+    QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Minimize to tray"));
+    TRIGGER(h, "actShowHideMainWindow");
+    QVERIFY(!h.windows.options->isVisible() && !h.windows.about->isVisible());
+    QVERIFY(h.windows.errors->isVisible());  // the error log stays as it is
+    QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Show main window"));
+    TRIGGER(h, "actShowHideMainWindow");
+    QVERIFY(main->isVisible() && !main->isMinimized());
+    QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Minimize to tray"));
   }
 
   void convertsARealClip() {
