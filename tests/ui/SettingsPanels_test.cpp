@@ -1,0 +1,217 @@
+// The settings columns of the main window: settings in and out of the controls, the enable rules
+// through the controls, the change signal, the language switch and the encoder help file.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "app/ProgramState.h"
+#include "ui/SettingsPanels.h"
+#include "ui/SettingsPanelsHelp.h"
+
+namespace {
+
+EncoderSettings NonDefaultSettings() {
+  EncoderSettings s;
+  s.OutputFormat = 6;
+  s.VideoBitrate = "777";  // not a preset: typed text
+  s.VideoFPS = "29,97";
+  s.AudioBitrate = 13;
+  s.AudioSampling = 5;
+  s.DoNotCopyAudio = true;
+  s.Volume = 250;
+  s.Resolution = 1;
+  s.ResWidth = 1918;
+  s.ResHeight = 1078;
+  s.CropTop = 1;
+  s.CropBottom = 2;
+  s.CropLeft = 3;
+  s.CropRight = 5000;
+  s.SizeLimit = true;
+  s.SizeLimitValue = "1 234,5";
+  s.SizeLimitUnit = SizeUnit::KB;
+  s.TimeLimitDuration = true;
+  s.TimeLimitDH = 100;
+  s.TimeLimitDM = 60;
+  s.TimeLimitDS = 59;
+  s.TimeLimitStart = true;
+  s.TimeLimitSH = 1;
+  s.TimeLimitSM = 2;
+  s.TimeLimitSS = 60;
+  s.AdditionalParams = {"-threads 2", "", "-map_metadata -1 \"a b\""};
+  return s;
+}
+
+}  // namespace
+
+class SettingsPanelsTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ProgramState> owned;
+  ProgramState* statePtr = nullptr;
+  SettingsPanels* panels = nullptr;
+
+  template <class W>
+  W* Child(const char* name) {
+    W* widget = panels->findChild<W*>(name);
+    if (!widget) qFatal("no control %s", name);
+    return widget;
+  }
+
+ private slots:
+  void init() {
+    owned = std::make_unique<ProgramState>();
+    statePtr = owned.get();
+    panels = new SettingsPanels(*owned, nullptr);
+    panels->PrepareControls();
+    panels->SetDefaultParams();
+    panels->SetLang();
+  }
+  void cleanup() { delete panels; }
+
+  void defaultsAreTheCoreDefaultsWithPresetsSelected() {
+    panels->WriteSettings(NonDefaultSettings());
+    panels->SetDefaultParams();
+    QCOMPARE(panels->ReadSettings(), DefaultEncoderSettings());
+    QCOMPARE(Child<QComboBox>("cbAviVideoBitrate")->currentIndex(), 9);
+    QCOMPARE(Child<QComboBox>("cbAviVideoFPS")->currentIndex(), 4);
+    QCOMPARE(Child<QComboBox>("cbResolution")->count(), 19);
+    QCOMPARE(Child<QLabel>("lblAudioVolume")->text(), QString("100 %"));
+    QVERIFY(!statePtr->ControlsUpdating);
+  }
+
+  void everyFieldRoundTrips() {
+    const EncoderSettings written = NonDefaultSettings();
+    panels->WriteSettings(written);
+    QCOMPARE(panels->ReadSettings(), written);
+    QCOMPARE(Child<QLabel>("lblAudioVolume")->text(), QString("250 %"));
+    QCOMPARE(Child<QComboBox>("cbAviVideoBitrate")->currentText(), QString("777"));
+  }
+
+  void outOfRangeValuesReadBackAsTheControlsHoldThem() {
+    EncoderSettings s = NonDefaultSettings();
+    s.OutputFormat = 99;
+    s.AudioBitrate = 17;  // one past the end
+    s.AudioSampling = -3;
+    s.Resolution = 1000;
+    s.Volume = 500;
+    s.ResWidth = 0;
+    s.CropTop = -7;
+    s.TimeLimitDM = 32767;
+    panels->WriteSettings(s);
+    const EncoderSettings read = panels->ReadSettings();
+    QCOMPARE(read.OutputFormat, -1);
+    QCOMPARE(read.AudioBitrate, -1);
+    QCOMPARE(read.AudioSampling, -1);
+    QCOMPARE(read.Resolution, -1);
+    QCOMPARE(read.Volume, 300);
+    QCOMPARE(read.ResWidth, 2);
+    QCOMPARE(read.CropTop, 0);
+    QCOMPARE(read.TimeLimitDM, 60);
+    QCOMPARE(Child<QLabel>("lblAudioVolume")->text(), QString("300 %"));
+    panels->ApplyEnableRules();  // no format selected counts as no picture
+    QVERIFY(!Child<QComboBox>("cbResolution")->isEnabled());
+  }
+
+  void enableRulesForAnAudioOnlyFormatAndTheSizeLimit() {
+    EncoderSettings s = DefaultEncoderSettings();
+    s.OutputFormat = 8;  // MP3
+    s.DoNotCopyAudio = true;
+    s.Resolution = 1;
+    panels->WriteSettings(s);
+    panels->ApplyEnableRules();
+    for (const char* off : {"cbAviVideoBitrate", "cbAviVideoFPS", "lblAviVideoKbps", "chAudioDontCopy",
+                            "cbResolution", "edResWidth", "edResHeight", "edCropTop", "edCropRight", "tbAudioVolume",
+                            "lblAudioVolume", "edSizeLimit", "cbSizeLimitUnit", "edTimeLimitDH", "edTimeLimitSS"})
+      QVERIFY2(!Child<QWidget>(off)->isEnabled(), off);
+    for (const char* on : {"cbOutFormat", "cbAudioBitrate", "cbAudioSampling", "lblAudioHz", "chSizeLimit",
+                           "meParams", "btnInfo_ffmpeg"})
+      QVERIFY2(Child<QWidget>(on)->isEnabled(), on);
+
+    Child<QCheckBox>("chSizeLimit")->click();
+    panels->ApplyEnableRules();
+    QVERIFY(Child<QWidget>("edSizeLimit")->isEnabled());
+    QVERIFY(Child<QWidget>("cbSizeLimitUnit")->isEnabled());
+
+    // Turning the panels off and on again keeps each control's own state.
+    panels->SetPanelsEnabled(false);
+    QVERIFY(!Child<QWidget>("cbOutFormat")->isEnabled());
+    panels->SetPanelsEnabled(true);
+    QVERIFY(Child<QWidget>("edSizeLimit")->isEnabled());
+    QVERIFY(!Child<QWidget>("cbResolution")->isEnabled());
+  }
+
+  void userChangesSignalButProgramChangesDoNot() {
+    QSignalSpy spy(panels, &SettingsPanels::settingChanged);
+    panels->WriteSettings(NonDefaultSettings());
+    panels->SetDefaultParams();
+    panels->SetLang();
+    QCOMPARE(spy.count(), 0);
+
+    QComboBox* format = Child<QComboBox>("cbOutFormat");
+    format->setFocus();
+    QTest::keyClick(format, Qt::Key_Down);
+    QCOMPARE(format->currentIndex(), 4);
+    QCOMPARE(spy.count(), 1);
+    Child<QCheckBox>("chTimeLimitStart")->click();
+    QCOMPARE(spy.count(), 2);
+    Child<QSlider>("tbAudioVolume")->setValue(120);  // not a rule input
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(Child<QLabel>("lblAudioVolume")->text(), QString("120 %"));
+  }
+
+  void languageSwitchKeepsSelections() {
+    EncoderSettings s = NonDefaultSettings();  // "Custom" resolution selected
+    panels->WriteSettings(s);
+    statePtr->AppParams.Language = statePtr->CurrentLanguage = UiLanguage::Polish;
+    panels->SetLang();
+    QCOMPARE(Child<QComboBox>("cbResolution")->currentText(), QString("Własne"));
+    QCOMPARE(Child<QLabel>("lblTimeLimitDS")->text(), QString("Sek. :"));
+    QCOMPARE(Child<QCheckBox>("chAudioDontCopy")->text(), QString("Nie kopiuj strumienia audio"));
+    QCOMPARE(panels->ReadSettings(), s);
+    statePtr->AppParams.Language = statePtr->CurrentLanguage = UiLanguage::English;
+    panels->SetLang();
+    QCOMPARE(Child<QComboBox>("cbResolution")->currentText(), QString("Custom"));
+    QCOMPARE(panels->ReadSettings(), s);
+  }
+
+  void labelsNameTheirControls() {
+    for (QLabel* label : panels->findChildren<QLabel*>())
+      QVERIFY2(label->buddy(), qPrintable(label->objectName()));
+  }
+
+  void helpFileIsWrittenOnceFromTheEncoder() {
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    QCOMPARE(EnsureEncoderHelpFile(folder, folder + "/no-such-encoder"), std::string());
+    QCOMPARE(EnsureEncoderHelpFile(folder, ""), std::string());
+    QVERIFY(!QFile::exists(dir.filePath("ffmpeg_help.txt")));
+
+    const QString encoder = dir.filePath("encoder.sh");
+    QFile script(encoder);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"usage: $1 $2\"\necho second\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::string help = EnsureEncoderHelpFile(folder, encoder.toStdString());
+    QCOMPARE(QString::fromStdString(help), dir.filePath("ffmpeg_help.txt"));
+    QFile written(dir.filePath("ffmpeg_help.txt"));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("usage: -h full\nsecond\n"));
+    written.close();
+
+    // An existing file is opened as it is, even when the encoder is gone.
+    QVERIFY(QFile::remove(encoder));
+    QCOMPARE(EnsureEncoderHelpFile(folder, encoder.toStdString()), help);
+  }
+};
+
+QTEST_MAIN(SettingsPanelsTest)
+#include "SettingsPanels_test.moc"
