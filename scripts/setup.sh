@@ -3,7 +3,8 @@
 # Quick when everything is already there: apt is only called for what is missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales)
+packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales
+  desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do
