@@ -3,8 +3,8 @@
 # Quick when everything is already there: apt is only called for what is missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales
-  desktop-file-utils)
+packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales)
+packages+=(desktop-file-utils)  # the launcher tests validate what they write
 
 missing=()
 for p in "${packages[@]}"; do
