@@ -200,6 +200,24 @@ class OptionsAboutTest : public QObject {
     QCOMPARE(openedUrls, QList<QUrl>({QUrl("https://ffmpeg.org/"), QUrl("https://www.qt.io/")}));
   }
 
+  void keysThatOpenAWindowAlsoCloseIt() {
+    ProgramState state;
+    AppWindows windows;
+    TFormOptions options(state, windows, nullptr);
+    TFormAbout about(state, windows, nullptr);
+    const QList<std::pair<QWidget*, QKeySequence>> closeKeys = {
+        {&options, QKeySequence(Qt::Key_F12)},
+        {&options, QKeySequence(Qt::Key_Escape)},
+        {&about, QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1)},
+        {&about, QKeySequence(Qt::Key_Escape)}};
+    for (const auto& [window, key] : closeKeys) {
+      window->show();
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      QTest::keySequence(window, key);
+      QVERIFY2(!window->isVisible(), qPrintable(key.toString()));
+    }
+  }
+
   void pointingAddsAndRemovesOnlyTheUnderline() {
     QWidget parent;
     auto* link = new LinkLabel(LinkLabel::Pointing::AddUnderline, &parent);
