@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -175,8 +176,19 @@ void MarkTrusted(const std::string& path) {
   char* argv[] = {program.data(), verb.data(), file.data(), key.data(), value.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawnp(&pid, "gio", &actions, nullptr, argv, environ) == 0) {
+    // gio answers at once; one that hangs (a session bus that never replies) is ended after 3 s
+    // so the window that asked does not freeze.
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    for (int waited = 0;; waited += 10) {
+      const pid_t done = waitpid(pid, &status, WNOHANG);
+      if (done == pid || (done < 0 && errno != EINTR)) break;
+      if (waited >= 3000) {
+        kill(pid, SIGKILL);
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        break;
+      }
+      usleep(10000);
     }
   }
   posix_spawn_file_actions_destroy(&actions);
