@@ -24,6 +24,7 @@
 
 namespace {
 constexpr QSize kMinimumClientSize(416, 310);
+constexpr int kMaxEncoderLineWidth = 560;
 // How long the encoder may take to print its version before the window gives up on it.
 constexpr std::chrono::seconds kEncoderVersionTimeout(5);
 
@@ -261,7 +262,11 @@ void TFormAbout::ShowEncoderTexts() {
     Label6->setText(ToQ(state_.AppParams.EncoderExe));
     return;
   }
-  Label5->setText(encoderVersion_.empty() ? ToQ(AboutTexts::EncoderVersionUnknown(lang)) : ToQ(encoderVersion_));
+  // Some builds print long version lines: the window stays readable, the hint holds the whole line.
+  const QString version = ToQ(encoderVersion_);
+  Label5->setToolTip(version);
+  Label5->setText(version.isEmpty() ? ToQ(AboutTexts::EncoderVersionUnknown(lang))
+                                    : Label5->fontMetrics().elidedText(version, Qt::ElideRight, kMaxEncoderLineWidth));
   Label6->setText(ToQ(encoderClassic_ ? AboutTexts::ClassicArguments(lang) : AboutTexts::ModernArguments(lang)));
 }
 
