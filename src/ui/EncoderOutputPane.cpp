@@ -20,12 +20,17 @@ EncoderOutputPane::EncoderOutputPane(QWidget* parent) : QPlainTextEdit(parent) {
     colours.setColor(group, QPalette::Text, QColor(218, 214, 205));
   }
   setPalette(colours);
+  // Scrolling back to the end (or the pane growing while it is there) follows the output again.
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+    if (!flushing_) followEnd_ = value >= verticalScrollBar()->maximum();
+  });
 }
 
 void EncoderOutputPane::Clear() {
   clear();
   lineCount_ = 0;
   firstShown_ = 0;
+  followEnd_ = true;
   pending_ = false;
   pendingLines_.clear();
 }
@@ -86,8 +91,7 @@ void EncoderOutputPane::TrimTop() {
 void EncoderOutputPane::Flush() {
   if (!pending_) return;
   pending_ = false;
-  QScrollBar* bar = verticalScrollBar();
-  const bool followEnd = bar->value() == bar->maximum();
+  flushing_ = true;
 
   if (pendingKeep_ < firstShown_ || pendingSkipped_ > 0) {
     // Lines that are not shown would have to stand between: show from the new lines on.
@@ -114,5 +118,10 @@ void EncoderOutputPane::Flush() {
   pendingLines_.clear();
   TrimTop();
 
-  if (followEnd) bar->setValue(bar->maximum());
+  if (followEnd_) {
+    moveCursor(QTextCursor::End);
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    horizontalScrollBar()->setValue(0);
+  }
+  flushing_ = false;
 }

@@ -30,12 +30,16 @@ class EncoderOutputPane : public QPlainTextEdit {
   std::size_t LineCount() const;
   // How many of the last entries the screen shows (after the last Flush).
   std::size_t ShownLineCount() const { return lineCount_ - firstShown_; }
+  // The pane keeps its last line in view until the user scrolls away from the end.
+  bool FollowsEnd() const { return followEnd_; }
 
  private:
   void RemoveShownFrom(std::size_t shownIndex);
   void TrimTop();
 
   // On screen: lineCount_ entries, of which the lines from firstShown_ on are shown.
+  bool followEnd_ = true;
+  bool flushing_ = false;
   std::size_t lineCount_ = 0;
   std::size_t firstShown_ = 0;
   // Gathered since the last flush: keep pendingKeep_ entries of the screen's, then

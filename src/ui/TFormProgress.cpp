@@ -144,7 +144,13 @@ QWidget* TFormProgress::MessageOwner() const {
 }
 
 void TFormProgress::ShowWarning(const std::string& text) { ShowWarningBox(MessageOwner(), text); }
-void TFormProgress::DisableAll() { windows_.main->DisableAll(); }
+void TFormProgress::DisableAll() {
+  windows_.main->DisableAll();
+  // This window and the errors window are windows of their own, yet Qt disables a disabled
+  // widget's child windows too: Abort, the close box and the log must stay usable during a run.
+  setEnabled(true);
+  windows_.errors->setEnabled(true);
+}
 void TFormProgress::EnableAll() { windows_.main->EnableAll(); }
 void TFormProgress::ShowSystemError(const std::string& text) { ShowSystemErrorBox(MessageOwner(), text); }
 

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -174,8 +175,11 @@ class RunWindowsTest : public QObject {
     w.request.afterConversion = 1;
 
     bool escIgnored = false;
+    bool abortEnabled = false;
     EveryEventPass closeBox([&] {
       if (w.state.Run.FileNo != 2 || !w.Progress<QPlainTextEdit>("me")->toPlainText().contains("started")) return false;
+      // The main window is disabled during the run; the progress window is not.
+      abortEnabled = w.Progress<QPushButton>("btnAbort")->isEnabled() && !w.windows.main->isEnabled();
       // Esc during a run neither hides the window nor aborts.
       QTest::keyClick(w.windows.progress, Qt::Key_Escape);
       escIgnored = w.windows.progress->isVisible() && !w.state.Run.AbortRequested;
@@ -185,6 +189,7 @@ class RunWindowsTest : public QObject {
     const RunResult result = w.Execute();
 
     QVERIFY(escIgnored);
+    QVERIFY(abortEnabled);
     QVERIFY(result.aborted);
     QCOMPARE(w.Status(0), std::string("Done"));
     QCOMPARE(w.Status(1), std::string("Aborted"));
@@ -219,6 +224,8 @@ class RunWindowsTest : public QObject {
     for (qsizetype i = 0; i < shown.size(); i += 997)
       QCOMPARE(shown[i], QString::fromStdString(w.state.OutputLines[offset + i]));
     QCOMPARE(shown.last(), QString::fromStdString(w.state.OutputLines.back()));
+    QVERIFY(pane->FollowsEnd());
+    QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
     // Events were handled all along the run, not just before and after it.
     QVERIFY2(counter.passes > 1000, qPrintable(QString::number(counter.passes)));
     QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (1)"));
