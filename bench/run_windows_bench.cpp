@@ -196,8 +196,9 @@ void Measure(const Case& c, const std::string& input, int rounds) {
   std::printf("%s\n", c.name);
   std::printf("  progress updates: %d in %.2f s of encoder output (%.0f a second), %d event passes\n", last.updates,
               last.encoder, last.encoder > 0 ? last.updates / last.encoder : 0.0, last.passes);
-  std::printf("  CPU time in progress updates: %.1f ms = %.2f ms per second of encoder output (%.2f %%)\n",
-              u * 1000, Median(perSecond), Median(perSecond) / 10);
+  std::printf("  CPU time in progress updates: %.1f ms = %.1f us an update = %.2f ms per second of encoder output "
+              "(%.2f %%)\n",
+              u * 1000, last.updates > 0 ? u / last.updates * 1e6 : 0.0, Median(perSecond), Median(perSecond) / 10);
   std::printf("  CPU time in all the window's calls (showing it, labels, updates): %.1f ms = %.2f %% of the run\n",
               w * 1000, w / g * 100);
   std::printf("  wall time in the window's calls (waits for a busy core included): %.1f ms = %.2f %% of the run\n",

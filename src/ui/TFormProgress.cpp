@@ -225,7 +225,10 @@ void TFormProgress::FlushDisplay() {
   if (!displayPending_) return;
   displayPending_ = false;
   pbFile->setValue(pendingPercent_);
-  if (lblStatus->text() != pendingStatus_) lblStatus->setText(pendingStatus_);
+  if (lblStatus->text() != pendingStatus_) {
+    lblStatus->setText(pendingStatus_);
+    lblStatus->repaint();  // at once, like the bar, so that the two always agree on screen
+  }
   me->Flush();
   displayClock_.start();
 }
