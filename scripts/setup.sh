@@ -4,6 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales)
+packages+=(desktop-file-utils)  # the launcher tests validate what they write
 
 missing=()
 for p in "${packages[@]}"; do

@@ -58,7 +58,7 @@ void SettingsPanels::IndexGovernedControls() {
 void SettingsPanels::PrepareControls() {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
   state_.Resolutions = MakeResolutionList(LoadResolutionSizes(state_.AppParams.ResolutionsFile),
-                                          state_.AppParams.Language);
+                                          state_.CurrentLanguage);
   left_->FillLists();
   audio_->FillLists();
   right_->FillLists(state_.Resolutions);
@@ -92,8 +92,7 @@ void SettingsPanels::ApplyEnableRules() {
 
 void SettingsPanels::SetLang() {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
-  // The main window's texts follow the language setting (always equal to the language in force).
-  const UiLanguage lang = state_.AppParams.Language;
+  const UiLanguage lang = state_.CurrentLanguage;
   state_.Resolutions.SetLanguage(lang);
   left_->SetLang(lang);
   audio_->SetLang(lang);

@@ -1,12 +1,77 @@
 #include "ui/TFormCmdLine.h"
 
+#include <QAction>
+#include <QFont>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "app/AppParams.h"
 #include "app/ProgramState.h"
+#include "encoder/EncoderInfo.h"
+#include "encoder/PreviewLine.h"
 #include "ui/AppWindows.h"
+#include "ui/CmdLineTexts.h"
+#include "ui/MessageBoxes.h"
+#include "ui/QtText.h"
+#include "ui/TFormMain.h"
+
+namespace {
+// The builders' warnings, each in a message box owned by the main window.
+class BoxWarnings : public WarningSink {
+ public:
+  explicit BoxWarnings(QWidget* owner) : owner_(owner) {}
+  void ShowWarning(const std::string& text) override { ShowWarningBox(owner_, text); }
+
+ private:
+  QWidget* owner_;
+};
+}  // namespace
 
 TFormCmdLine::TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* parent)
-    : QDialog(parent), state_(state), windows_(windows) {
+    : QDialog(parent, Qt::Tool), state_(state), windows_(windows) {
   setObjectName(QStringLiteral("FormCmdLine"));
+  setSizeGripEnabled(true);
+
+  me = new QPlainTextEdit(this);
+  me->setObjectName(QStringLiteral("me"));
+  me->setReadOnly(true);
+  me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  font.setPixelSize(12);
+  me->setFont(font);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(me);
+
+  actEsc = new QAction(this);
+  actEsc->setObjectName(QStringLiteral("actEsc"));
+  actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
+  actEsc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(actEsc, &QAction::triggered, this, &QWidget::hide);
+  addAction(actEsc);
+
+  resize(621, 69);
   SetLang();
 }
 
-void TFormCmdLine::SetLang() {}
+void TFormCmdLine::SetLang() { setWindowTitle(ToQ(kCmdLineCaption(state_.CurrentLanguage))); }
+
+void TFormCmdLine::ShowCommandLine() {
+  const EncoderSettings settings = settingsSource_ ? settingsSource_() : windows_.main->ReadEncoderSettings();
+  // The generation of the encoder a run would start, so the line is what that encoder would get.
+  const std::string encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+  const EncoderGeneration generation =
+      windows_.encoder ? windows_.encoder->Generation(encoderPath) : GetEncoderGeneration(encoderPath);
+  BoxWarnings warnings(windows_.main);
+  const PreviewLine preview =
+      BuildPreviewLine(settings, state_.Resolutions, generation, state_.CurrentLanguage, warnings);
+
+  SetLang();
+  me->setPlainText(ToQ(preview.line));
+  show();
+  raise();
+  activateWindow();
+}

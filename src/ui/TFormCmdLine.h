@@ -1,8 +1,15 @@
-// PLACEHOLDER: the CmdLine window; its issue fills it in.
+// The command-line preview: the argument string the encoder in use would get for the main
+// window's current encoder settings, with "<input_file>" and "<output_file>" in place of the paths.
+// Created once at start; closing it (Esc or the close box) only hides it.
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
+#include "encoder/EncoderSettings.h"
+
+class QAction;
+class QPlainTextEdit;
 struct AppWindows;
 struct ProgramState;
 
@@ -10,10 +17,21 @@ class TFormCmdLine : public QDialog {
   Q_OBJECT
  public:
   TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* parent);
-  // The window's texts in the language in force.
+  // The caption in the language in force.
   void SetLang();
+  // Builds the preview line (every builder runs, each refused value shows its warning and leaves
+  // its piece empty), adapted to the generation of the encoder in use, puts it in the text box
+  // in place of the previous one and shows the window in front, not modal.
+  void ShowCommandLine();
+
+  // Where the encoder settings come from; by default the main window's controls. For tests.
+  using SettingsSource = std::function<EncoderSettings()>;
+  void SetSettingsSource(SettingsSource source) { settingsSource_ = std::move(source); }
 
  private:
   ProgramState& state_;
   AppWindows& windows_;
+  SettingsSource settingsSource_;
+  QPlainTextEdit* me = nullptr;
+  QAction* actEsc = nullptr;
 };

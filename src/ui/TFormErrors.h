@@ -1,19 +1,59 @@
-// PLACEHOLDER: the Errors window; its issue fills it in.
+// The errors window: the error log of the current conversion run in an editable pane, which the
+// user can clear and save. It listens to the core's ErrorLog, so every entry the run adds appears
+// at once.
 #pragma once
 
 #include <QDialog>
+#include <string>
+#include <vector>
 
+#include "conversion/ErrorLog.h"
+
+class QAction;
+class QFileDialog;
+class QPlainTextEdit;
+class QPushButton;
 struct AppWindows;
 struct ProgramState;
 
-class TFormErrors : public QDialog {
+class TFormErrors : public QDialog, public ErrorLogListener {
   Q_OBJECT
  public:
+  // Becomes the listener of state.Errors (and stops being it when destroyed).
   TFormErrors(ProgramState& state, AppWindows& windows, QWidget* parent);
-  // The window's texts in the language in force.
+  ~TFormErrors() override;
+  // The window's texts in the language in force (TAppParams.Language).
   void SetLang();
+  // Shows the window when hidden, hides it when shown (the main window's F11).
+  void ToggleVisible();
+
+  // The pane's lines as saving writes them; a line break at the very end adds no line.
+  std::vector<std::string> PaneLines() const;
+
+  void actClearLogExecute();
+  // Asks for a file name with dlgSaveLog and saves the pane there.
+  void actSaveLogExecute();
+  // Writes the pane's lines to path, each followed by CR LF, replacing the file; a failure is
+  // shown in the system error box and leaves the file as it was. True when written.
+  bool SaveLogTo(const std::string& path);
+
+  // ErrorLogListener
+  void LinesAppended(std::size_t first, std::size_t count) override;
+  void Cleared() override;
 
  private:
+  void BuildControls();
+
   ProgramState& state_;
   AppWindows& windows_;
+
+  QPlainTextEdit* me = nullptr;
+  QAction* actClearLog = nullptr;
+  QAction* actSaveLog = nullptr;
+  QAction* actClose = nullptr;
+  QAction* actEsc = nullptr;
+  QPushButton* btnClearLog = nullptr;
+  QPushButton* btnSaveLog = nullptr;
+  QPushButton* btnClose = nullptr;
+  QFileDialog* dlgSaveLog = nullptr;
 };

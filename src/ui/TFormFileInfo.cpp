@@ -1,12 +1,324 @@
 #include "ui/TFormFileInfo.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "app/AppParams.h"
 #include "app/ProgramState.h"
+#include "filelist/FileListRow.h"
+#include "platform/FileIo.h"
+#include "platform/SystemError.h"
+#include "probe/Probe.h"
 #include "ui/AppWindows.h"
+#include "ui/ClickableLabel.h"
+#include "ui/FileInfoTexts.h"
+#include "ui/MessageBoxes.h"
+#include "ui/QtText.h"
+#include "ui/TFormMain.h"
+
+namespace {
+// The decimal mark of the user's locale for the frame rate; "." when it is not a single ASCII sign.
+char LocaleDecimalMark() {
+  const QString mark = QLocale().decimalPoint();
+  if (mark.size() == 1 && mark.at(0).unicode() < 0x80) return static_cast<char>(mark.at(0).unicode());
+  return '.';
+}
+
+// "Description|pattern" as a Qt name filter; the dialog shows only the description.
+QString QtNameFilter(const std::string& describedPattern) {
+  const QString text = ToQ(describedPattern);
+  const qsizetype bar = text.indexOf(QLatin1Char('|'));
+  if (bar < 0) return text;
+  return text.left(bar) + QStringLiteral(" (") + text.mid(bar + 1).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+         QLatin1Char(')');
+}
+
+// A value label: plain text, never widens the window for a long path (the tool tip holds it all).
+template <class Label>
+Label* MakeValueLabel(QWidget* parent, const char* name) {
+  auto* label = new Label(parent);
+  label->setObjectName(QLatin1String(name));
+  label->setTextFormat(Qt::PlainText);
+  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  return label;
+}
+
+QLabel* MakeDescLabel(QWidget* parent, const char* name, QWidget* buddy) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QLatin1String(name));
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setBuddy(buddy);
+  return label;
+}
+
+void SetValue(QLabel* label, const std::string& text) {
+  label->setText(ToQ(text));
+  label->setToolTip(label->text());
+}
+
+// The wait cursor while the encoder reads a file.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+}  // namespace
 
 TFormFileInfo::TFormFileInfo(ProgramState& state, AppWindows& windows, QWidget* parent)
-    : QDialog(parent), state_(state), windows_(windows) {
+    : QDialog(parent, Qt::Tool), state_(state), windows_(windows) {
   setObjectName(QStringLiteral("FormFileInfo"));
+  setSizeGripEnabled(true);
+  BuildControls();
+  resize(479, 255);
+  ClearAll();
   SetLang();
 }
 
-void TFormFileInfo::SetLang() {}
+void TFormFileInfo::BuildControls() {
+  pnUp = new QWidget(this);
+  pnUp->setObjectName(QStringLiteral("pnUp"));
+  pnUp->setAutoFillBackground(true);
+  QPalette white = pnUp->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  white.setColor(QPalette::WindowText, Qt::black);
+  pnUp->setPalette(white);
+
+  lblFileName = MakeValueLabel<ClickableLabel>(pnUp, "lblFileName");
+  lblFileName->SetOnClick([this] { lblFileNameClick(); });
+  lblDirectory = MakeValueLabel<ClickableLabel>(pnUp, "lblDirectory");
+  lblDirectory->SetOnClick([this] { lblDirectoryClick(); });
+  lblFileSize = MakeValueLabel<QLabel>(pnUp, "lblFileSize");
+  lblDuration = MakeValueLabel<QLabel>(pnUp, "lblDuration");
+  lblFPS = MakeValueLabel<QLabel>(pnUp, "lblFPS");
+  lblFileNameDesc = MakeDescLabel(pnUp, "lblFileNameDesc", lblFileName);
+  lblDirectoryDesc = MakeDescLabel(pnUp, "lblDirectoryDesc", lblDirectory);
+  lblFileSizeDesc = MakeDescLabel(pnUp, "lblFileSizeDesc", lblFileSize);
+  lblDurationDesc = MakeDescLabel(pnUp, "lblDurationDesc", lblDuration);
+  Label2 = MakeDescLabel(pnUp, "Label2", lblFPS);
+
+  auto* grid = new QGridLayout(pnUp);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(2);
+  const std::pair<QLabel*, QLabel*> rows[] = {{lblFileNameDesc, lblFileName},
+                                              {lblDirectoryDesc, lblDirectory},
+                                              {lblFileSizeDesc, lblFileSize},
+                                              {lblDurationDesc, lblDuration},
+                                              {Label2, lblFPS}};
+  int row = 0;
+  for (const auto& [desc, value] : rows) {
+    grid->addWidget(desc, row, 0);
+    grid->addWidget(value, row, 1);
+    ++row;
+  }
+  grid->setColumnStretch(1, 1);
+
+  val = new QTableWidget(this);
+  val->setObjectName(QStringLiteral("val"));
+  val->setColumnCount(2);
+  val->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  val->setSelectionBehavior(QAbstractItemView::SelectRows);
+  val->setSelectionMode(QAbstractItemView::SingleSelection);
+  val->setWordWrap(false);
+  val->verticalHeader()->hide();
+  val->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  val->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  val->horizontalHeader()->setStretchLastSection(true);
+  val->setColumnWidth(0, 104);
+  val->setColumnWidth(1, 315);
+
+  lblStreams = new QLabel(this);
+  lblStreams->setObjectName(QStringLiteral("lblStreams"));
+  lblStreams->setBuddy(val);
+
+  actSave = new QAction(this);
+  actSave->setObjectName(QStringLiteral("actSave"));
+  connect(actSave, &QAction::triggered, this, [this] { actSaveExecute(); });
+  actClose = new QAction(this);
+  actClose->setObjectName(QStringLiteral("actClose"));
+  connect(actClose, &QAction::triggered, this, &QWidget::hide);
+  actEsc = new QAction(this);
+  actEsc->setObjectName(QStringLiteral("actEsc"));
+  actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
+  actEsc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(actEsc, &QAction::triggered, this, &QWidget::hide);
+  addActions({actSave, actClose, actEsc});
+
+  pnDown = new QWidget(this);
+  pnDown->setObjectName(QStringLiteral("pnDown"));
+  btnSave = new QPushButton(pnDown);
+  btnSave->setObjectName(QStringLiteral("btnSave"));
+  btnSave->setAutoDefault(false);
+  connect(btnSave, &QPushButton::clicked, actSave, &QAction::trigger);
+  btnClose = new QPushButton(pnDown);
+  btnClose->setObjectName(QStringLiteral("btnClose"));
+  btnClose->setAutoDefault(false);
+  connect(btnClose, &QPushButton::clicked, actClose, &QAction::trigger);
+  connect(actSave, &QAction::enabledChanged, btnSave, &QWidget::setEnabled);
+  auto* buttons = new QHBoxLayout(pnDown);
+  buttons->setContentsMargins(6, 4, 6, 6);
+  buttons->addStretch(1);
+  buttons->addWidget(btnSave);
+  buttons->addWidget(btnClose);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(pnUp);
+  auto* streams = new QVBoxLayout;
+  streams->setContentsMargins(6, 6, 6, 0);
+  streams->setSpacing(3);
+  streams->addWidget(lblStreams);
+  streams->addWidget(val, 1);
+  layout->addLayout(streams, 1);
+  layout->addWidget(pnDown);
+
+  dlgSave = new QFileDialog(this);
+  dlgSave->setObjectName(QStringLiteral("dlgSave"));
+  dlgSave->setAcceptMode(QFileDialog::AcceptSave);
+  dlgSave->setFileMode(QFileDialog::AnyFile);
+  dlgSave->setDefaultSuffix(QStringLiteral("txt"));
+  dlgSave->setOption(QFileDialog::HideNameFilterDetails);
+}
+
+void TFormFileInfo::SetLang() {
+  const UiLanguage lang = state_.AppParams.Language;
+  setWindowTitle(ToQ(kFileInfoCaption(lang)));
+  lblFileNameDesc->setText(ToQ(kFileNameDesc(lang)));
+  lblDirectoryDesc->setText(ToQ(kDirectoryDesc(lang)));
+  lblFileSizeDesc->setText(ToQ(kFileSizeDesc(lang)));
+  lblDurationDesc->setText(ToQ(kDurationDesc(lang)));
+  Label2->setText(ToQ(kFpsDesc(lang)));
+  lblStreams->setText(ToQ(kStreamsLabel(lang)));
+  for (QAction* action : {actSave, actClose}) {
+    const LangText& text = action == actSave ? kSaveAction : kCloseAction;
+    action->setText(ToQ(text(lang)));
+    action->setToolTip(action->text());
+  }
+  btnSave->setText(actSave->text());
+  btnSave->setToolTip(actSave->toolTip());
+  btnClose->setText(actClose->text());
+  btnClose->setToolTip(actClose->toolTip());
+  val->setHorizontalHeaderLabels({ToQ(kStreamColumn(lang)), ToQ(kDetailsColumn(lang))});
+  dlgSave->setNameFilter(QtNameFilter(kInfoFileFilter(lang)));
+  val->viewport()->update();
+}
+
+void TFormFileInfo::ToggleVisible() {
+  if (isVisible()) {
+    hide();
+    return;
+  }
+  show();
+  raise();
+  activateWindow();
+  UpdateList();
+}
+
+void TFormFileInfo::UpdateList() {
+  if (!isVisible()) return;
+  const std::optional<std::string> path = fileChooser_ ? fileChooser_() : SelectedFilePath();
+  if (!path) return;
+  UpdateList(ProbeFile(*path));
+}
+
+std::optional<std::string> TFormFileInfo::SelectedFilePath() const {
+  const std::optional<std::size_t> row = windows_.main->SelectedRow();
+  if (!row || *row >= state_.Files.Count()) return std::nullopt;
+  return RowFullPath(state_.Files.Row(*row));
+}
+
+MediaProbe TFormFileInfo::ProbeFile(const std::string& path) {
+  const std::string encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+  try {
+    WaitCursor waiting;
+    return windows_.encoder ? windows_.encoder->Probe(path, encoderPath) : ProbeMediaFile(path, encoderPath);
+  } catch (const std::exception& failure) {
+    // The encoder could not be started: say why, and still show what is known without it.
+    ShowSystemErrorBox(this, failure.what());
+    MediaProbe known;
+    known.FileName = path;
+    known.FileSize = GetFileSizeBytes(path);
+    return known;
+  }
+}
+
+void TFormFileInfo::ClearAll() {
+  for (QLabel* value : {static_cast<QLabel*>(lblFileName), static_cast<QLabel*>(lblDirectory), lblFileSize,
+                        lblDuration, lblFPS})
+    SetValue(value, {});
+  shown_ = {};
+  showsFile_ = false;
+  actSave->setEnabled(false);
+  ShowStreams();
+}
+
+void TFormFileInfo::UpdateList(const MediaProbe& probe) {
+  ClearAll();
+  shown_ = MakeFileInfoView(probe, LocaleDecimalMark());
+  showsFile_ = true;
+  SetValue(lblFileName, shown_.fileName);
+  SetValue(lblDirectory, shown_.directory);
+  SetValue(lblFileSize, shown_.sizeText);
+  SetValue(lblDuration, shown_.durationText);
+  SetValue(lblFPS, shown_.fpsText);
+  ShowStreams();
+  actSave->setEnabled(true);
+}
+
+void TFormFileInfo::ShowStreams() {
+  val->clearContents();
+  // The table always has a row below its titles: an empty one when there are no streams.
+  const int rows = shown_.streams.empty() ? 1 : static_cast<int>(shown_.streams.size());
+  val->setRowCount(rows);
+  for (int row = 0; row < rows; ++row) {
+    const StreamRow stream = shown_.streams.empty() ? StreamRow{} : shown_.streams[static_cast<size_t>(row)];
+    auto* key = new QTableWidgetItem(ToQ(stream.key));
+    auto* value = new QTableWidgetItem(ToQ(stream.value));
+    value->setToolTip(value->text());
+    val->setItem(row, 0, key);
+    val->setItem(row, 1, value);
+  }
+}
+
+void TFormFileInfo::lblDirectoryClick() {
+  const QString directory = lblDirectory->text();
+  if (directory.isEmpty() || !QFileInfo(directory).isDir()) return;
+  QDesktopServices::openUrl(QUrl::fromLocalFile(directory));
+}
+
+void TFormFileInfo::lblFileNameClick() {
+  if (!showsFile_) return;
+  const QString path = ToQ(FileInfoPath(shown_));
+  if (!QFileInfo(path).isFile()) return;
+  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TFormFileInfo::actSaveExecute() {
+  if (!showsFile_) return;
+  const QString path = ToQ(FileInfoPath(shown_));
+  const QString proposal = path + QStringLiteral("_info.txt");
+  dlgSave->setDirectory(QFileInfo(proposal).absolutePath());
+  dlgSave->selectFile(proposal);
+  if (dlgSave->exec() != QDialog::Accepted || dlgSave->selectedFiles().isEmpty()) return;
+  const std::string target = ToStd(dlgSave->selectedFiles().constFirst());
+  try {
+    WriteFileAtomically(target, FileInfoText(shown_, "\r\n"));
+  } catch (const SystemError& failure) {
+    ShowSystemErrorBox(this, failure.what());
+  }
+}

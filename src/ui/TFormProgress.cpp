@@ -1,27 +1,234 @@
 #include "ui/TFormProgress.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/ProgramState.h"
+#include "texts/ConversionTexts.h"
 #include "ui/AppWindows.h"
+#include "ui/EncoderOutputPane.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PathLabel.h"
 #include "ui/QtText.h"
+#include "ui/RunWindowTexts.h"
 #include "ui/TFormErrors.h"
 #include "ui/TFormMain.h"
 
+namespace {
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QLatin1String(name));
+  return widget;
+}
+
+QColor ToQColor(RgbColor c) { return QColor(c.r, c.g, c.b); }
+
+bool IsCloseCaption(const std::string& caption) {
+  return caption == kCloseCaption(UiLanguage::English) || caption == kCloseCaption(UiLanguage::Polish);
+}
+}  // namespace
+
 TFormProgress::TFormProgress(ProgramState& state, AppWindows& windows, QWidget* parent)
-    : QDialog(parent), state_(state), windows_(windows) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint),
+      state_(state),
+      windows_(windows) {
   setObjectName(QStringLiteral("FormProgress"));
+  setModal(false);
+  BuildControls();
+  resize(763, 329);
+  setMinimumSize(600, 200);
+  SetPbColor(state_.AppParams.PbColor);
   SetLang();
 }
 
-void TFormProgress::SetLang() {}
+void TFormProgress::BuildControls() {
+  actAbort = Named(new QAction(this), "actAbort");
+  connect(actAbort, &QAction::triggered, this, [this] { actAbortExecute(); });
 
-void TFormProgress::ShowWarning(const std::string& text) { ShowWarningBox(windows_.main, text); }
-void TFormProgress::DisableAll() { windows_.main->DisableAll(); }
+  lblEncoderOutput = Named(new QLabel(this), "lblEncoderOutput");
+  me = Named(new EncoderOutputPane(this), "me");
+  lblEncoderOutput->setBuddy(me);
+
+  auto valueLabel = [this](const char* name) {
+    auto* label = Named(new QLabel(this), name);
+    label->setTextFormat(Qt::PlainText);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+  };
+  lblStatusDesc = Named(new QLabel(this), "lblStatusDesc");
+  lblStatus = valueLabel("lblStatus");
+  lblInputFileDesc = Named(new QLabel(this), "lblInputFileDesc");
+  lblInputFile = Named(new PathLabel(this), "lblInputFile");
+  lblOutputFileDesc = Named(new QLabel(this), "lblOutputFileDesc");
+  lblOutputFile = Named(new PathLabel(this), "lblOutputFile");
+  lblProgress = Named(new QLabel(this), "lblProgress");
+  pbFile = Named(new QProgressBar(this), "pbFile");
+  pbFile->setRange(0, 100);
+  pbFile->setValue(0);
+  pbFile->setTextVisible(false);
+  // A style that draws the bar in the palette's highlight colour, so PbColor shows in every theme.
+  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+    fusion->setParent(pbFile);
+    pbFile->setStyle(fusion);
+  }
+  lblProgress->setBuddy(pbFile);
+  btnAbort = Named(new QPushButton(this), "btnAbort");
+  btnAbort->setAutoDefault(false);
+  connect(btnAbort, &QPushButton::clicked, actAbort, &QAction::trigger);
+  connect(actAbort, &QAction::changed, btnAbort, [this] { btnAbort->setText(actAbort->text()); });
+
+  auto* panel = new QWidget(this);
+  panel->setFixedHeight(92);
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setVerticalSpacing(2);
+  QLabel* rows[][2] = {{lblStatusDesc, lblStatus},
+                       {lblInputFileDesc, lblInputFile},
+                       {lblOutputFileDesc, lblOutputFile},
+                       {lblProgress, nullptr}};
+  for (int row = 0; row < 4; ++row) {
+    grid->addWidget(rows[row][0], row, 0);
+    if (rows[row][1]) grid->addWidget(rows[row][1], row, 1);
+  }
+  grid->addWidget(pbFile, 3, 1);
+  grid->addWidget(btnAbort, 0, 2, 4, 1, Qt::AlignRight | Qt::AlignVCenter);
+  grid->setColumnStretch(1, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lblEncoderOutput);
+  layout->addWidget(me, 1);
+  layout->addWidget(panel);
+}
+
+void TFormProgress::SetLang() {
+  const UiLanguage lang = state_.CurrentLanguage;
+  setWindowTitle(ToQ(kProgressWindowCaption(lang)));
+  lblEncoderOutput->setText(ToQ(kEncoderOutputLabel(lang)));
+  lblStatusDesc->setText(ToQ(kStatusLabel(lang)));
+  lblInputFileDesc->setText(ToQ(kInputFileLabel(lang)));
+  lblOutputFileDesc->setText(ToQ(kOutputFileLabel(lang)));
+  lblProgress->setText(ToQ(kProgressLabel(lang)));
+  const bool close = abortShowsClose_ && !state_.Run.Running;
+  actAbort->setText(ToQ(close ? kCloseCaption(lang) : kAbortCaption(lang)));
+}
+
+void TFormProgress::actAbortExecute() {
+  if (state_.Run.Running)
+    state_.Run.AbortRequested = true;
+  else
+    close();
+}
+
+void TFormProgress::closeEvent(QCloseEvent* event) {
+  if (state_.Run.Running) actAbortExecute();
+  event->accept();
+}
+
+void TFormProgress::reject() {
+  if (!state_.Run.Running) QDialog::reject();
+}
+
+QWidget* TFormProgress::MessageOwner() const {
+  // This window stays on top: a box owned by the main window could open behind it.
+  return isVisible() ? const_cast<TFormProgress*>(this) : static_cast<QWidget*>(windows_.main);
+}
+
+void TFormProgress::ShowWarning(const std::string& text) { ShowWarningBox(MessageOwner(), text); }
+void TFormProgress::DisableAll() {
+  windows_.main->DisableAll();
+  // This window and the errors window are windows of their own, yet Qt disables a disabled
+  // widget's child windows too: Abort, the close box and the log must stay usable during a run.
+  setEnabled(true);
+  windows_.errors->setEnabled(true);
+}
 void TFormProgress::EnableAll() { windows_.main->EnableAll(); }
-void TFormProgress::ShowSystemError(const std::string& text) { ShowSystemErrorBox(windows_.main, text); }
-void TFormProgress::ShowProgressWindow() { show(); }
+void TFormProgress::ShowSystemError(const std::string& text) { ShowSystemErrorBox(MessageOwner(), text); }
+
+void TFormProgress::ShowProgressWindow() {
+  show();
+  raise();
+}
+
+void TFormProgress::SetAbortCaption(const std::string& caption) {
+  abortShowsClose_ = IsCloseCaption(caption);
+  actAbort->setText(ToQ(caption));
+}
+
+void TFormProgress::SetInputFile(const std::string& path) {
+  FlushDisplay();
+  lblInputFile->SetPath(ToQ(path));
+}
+
+void TFormProgress::SetOutputFile(const std::string& path) {
+  FlushDisplay();
+  lblOutputFile->SetPath(ToQ(path));
+}
+
+void TFormProgress::SetStatus(const std::string& text, StatusTone tone) {
+  FlushDisplay();
+  QPalette colours = palette();
+  if (tone == StatusTone::Ok) colours.setColor(QPalette::WindowText, ToQColor(state_.AppParams.StatusColorOK));
+  if (tone == StatusTone::Error) colours.setColor(QPalette::WindowText, ToQColor(state_.AppParams.StatusColorError));
+  lblStatus->setPalette(colours);
+  lblStatus->setText(ToQ(text));
+}
+
+void TFormProgress::SetProgress(int percent) {
+  FlushDisplay();
+  pbFile->setValue(std::clamp(percent, 0, 100));
+}
+
+void TFormProgress::SetPbColor(RgbColor color) {
+  QPalette colours = pbFile->palette();
+  for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    colours.setColor(group, QPalette::Highlight, ToQColor(color));
+  pbFile->setPalette(colours);
+}
+
+void TFormProgress::ClearEncoderOutput() {
+  FlushDisplay();
+  me->Clear();
+}
+
 void TFormProgress::ShowErrorsWindow() { windows_.errors->show(); }
 void TFormProgress::SetErrorsCaption(const std::string& caption) { windows_.errors->setWindowTitle(ToQ(caption)); }
-void TFormProgress::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+void TFormProgress::ProcessPendingEvents() {
+  // While the encoder is silent the runner calls this every 100 ms: what is still gathered
+  // reaches the screen then.
+  if (DisplayDue()) FlushDisplay();
+  QCoreApplication::processEvents();
+}
+
+bool TFormProgress::DisplayDue() const {
+  return displayPending_ && (!displayClock_.isValid() || displayClock_.elapsed() >= kDisplayIntervalMs);
+}
+
+void TFormProgress::ShowProgress(const ProgressUpdate& update) {
+  pendingPercent_ = std::clamp(update.percentage, 0, 100);
+  pendingStatus_ = ToQ(update.statusText);
+  me->Apply(update.paneKeepLines, update.paneNewLines);
+  displayPending_ = true;
+  if (DisplayDue()) FlushDisplay();
+}
+
+void TFormProgress::FlushDisplay() {
+  if (!displayPending_) return;
+  displayPending_ = false;
+  pbFile->setValue(pendingPercent_);
+  if (lblStatus->text() != pendingStatus_) {
+    lblStatus->setText(pendingStatus_);
+    lblStatus->repaint();  // at once, like the bar, so that the two always agree on screen
+  }
+  me->Flush();
+  displayClock_.start();
+}

@@ -1,0 +1,42 @@
+// The program's launchers on the user's desktop and in the applications menu: freedesktop
+// ".desktop" files that start the program. Nothing here reports a failure to the user; the
+// options window reads the disk again each time it becomes active.
+#pragma once
+
+#include <string>
+
+// The file name of both launchers.
+inline constexpr const char* ShortcutFileName = "Vardeno.desktop";
+
+enum class ShortcutPlace {
+  Desktop,          // XDG_DESKTOP_DIR of $XDG_CONFIG_HOME/user-dirs.dirs, else ~/Desktop
+  ApplicationsMenu  // $XDG_DATA_HOME/applications, default ~/.local/share/applications
+};
+
+// The folder of a place, without a trailing "/", from the environment as it is now (HOME,
+// XDG_CONFIG_HOME, XDG_DATA_HOME; relative XDG values are ignored, as the XDG rules say).
+// Empty when no home folder can be found.
+std::string ShortcutFolder(ShortcutPlace place);
+
+// Whether something that is not a folder lies at <folder>/<fileName>. A file of that name that the
+// user made counts as the program's own.
+bool ShortcutExists(ShortcutPlace place, const std::string& fileName);
+
+// Writes a launcher at <folder>/<fileName> (replacing one that is there) that starts targetPath
+// with no arguments from targetPath's folder, named description, with the program's icon (an icon
+// file "vardeno.svg" or "vardeno.png" beside targetPath by its full path, else the icon name
+// "vardeno"). The place's folder is created when it is missing (one level; for the menu, a missing
+// data home $XDG_DATA_HOME is made first, mode 0700, as the XDG rules ask). The file gets mode 0755; on
+// the desktop it is also marked trusted (`gio set <file> metadata::trusted true`, when gio is on
+// PATH; its outcome is ignored). True when the file was written.
+bool CreateShortcut(const std::string& description, const std::string& targetPath, ShortcutPlace place,
+                    const std::string& fileName);
+
+// Removes <folder>/<fileName> when it exists; the outcome is not checked.
+void DeleteShortcut(ShortcutPlace place, const std::string& fileName);
+
+// The launcher's text as CreateShortcut writes it (UTF-8, LF line ends).
+std::string LauncherText(const std::string& description, const std::string& targetPath, const std::string& icon);
+
+// The full path of the running executable (empty if the system cannot tell).
+std::string RunningExecutablePath();
