@@ -18,26 +18,13 @@ void ShowAndRaise(QDialog* window) {
 }
 }  // namespace
 
-// Until the command-line window has ShowCommandLine(), it is only shown.
-void ShowCommandLineWindow(AppWindows& windows) { ShowAndRaise(windows.cmdLine); }
+void ShowCommandLineWindow(AppWindows& windows) { windows.cmdLine->ShowCommandLine(); }
 
 void ShowProgressWindow(AppWindows& windows) { ShowAndRaise(windows.progress); }
 
-// Until the file information window has ToggleVisible(), its visibility is turned over here.
-void ToggleFileInfoWindow(AppWindows& windows) {
-  if (windows.fileInfo->isVisible())
-    windows.fileInfo->hide();
-  else
-    ShowAndRaise(windows.fileInfo);
-}
+void ToggleFileInfoWindow(AppWindows& windows) { windows.fileInfo->ToggleVisible(); }
 
-// Until the errors window has ToggleVisible(), its visibility is turned over here.
-void ToggleErrorsWindow(AppWindows& windows) {
-  if (windows.errors->isVisible())
-    windows.errors->hide();
-  else
-    ShowAndRaise(windows.errors);
-}
+void ToggleErrorsWindow(AppWindows& windows) { windows.errors->ToggleVisible(); }
 
 void ShowOptionsWindow(AppWindows& windows) { ShowAndRaise(windows.options); }
 
@@ -45,5 +32,4 @@ void ShowAboutWindow(AppWindows& windows) { ShowAndRaise(windows.about); }
 
 bool FileInfoWindowVisible(const AppWindows& windows) { return windows.fileInfo && windows.fileInfo->isVisible(); }
 
-// Until the file information window has UpdateList(), there is nothing to update.
-void UpdateFileInfoWindow(AppWindows& /*windows*/) {}
+void UpdateFileInfoWindow(AppWindows& windows) { windows.fileInfo->UpdateList(); }

@@ -86,10 +86,7 @@ void TFormMain::ConnectActions() {
   on(a.actGoToHomePage, &TFormMain::actGoToHomePageExecute);
   connect(a.actShowCmdLine, &QAction::triggered, this, [this] { ShowCommandLineWindow(windows_); });
   connect(a.actShowProgressWindow, &QAction::triggered, this, [this] { ShowProgressWindow(windows_); });
-  connect(a.actShowHideFileInfo, &QAction::triggered, this, [this] {
-    ToggleFileInfoWindow(windows_);
-    if (FileInfoWindowVisible(windows_)) UpdateFileInfoWindow(windows_);
-  });
+  connect(a.actShowHideFileInfo, &QAction::triggered, this, [this] { ToggleFileInfoWindow(windows_); });
   connect(a.actShowHideFormErrors, &QAction::triggered, this, [this] { ToggleErrorsWindow(windows_); });
   connect(a.actShowOptions, &QAction::triggered, this, [this] { ShowOptionsWindow(windows_); });
   connect(a.actAbout, &QAction::triggered, this, [this] { ShowAboutWindow(windows_); });

@@ -68,6 +68,8 @@ class MainWindowTest : public QObject {
     TFormMain* main = h.Start();
     QCOMPARE(main->minimumSize(), QSize(600, 400));
     QCOMPARE(main->windowTitle(), QStringLiteral("Vardeno 1.1"));
+    // The options window's creation runs the language routines once more, after the list is built.
+    QCOMPARE(h.Find<QComboBox>("cbProfile")->itemText(1), QStringLiteral("Encoder default settings"));
     QCOMPARE(h.Find<QComboBox>("cbOutputExists")->currentIndex(), 0);
     QCOMPARE(h.Find<QComboBox>("cbAfterConversion")->currentText(), QStringLiteral("Do nothing"));
     QCOMPARE(h.Action("actSaveBAT")->text(), QStringLiteral("Save script file..."));

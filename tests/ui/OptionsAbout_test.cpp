@@ -12,6 +12,7 @@
 
 #include "app/ProgramState.h"
 #include "platform/Shortcuts.h"
+#include "support/TempDir.h"
 #include "ui/AppWindows.h"
 #include "ui/LanguageSwitch.h"
 #include "ui/TFormAbout.h"
@@ -92,8 +93,10 @@ class OptionsAboutTest : public QObject {
 
   void switchRunsEveryCreatedWindowsRoutineInOrder() {
     ProgramState state;
-    state.AppParams.Language = state.CurrentLanguage = UiLanguage::Polish;
     AppWindows windows;
+    TempDir files;  // the program files folder, whose settings file asks for Polish
+    files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=PL\r\n");
+    windows.programFilesDir = files.Path().string();
     CreateAppWindows(state, windows, {});
     // Created in Polish: the options window checked Polish, and the about window is Polish.
     QVERIFY(windows.options->rbLangPolish->isChecked());

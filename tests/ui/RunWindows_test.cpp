@@ -70,11 +70,13 @@ struct RunWindows {
   ConversionRequest request;
 
   explicit RunWindows(bool fakeEncoder) {
-    state.ProgramDir = dir.Path().string();
-    state.AppParams.EncoderExe = fakeEncoder ? VARDENO_FAKE_ENCODER_PATH : "ffmpeg";
     windows.encoder = fakeEncoder ? static_cast<EncoderAccess*>(&scripted) : &systemEncoder;
     windows.power = &power;
+    windows.programFilesDir = dir.Path().string();
     CreateAppWindows(state, windows, {});
+    // The main window's start fills the program's paths; the run works on these instead.
+    state.ProgramDir = dir.Path().string();
+    state.AppParams.EncoderExe = fakeEncoder ? VARDENO_FAKE_ENCODER_PATH : "ffmpeg";
     std::filesystem::create_directory(dir / "out");
     request.outputToInputDir = false;
     request.outputDir = dir / "out";
@@ -95,6 +97,8 @@ struct RunWindows {
     return run.Execute(request);
   }
   std::string Status(std::size_t row) const { return state.Files.Row(row).Status; }
+  // The main window's tool bar: off while a run goes on, like all its controls.
+  QWidget* MainToolBar() const { return windows.main->findChild<QWidget*>(QStringLiteral("tbMain")); }
   template <typename T>
   T* Progress(const char* name) const {
     return windows.progress->findChild<T*>(QLatin1String(name));
@@ -159,7 +163,7 @@ class RunWindowsTest : public QObject {
     QCOMPARE(w.Progress<QProgressBar>("pbFile")->value(), 100);
     QCOMPARE(w.Progress<QPushButton>("btnAbort")->text(), QStringLiteral("Close"));
     QVERIFY(w.windows.progress->isVisible());
-    QVERIFY(w.windows.main->isEnabled());
+    QVERIFY(w.MainToolBar()->isEnabled());
     QCOMPARE(w.host.closeCalls, 0);
   }
 
@@ -179,7 +183,7 @@ class RunWindowsTest : public QObject {
     EveryEventPass closeBox([&] {
       if (w.state.Run.FileNo != 2 || !w.Progress<QPlainTextEdit>("me")->toPlainText().contains("started")) return false;
       // The main window is disabled during the run; the progress window is not.
-      abortEnabled = w.Progress<QPushButton>("btnAbort")->isEnabled() && !w.windows.main->isEnabled();
+      abortEnabled = w.Progress<QPushButton>("btnAbort")->isEnabled() && !w.MainToolBar()->isEnabled();
       // Esc during a run neither hides the window nor aborts.
       QTest::keyClick(w.windows.progress, Qt::Key_Escape);
       escIgnored = w.windows.progress->isVisible() && !w.state.Run.AbortRequested;
