@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QStringList>
@@ -142,6 +144,9 @@ void TFormMain::SetLang() {
   ReplaceEntries(pnMid_->cbAfterConversion,
                  {ToQ(kAfterConversionDoNothing(lang)), ToQ(kAfterConversionCloseApplication(lang)),
                   ToQ(kAfterConversionShutDown(lang))});
+  // The radio button without a caption and the edit beside it are named by their group.
+  pnMid_->rbOutDir->setAccessibleName(pnMid_->gbOutputDir->title());
+  pnMid_->edOutDir->setAccessibleName(pnMid_->gbOutputDir->title());
   ReplaceEntries(pnMid_->cbOutputExists, {ToQ(kOutputExistsRename(lang)), ToQ(kOutputExistsOverwrite(lang)),
                                           ToQ(kOutputExistsSkip(lang))});
 }

@@ -62,8 +62,6 @@ MiddlePanel::MiddlePanel(const MainActions& a, QWidget* parent) : QWidget(parent
   btnBrowseOutDir = ActionButton("btnBrowseOutDir", a.actBrowseOutDir, gbOutputDir);
   btnExplore = ActionButton("btnExplore", a.actExploreOutDir, gbOutputDir);
   rbOutDirIsInDir->setChecked(true);
-  // The radio button that names no text of its own stands for the edit beside it.
-  rbOutDir->setAccessibleName(QStringLiteral("edOutDir"));
   connect(rbOutDirIsInDir, &QRadioButton::clicked, this, &MiddlePanel::outDirChoiceClicked);
   connect(rbOutDir, &QRadioButton::clicked, this, &MiddlePanel::outDirChoiceClicked);
 
