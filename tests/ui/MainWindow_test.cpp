@@ -2,6 +2,7 @@
 // the bottom panel, a settings file with hostile values, and conversions started from it.
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMimeData>
@@ -26,6 +27,12 @@ bool Enabled(const MainWindowHarness& h, const char* name) { return h.Action(nam
 
 class MainWindowTest : public QObject {
   Q_OBJECT
+ public slots:
+  void recordUrl(const QUrl& url) { openedUrls << url; }
+
+ private:
+  QList<QUrl> openedUrls;
+
  private slots:
   void startAppliesProfileThenSettingsThenLanguageAndAddsEveryFileArgument() {
     MainWindowHarness h;
@@ -300,6 +307,26 @@ class MainWindowTest : public QObject {
     TRIGGER(h, "actShowHideMainWindow");
     QVERIFY(main->isVisible() && !main->isMinimized());
     QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Minimize to tray"));
+  }
+
+  void pagesAndFoldersOpenWhereTheySay() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    h.Find<QRadioButton>("rbOutDir")->click();
+    h.Find<QLineEdit>("edOutDir")->setText(QStringLiteral("/no/such/folder"));
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "recordUrl");
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "recordUrl");
+    openedUrls.clear();
+    TRIGGER(h, "actZune_Spec_4GB");
+    TRIGGER(h, "actExploreOutDir");  // a folder that does not exist: the program's own instead
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(openedUrls,
+             QList<QUrl>({QUrl("https://web.archive.org/web/2009/http://www.zune.net/en-us/mp3players/zune4/specs.htm"),
+                          QUrl::fromLocalFile(QString::fromStdString(h.state.ProgramDir))}));
+    // The two hidden entries cannot be chosen.
+    QVERIFY(!h.Action("actZune_Spec_30GB")->isEnabled() && !h.Action("actZune_Compare")->isEnabled());
+    main->close();
   }
 
   void convertsARealClip() {
