@@ -107,8 +107,9 @@ if ! DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --pid "$pro
   exit 1
 fi
 kill -TERM "$program_pid"
-# Until it has ended (a zombie, not yet waited for), 60 s at most.
+# Until it has ended (gone, or a zombie that bash has not reaped yet), 60 s at most.
 for _ in $(seq 1200); do
+  kill -0 "$program_pid" 2>/dev/null || break
   [ "$(awk '{ print $3 }' "/proc/$program_pid/stat" 2>/dev/null)" = Z ] && break
   sleep 0.05
 done
