@@ -1,5 +1,6 @@
 // The program entry: one ProgramState, the seven windows in their order, the event loop.
 #include <QApplication>
+#include <QIcon>
 
 #include "app/ProgramState.h"
 #include "conversion/SystemEncoder.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vardeno.svg")));
   ProgramState state;
   AppWindows windows;
   SystemEncoder encoder;
