@@ -51,7 +51,11 @@ std::string GetProgramDir() {
 }
 
 std::string ChooseProgramFilesDir(const std::string& programDir) {
-  if (!programDir.empty() && access(programDir.c_str(), W_OK) == 0) return programDir;
+  // A program in a "bin" folder is installed (/usr/bin, /usr/local/bin, ~/.local/bin, a staging
+  // copy of those): its folder is shared with other programs, and may be writable only because
+  // root runs it, so the user's files never go there.
+  const bool installed = fs::path(programDir).filename() == "bin";
+  if (!programDir.empty() && !installed && access(programDir.c_str(), W_OK) == 0) return programDir;
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   if (xdg && *xdg == '/') return std::string(xdg) + "/vardeno";
   const char* home = std::getenv("HOME");

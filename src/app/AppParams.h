@@ -31,7 +31,8 @@ std::string NormalizeDir(const std::string& dir);
 std::string GetProgramDir();
 
 // The folder that holds the program's own files: the executable's folder when it is writable
-// (portable use, the build tree), else $XDG_CONFIG_HOME/vardeno (default ~/.config/vardeno).
+// (portable use, the build tree) and is not an installed program's "bin" folder, else
+// $XDG_CONFIG_HOME/vardeno (default ~/.config/vardeno).
 std::string ChooseProgramFilesDir(const std::string& programDir);
 
 // Fills params with the paths below filesDir and the start values of every other field.

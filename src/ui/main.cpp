@@ -2,6 +2,7 @@
 // program ends when the main window has closed (its settings saved), not when the last window
 // is hidden: the main window may live in the tray.
 #include <QApplication>
+#include <QIcon>
 
 #include "app/ProgramState.h"
 #include "conversion/SystemEncoder.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vardeno"));
   QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vardeno.svg")));
   ProgramState state;
   AppWindows windows;
   SystemEncoder encoder;

@@ -56,6 +56,9 @@ TEST(AppParams, ProgramFilesGoBesideTheProgramWhenThatFolderIsWritable) {
   EXPECT_EQ(ChooseProgramFilesDir(dir.Path().string()), dir.Path().string());
   setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
   EXPECT_EQ(ChooseProgramFilesDir("/nonexistent/dir"), dir / "cfg" + "/vardeno");
+  // An installed program's bin folder is never used, even when it is writable (root, ~/.local/bin).
+  std::filesystem::create_directory(dir / "bin");
+  EXPECT_EQ(ChooseProgramFilesDir(dir / "bin"), dir / "cfg" + "/vardeno");
   unsetenv("XDG_CONFIG_HOME");
   EXPECT_FALSE(GetProgramDir().empty());
 }
