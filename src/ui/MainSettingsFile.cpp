@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/IniFile.h"
 #include "app/MainWindowSettings.h"
 #include "app/ProgramState.h"
 #include "app/SettingsFile.h"
@@ -42,7 +41,8 @@ MainWindowSettings TFormMain::CaptureWindowSettings() const {
   s.OutDir = ToStd(pnMid_->edOutDir->text());
   s.ColumnWidths = lv_->ColumnWidths();
   s.GridLines = lv_->GridLines();
-  s.LastDir = AddFilesStartDir();
+  // The folder of the file added last, else the one the settings file gave.
+  s.LastDir = state_.Files.LastAddedDirectory().empty() ? lastDir_ : state_.Files.LastAddedDirectory();
   return s;
 }
 

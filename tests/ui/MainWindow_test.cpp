@@ -11,6 +11,7 @@
 #include <csignal>
 
 #include "MainWindowHarness.h"
+#include "ui/MainFileDialogs.h"
 #include "ui/MainSignals.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TFormAbout.h"
@@ -307,6 +308,53 @@ class MainWindowTest : public QObject {
     TRIGGER(h, "actShowHideMainWindow");
     QVERIFY(main->isVisible() && !main->isMinimized());
     QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Minimize to tray"));
+  }
+
+  void fileDialogsStartWhereTheyShouldAndTheirFilesComeAndGo() {
+    MainWindowHarness h;
+    std::filesystem::create_directories(h.files / "in");
+    h.files.Write("Vardeno.ini", "[MAIN]\r\nLastDir=" + (h.files / "in") + "\r\n");
+    TFormMain* main = h.Start();
+    SetNextFileDialogAnswer({QString::fromStdString(h.files.Write("in/a.mp4", "x")),
+                             QString::fromStdString(h.files.Write("in/notes.txt", "x"))});
+    TRIGGER(h, "actAddFiles");
+    QCOMPARE(LastFileDialogStartDir(), QString::fromStdString(h.files / "in"));
+    QCOMPARE(h.state.Files.Count(), std::size_t(1));
+
+    const std::string list = h.files / "saved.lst";
+    SetNextFileDialogAnswer({QString::fromStdString(list)});
+    TRIGGER(h, "actSaveFileList");
+    QCOMPARE(ReadText(list), (h.files / "in/a.mp4") + "\r\n");
+    TRIGGER(h, "actRemoveChecked");
+    SetNextFileDialogAnswer({QString::fromStdString(list)});
+    TRIGGER(h, "actLoadFileList");
+    QCOMPARE(h.state.Files.Count(), std::size_t(1));
+    QVERIFY(Enabled(h, "actConvert"));
+
+    SetNextFileDialogAnswer({});  // cancelled: nothing changes
+    TRIGGER(h, "actAddFiles");
+    QCOMPARE(h.state.Files.Count(), std::size_t(1));
+    main->close();
+    QVERIFY(h.SettingsText().find("LastDir=" + (h.files / "in")) != std::string::npos);
+  }
+
+  void profilesSavedIntoTheFolderAreListedAndSelected() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    auto* profiles = h.Find<QComboBox>("cbProfile");
+    h.Find<QComboBox>("cbOutFormat")->setCurrentIndex(8);
+    SetNextFileDialogAnswer({QString::fromStdString(h.files / "profiles/mp3 small.ini")});
+    TRIGGER(h, "actSaveProfile");
+    QCOMPARE(LastFileDialogStartDir(), QString::fromStdString(h.files / "profiles"));
+    QCOMPARE(profiles->count(), 3);
+    QCOMPARE(profiles->currentText(), QStringLiteral("mp3 small"));
+
+    TRIGGER(h, "actSetDefault");
+    QCOMPARE(main->ReadEncoderSettings().OutputFormat, 3);
+    QCOMPARE(profiles->currentIndex(), 1);
+    profiles->setCurrentIndex(2);
+    TRIGGER(h, "actLoadSelectedProfile");
+    QCOMPARE(main->ReadEncoderSettings().OutputFormat, 8);
   }
 
   void pagesAndFoldersOpenWhereTheySay() {
