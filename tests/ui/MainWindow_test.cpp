@@ -170,6 +170,20 @@ class MainWindowTest : public QObject {
     QVERIFY(std::filesystem::exists(h.files / "profiles/__Last.ini"));
   }
 
+  void closeApplicationAfterConversionClosesAsTheUserWould() {
+    MainWindowHarness h;
+    h.encoder = std::make_unique<InlineEncoder>();
+    TFormMain* main = h.Start();
+    main->show();
+    h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
+    main->InitControls();
+    h.Find<QComboBox>("cbAfterConversion")->setCurrentIndex(1);
+    QSignalSpy closed(main, &TFormMain::closed);
+    TRIGGER(h, "actConvert");
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(h.SettingsText().find("cbAfterConversion=1") != std::string::npos);
+  }
+
   void terminationSignalClosesTheWindowCleanly() {
     MainWindowHarness h;
     TFormMain* main = h.Start();
