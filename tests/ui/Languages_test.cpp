@@ -12,6 +12,7 @@
 #include "MainWindowHarness.h"
 #include "ui/FileListModel.h"
 #include "ui/FileListView.h"
+#include "ui/MainFileDialogs.h"
 #include "ui/TFormAbout.h"
 #include "ui/TFormCmdLine.h"
 #include "ui/TFormErrors.h"
@@ -165,6 +166,21 @@ class LanguagesTest : public QObject {
     QCOMPARE(afterConversion->currentText(), QStringLiteral("Shut down computer"));
     QCOMPARE(outputExists->currentIndex(), 2);
     QCOMPARE(outputExists->currentText(), QStringLiteral("Skip file"));
+
+    // A profile saved into the profiles folder rebuilds the list, which names entry 1 in its own
+    // words until the next switch; the new profile stays selected through the switches.
+    SetNextFileDialogAnswer({QString::fromStdString(h.files / "profiles/B.ini")});
+    TRIGGER(h, "actSaveProfile");
+    QCOMPARE(profiles->count(), 4);
+    QCOMPARE(profiles->currentText(), QStringLiteral("B"));
+    QCOMPARE(profiles->itemText(1), QStringLiteral("Default encoder settings"));
+    QTest::mouseClick(h.windows.options->rbLangPolish, Qt::LeftButton);
+    QCOMPARE(profiles->currentText(), QStringLiteral("B"));
+    QCOMPARE(profiles->itemText(1), QStringLiteral("Domyślne ustawienia kodera"));
+    QCOMPARE(afterConversion->currentText(), QStringLiteral("Wyłącz komputer"));
+    QTest::mouseClick(h.windows.options->rbLangEnglish, Qt::LeftButton);
+    QCOMPARE(profiles->currentText(), QStringLiteral("B"));
+    QCOMPARE(profiles->itemText(1), QStringLiteral("Encoder default settings"));
 
     // The choice is stored when the program closes.
     TRIGGER(h, "actExit");
