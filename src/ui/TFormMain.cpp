@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSystemTrayIcon>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
@@ -118,7 +119,10 @@ void TFormMain::FormCreate(const QStringList& arguments) {
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
     pnBottom_->PrepareControls();
-    pnMid_->Prepare(ToQ(programDir));
+    // An installed program lies in a folder the user cannot write (/usr/bin): the output folder
+    // then starts as the home folder instead, which the user can.
+    const QString outDir = QFileInfo(ToQ(programDir)).isWritable() ? ToQ(programDir) : QDir::homePath();
+    pnMid_->Prepare(outDir);
     pnBottom_->SetDefaultParams();
   }
   std::error_code error;

@@ -15,6 +15,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vardeno"));
   QApplication::setQuitOnLastWindowClosed(false);
+  // Wayland desktops tie the windows to the installed launcher (and its icon) by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("vardeno"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vardeno.svg")));
   ProgramState state;
   AppWindows windows;
