@@ -58,8 +58,11 @@ MainActions CreateMainActions(QWidget* window) {
     auto* action = new QAction(window);
     action->setObjectName(QString::fromLatin1(spec.name));
     action->setShortcut(spec.shortcut);
-    // Shortcuts of the main window only: Esc in another window belongs to that window.
-    action->setShortcutContext(Qt::WindowShortcut);
+    // Shortcuts of the main window. While one of its tool windows (file information, errors,
+    // preview) is active, Qt keeps the main window's window shortcuts active too; Esc is then
+    // that tool window's own, so the main window's Esc only acts with the focus inside it.
+    action->setShortcutContext(spec.member == &MainActions::actEsc ? Qt::WidgetWithChildrenShortcut
+                                                                     : Qt::WindowShortcut);
     window->addAction(action);
     actions.*(spec.member) = action;
     actions.all.push_back(action);
