@@ -42,9 +42,10 @@ foreach(size ${VARDENO_ICON_SIZES})
 endforeach()
 install(FILES "${VARDENO_ICON_SVG}" DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps")
 
-# The windows, the tray and the launchers the program writes use the icon as ":/icons/vardeno.svg".
-qt_add_resources(vardeno_ui vardeno_icon PREFIX "/icons" BASE "${CMAKE_SOURCE_DIR}/data/icons"
-                 FILES "${VARDENO_ICON_SVG}")
+# The windows and the tray take the icon from the PNG sizes built into the program
+# (":/icons/<size>x<size>/vardeno.png"): drawing the SVG at start would load Qt's SVG module.
+qt_add_resources(vardeno_ui vardeno_icon PREFIX "/icons" BASE "${VARDENO_GEN_DIR}/icons"
+                 FILES ${icon_files})
 
 # ---- Manual pages: vardeno.1 by hand, vardeno-cli.1 from the program's own --help. ----
 configure_file("${CMAKE_SOURCE_DIR}/data/man/vardeno.1.in" "${VARDENO_GEN_DIR}/man/vardeno.1" @ONLY)

@@ -17,7 +17,10 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
   // Wayland desktops tie the windows to the installed launcher (and its icon) by this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("vardeno"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vardeno.svg")));
+  QIcon icon;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/%1x%1/vardeno.png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
   ProgramState state;
   AppWindows windows;
   SystemEncoder encoder;
