@@ -30,10 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_NAME "vardeno")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VARDENO_DEB_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION "video")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-# The linked libraries give the rest; ffmpeg is run, and Qt's SVG plugin (a plugin, so no linked
-# library names it) draws the icon.
+# The linked libraries give the rest; ffmpeg is run, not linked, so it is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "ffmpeg, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "ffmpeg")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 
 include(CPack)

@@ -3,11 +3,11 @@
 # Quick when everything is already there: apt is only called for what is missing.
 set -euo pipefail
 
-# librsvg2-bin, help2man: the icon sizes and a manual page are made at build time; libqt6svg6 draws
-# the SVG icon; dpkg-dev: the .deb's library dependencies; desktop-file-utils, appstream, xdotool:
-# the launcher tests and the installed program's tests (with groff-base, shared-mime-info).
+# librsvg2-bin, help2man: the icon sizes and a manual page are made at build time; dpkg-dev: the
+# .deb's library dependencies; desktop-file-utils, appstream, xdotool: the launcher tests and the
+# installed program's tests (with groff-base, shared-mime-info).
 packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales
-          librsvg2-bin help2man libqt6svg6 dpkg-dev desktop-file-utils appstream xdotool groff-base shared-mime-info)
+          librsvg2-bin help2man dpkg-dev desktop-file-utils appstream xdotool groff-base shared-mime-info)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -21,7 +21,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Section)" = video ] || fail "Section: $(field Section)"
 depends=$(field Depends)
 depend_names=$(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }')
-for needed in ffmpeg libqt6svg6 libqt6widgets6 libc6 libstdc++6; do
+for needed in ffmpeg libqt6widgets6 libc6 libstdc++6; do
   grep -qxF "$needed" <<<"$depend_names" || fail "Depends lacks $needed: $depends"
 done
 description=$(field Description)
