@@ -135,6 +135,7 @@ void TFormErrors::ToggleVisible() {
   } else {
     show();
     raise();
+    activateWindow();  // F11 from the keyboard: Esc and the buttons reach this window next
   }
 }
 
