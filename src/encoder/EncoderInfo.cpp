@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -34,12 +35,27 @@ std::optional<FileStamp> StampOf(const std::string& encoderPath) {
   return FileStamp{resolved, modifiedNs, static_cast<std::int64_t>(info.st_size)};
 }
 
-// The output of one call of the encoder, or nothing when it cannot be started.
+// How long a question to the encoder ("-version", "-encoders") may take. A real encoder answers
+// in a fraction of a second; one that hangs (a broken build, a wrapper script waiting for input)
+// must not freeze the program that asked it before a conversion or a preview.
+constexpr std::chrono::seconds kEncoderQueryTimeLimit(5);
+
+struct EncoderQueryTimedOut {};
+
+// The output of one call of the encoder, or nothing when it cannot be started or does not end in
+// time (the runner then ends it).
 std::optional<std::vector<std::string>> AskEncoder(const std::string& path, const std::string& arguments) {
+  const auto deadline = std::chrono::steady_clock::now() + kEncoderQueryTimeLimit;
+  const auto checkTime = [deadline] {
+    if (std::chrono::steady_clock::now() > deadline) throw EncoderQueryTimedOut{};
+  };
   std::vector<std::string> lines;
   try {
-    RunConsoleProcess(path, arguments, &lines, {});
+    RunConsoleProcess(path, arguments, &lines, [&](const ChildProcess&, const std::string&) { checkTime(); },
+                      checkTime);
   } catch (const SystemError&) {
+    return std::nullopt;
+  } catch (const EncoderQueryTimedOut&) {
     return std::nullopt;
   }
   return lines;

@@ -5,12 +5,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+
 #include "base/NumberText.h"
 #include "encoder/EncoderInfo.h"
 #include "platform/ArgumentText.h"
 #include "platform/ExecutablePath.h"
 
 namespace {
+// How long the encoder may take to describe one file. It reads only the file's header, which
+// takes well under a second; an encoder that hangs must not freeze the window that asked.
+constexpr std::chrono::seconds kProbeTimeLimit(10);
+
+struct ProbeTimedOut {};
+
 bool IsExistingFile(const std::string& path) {
   struct stat info {};
   return !path.empty() && stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
@@ -34,7 +42,20 @@ MediaProbe ProbeMediaFile(const std::string& inputPath, const std::string& encod
   MediaProbe probe = StartRecord(inputPath);
   if (!IsExistingFile(inputPath) || ResolveExecutablePath(encoderPath).empty()) return probe;
   std::vector<std::string> lines;
-  RunConsoleProcess(encoderPath, "-i " + QuoteArgument(inputPath), &lines, {}, idle);
+  const auto deadline = std::chrono::steady_clock::now() + kProbeTimeLimit;
+  const auto checkTime = [deadline] {
+    if (std::chrono::steady_clock::now() > deadline) throw ProbeTimedOut{};
+  };
+  try {
+    RunConsoleProcess(
+        encoderPath, "-i " + QuoteArgument(inputPath), &lines, [&](const ChildProcess&, const std::string&) { checkTime(); },
+        [&] {
+          if (idle) idle();
+          checkTime();
+        });
+  } catch (const ProbeTimedOut&) {
+    // The runner has ended the encoder; what it printed so far is all there is.
+  }
   ParseProbeOutput(lines, generation, probe);
   return probe;
 }

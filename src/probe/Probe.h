@@ -14,7 +14,8 @@
 
 // Runs the encoder on inputPath and returns what it printed about the file. The record holds only
 // FileName and FileSize when the input (or the encoder) does not exist. The generation is found
-// with GetEncoderGeneration. Throws SystemError when the encoder cannot be started.
+// with GetEncoderGeneration. Throws SystemError when the encoder cannot be started. An encoder
+// that has not ended after 10 s is ended, and the record holds what it printed until then.
 MediaProbe ProbeMediaFile(const std::string& inputPath, const std::string& encoderPath, const IdleHandler& idle = {});
 MediaProbe ProbeMediaFile(const std::string& inputPath, const std::string& encoderPath, EncoderGeneration generation,
                           const IdleHandler& idle = {});

@@ -19,6 +19,9 @@ QMessageBox::StandardButton Show(QWidget* owner, QMessageBox::Icon icon, const s
   }
   QMessageBox box(icon, QStringLiteral("Vardeno"), ToQ(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                   buttons, owner);
+  // Above the program's always-on-top windows (progress, errors, options, about), which would
+  // otherwise cover the question or warning and leave the program looking frozen.
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

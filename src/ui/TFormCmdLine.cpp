@@ -14,6 +14,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/QtText.h"
 #include "ui/TFormMain.h"
+#include "ui/ToolWindowEscape.h"
 
 namespace {
 // The builders' warnings, each in a message box owned by the main window.
@@ -52,6 +53,7 @@ TFormCmdLine::TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* pa
   actEsc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   connect(actEsc, &QAction::triggered, this, &QWidget::hide);
   addAction(actEsc);
+  ClaimEscapeForToolWindow(this, actEsc);
 
   resize(621, 69);
   SetLang();

@@ -20,6 +20,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/QtText.h"
 #include "ui/RunWindowTexts.h"
+#include "ui/ToolWindowEscape.h"
 
 namespace {
 template <typename T>
@@ -75,6 +76,7 @@ void TFormErrors::BuildControls() {
   actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
   actEsc->setShortcutContext(Qt::WindowShortcut);
   addAction(actEsc);
+  ClaimEscapeForToolWindow(this, actEsc);
   connect(actClearLog, &QAction::triggered, this, [this] { actClearLogExecute(); });
   connect(actSaveLog, &QAction::triggered, this, [this] { actSaveLogExecute(); });
   connect(actClose, &QAction::triggered, this, &QWidget::hide);
@@ -133,6 +135,7 @@ void TFormErrors::ToggleVisible() {
   } else {
     show();
     raise();
+    activateWindow();  // F11 from the keyboard: Esc and the buttons reach this window next
   }
 }
 

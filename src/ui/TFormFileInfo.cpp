@@ -28,6 +28,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/QtText.h"
 #include "ui/TFormMain.h"
+#include "ui/ToolWindowEscape.h"
 
 namespace {
 // The decimal mark of the user's locale for the frame rate; "." when it is not a single ASCII sign.
@@ -157,6 +158,7 @@ void TFormFileInfo::BuildControls() {
   actEsc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   connect(actEsc, &QAction::triggered, this, &QWidget::hide);
   addActions({actSave, actClose, actEsc});
+  ClaimEscapeForToolWindow(this, actEsc);
 
   pnDown = new QWidget(this);
   pnDown->setObjectName(QStringLiteral("pnDown"));

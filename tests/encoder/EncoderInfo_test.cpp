@@ -90,6 +90,17 @@ TEST(EncoderInfo, GenerationIsAskedOncePerEncoderFile) {
   EXPECT_EQ(GetEncoderAvailability(dir / "no-such-encoder", "libx264"), EncoderAvailability::Unknown);
 }
 
+// An encoder that never answers is ended after the time limit and counts as one that cannot be
+// asked, so converting with it does not freeze the program before the run starts.
+TEST(EncoderInfo, EncoderThatNeverAnswersCountsAsModernWithUnknownEncoders) {
+  ClearEncoderInfoCache();
+  const TempDir dir;
+  const std::string hanging = dir.Write("hanging-ffmpeg", "#!/bin/sh\nexec sleep 600\n");
+  chmod(hanging.c_str(), 0755);
+  EXPECT_EQ(GetEncoderGeneration(hanging), EncoderGeneration::Modern);
+  EXPECT_EQ(GetEncoderList(hanging), std::nullopt);
+}
+
 TEST(EncoderInfo, RealEncoderIsModernAndListsItsEncoders) {
   ClearEncoderInfoCache();
   EXPECT_EQ(GetEncoderGeneration("ffmpeg"), EncoderGeneration::Modern);

@@ -149,6 +149,21 @@ TEST(ProbeMediaFile, MissingInputOrEncoderGivesOnlyNameAndSize) {
   EXPECT_THROW(ProbeMediaFile(input, notExecutable, EncoderGeneration::Modern), SystemError);
 }
 
+// An encoder that never ends is ended after the time limit: the probe returns what is known
+// instead of freezing the window that asked.
+TEST(ProbeMediaFile, EncoderThatNeverEndsGivesWhatItPrinted) {
+  const TempDir dir;
+  const std::string input = dir.Write("clip.avi", std::string(1234, 'x'));
+  const std::string hanging =
+      dir.Write("hanging-ffmpeg", "#!/bin/sh\necho '  Duration: 00:00:08.00, start: 0.000000, bitrate: 111 kb/s'\nexec sleep 600\n");
+  chmod(hanging.c_str(), 0755);
+  int idleCalls = 0;
+  const MediaProbe probe = ProbeMediaFile(input, hanging, EncoderGeneration::Modern, [&] { ++idleCalls; });
+  EXPECT_EQ(probe.FileSize, 1234u);
+  EXPECT_EQ(probe.DurationText, "00:00:08.00");
+  EXPECT_GT(idleCalls, 0);  // the caller's own handler still runs while it waits
+}
+
 TEST(GetFileSizeBytes, SizesBeyond4GiBAndWhatIsNoFile) {
   const TempDir dir;
   const std::string big = dir / "big.bin";

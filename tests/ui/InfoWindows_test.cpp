@@ -21,6 +21,7 @@
 #include "ui/AppWindows.h"
 #include "ui/MessageBoxes.h"
 #include "ui/TFormCmdLine.h"
+#include "ui/TFormErrors.h"
 #include "ui/TFormFileInfo.h"
 #include "ui/TFormMain.h"
 
@@ -89,6 +90,29 @@ class InfoWindowsTest : public QObject {
   Q_OBJECT
  private slots:
   void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+  // The tool windows share the main window's shortcuts while the main window is shown; Esc in
+  // any of them closes that window only, never reaching the main window's Esc.
+  void escClosesEachToolWindowWhileTheMainWindowIsShown() {
+    ScriptedEncoder encoder(EncoderGeneration::Classic);
+    Program program(encoder);
+    program.windows.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(program.windows.main));
+    QWidget* const toolWindows[] = {program.windows.cmdLine, program.windows.fileInfo, program.windows.errors};
+    // Should the main window's Esc run, its question is answered at once and seen as asked.
+    SetNextMessageBoxAnswer(QMessageBox::No);
+    const std::string lastAsked = LastMessageBoxText();
+    for (QWidget* window : toolWindows) {
+      window->show();
+      window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      QWidget* focused = window->focusWidget() ? window->focusWidget() : window;
+      QTest::keyClick(focused, Qt::Key_Escape);
+      QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+      QCOMPARE(LastMessageBoxText(), lastAsked);
+    }
+    ShowWarningBox(nullptr, "");  // takes the answer no box used
+  }
 
   void previewShowsTheLinesOfAClassicEncoderAndTheNewestOnly() {
     ScriptedEncoder classic(EncoderGeneration::Classic);
