@@ -4,8 +4,7 @@ class QAction;
 class QWidget;
 
 // A tool window owned by the main window shares the main window's window shortcuts (Qt keeps
-// them working while such a window is active). Esc then matches both the main window's Esc action
-// and the tool window's own, Qt calls the shortcut ambiguous and runs neither, and Esc does
-// nothing. This claims a plain Esc pressed anywhere in `window` before shortcuts are matched and
-// runs `escAction` for it.
+// them working while such a window is active), so a shortcut of the main window could take its
+// keys. This claims a plain Esc pressed anywhere in `window` before shortcuts are matched and
+// runs `escAction` for it, so Esc always closes the tool window itself.
 void ClaimEscapeForToolWindow(QWidget* window, QAction* escAction);
