@@ -17,10 +17,11 @@ namespace {
 constexpr std::chrono::milliseconds kRowPause{150};
 constexpr std::chrono::milliseconds kProbePause{150};
 
-// The codec name of a piece such as "-vcodec libx264"; "" for "-vn", "-an" or no codec.
+// The codec name of a piece such as "-vcodec libx264" (options may follow it, as the modern
+// adapter adds to libx264); "" for "-vn", "-an" or no codec.
 std::string CodecOf(const std::string& piece) {
   const auto words = SplitArgumentText(piece);
-  return words.size() == 2 ? words[1] : std::string();
+  return words.size() >= 2 ? words[1] : std::string();
 }
 
 bool IsEmptyFile(const std::string& path) {

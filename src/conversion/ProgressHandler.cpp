@@ -8,10 +8,15 @@ ProgressHandler::ProgressHandler(ProgressSources sources, PendingEvents& events,
 
 void ProgressHandler::SetEncoder(const std::string& encoderPath, EncoderGeneration generation) {
   encoderPath_ = encoderPath;
+  generation_ = generation;
   parser_.SetGeneration(generation);
+  hold_.Reset();
 }
 
-void ProgressHandler::StartFile() { parser_.Reset(); }
+void ProgressHandler::StartFile() {
+  parser_.Reset();
+  hold_.Reset();
+}
 
 void ProgressHandler::HandleEventsAndAbort() {
   events_.ProcessPendingEvents();
@@ -22,9 +27,10 @@ void ProgressHandler::HandleEventsAndAbort() {
 
 void ProgressHandler::OnOutput() {
   HandleEventsAndAbort();
-  const ProgressUpdate update =
-      parser_.Update(sources_.lines, sources_.run, sources_.probe, sources_.language);
-  if (!update.endedEarly) display_.ShowProgress(update);
+  ProgressUpdate update = parser_.Update(sources_.lines, sources_.run, sources_.probe, sources_.language);
+  if (update.endedEarly) return;
+  hold_.Apply(update, generation_, sources_.run, sources_.probe, sources_.language);
+  display_.ShowProgress(update);
 }
 
 void ProgressHandler::OnIdle() { HandleEventsAndAbort(); }

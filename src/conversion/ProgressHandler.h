@@ -7,6 +7,7 @@
 #include <string>
 
 #include "conversion/PendingEvents.h"
+#include "conversion/ProgressHold.h"
 #include "conversion/ProgressParser.h"
 #include "conversion/RunState.h"
 #include "encoder/EncoderGeneration.h"
@@ -39,7 +40,8 @@ class ProgressHandler {
   ProgressHandler(ProgressSources sources, PendingEvents& events, ProgressDisplay& display,
                   EncoderTerminator terminate);
 
-  // For a run: the encoder's full path (given to the terminator) and its generation.
+  // For a run: the encoder's full path (given to the terminator) and its generation. With a
+  // modern encoder the shown progress of one file never moves backwards (see ProgressHold).
   void SetEncoder(const std::string& encoderPath, EncoderGeneration generation);
   // The job loop has emptied EncoderOutputLines for the next file.
   void StartFile();
@@ -62,5 +64,7 @@ class ProgressHandler {
   ProgressDisplay& display_;
   EncoderTerminator terminate_;
   std::string encoderPath_;
+  EncoderGeneration generation_ = EncoderGeneration::Modern;
   ProgressParser parser_;
+  ProgressHold hold_;
 };

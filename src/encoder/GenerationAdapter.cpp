@@ -78,6 +78,10 @@ std::string AdaptParameters(const std::string& piece) {
 ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration generation) {
   if (generation == EncoderGeneration::Classic) return classic;
   ArgumentPieces modern = classic;
+  // The 2009 encoder's libx264 defaults (no CABAC, no B-frames, no 8x8 transform, 8-bit 4:2:0)
+  // gave H.264 Baseline, which the players decode; today's defaults give High profile (High
+  // 4:2:2 10-bit from such an input), which they do not.
+  if (classic.videoCodec == "-vcodec libx264") modern.videoCodec = "-vcodec libx264 -profile:v baseline -pix_fmt yuv420p";
   if (classic.audioCodec == "-acodec libfaac") modern.audioCodec = "-acodec aac";
   modern.videoParams = AdaptParameters(classic.videoParams);
   modern.audioParams = AdaptParameters(classic.audioParams);

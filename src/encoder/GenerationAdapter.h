@@ -6,7 +6,8 @@
 #include "encoder/EncoderGeneration.h"
 
 // For a classic encoder the pieces come back unchanged. For a modern one:
-// "-acodec libfaac" -> "-acodec aac"; "-b" -> "-b:v"; "-ab" -> "-b:a"; a decimal comma in "-r"
+// "-vcodec libx264" -> "-vcodec libx264 -profile:v baseline -pix_fmt yuv420p" (H.264 Baseline,
+// 8-bit 4:2:0, as the classic encoder made it); "-acodec libfaac" -> "-acodec aac"; "-b" -> "-b:v"; "-ab" -> "-b:a"; a decimal comma in "-r"
 // becomes a point; "-vol N" -> "-af volume=<N/256>"; the four crop options -> one
 // "-vf crop=iw-(L+R):ih-(T+B):L:T" at the place of the first of them (a later "-s" still scales
 // the cropped picture). The user's additional parameters are never touched.

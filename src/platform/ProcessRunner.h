@@ -18,7 +18,7 @@ using IdleHandler = std::function<void()>;
 
 // Exit code reported when the child has not ended 5000 ms after closing its output.
 inline constexpr std::uint32_t kStillActive = 259;
-// Exit code reported for a child that TerminateApp ended, however it went.
+// Exit code reported for a child that TerminateApp or TerminateChild ended, however it went.
 inline constexpr std::uint32_t kTerminatedExitCode = 1;
 
 // Runs exePath with argText split into arguments (a double-quoted stretch is one argument
@@ -41,8 +41,14 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
                                 std::vector<std::string>* outputList, const OutputLineHandler& handler,
                                 const IdleHandler& idle = {});
 
-// Ends every child of this process whose executable is the file at exePath (a bare name is
-// looked up in PATH): SIGTERM at once, which lets the encoder close its output file, and SIGKILL
-// 2 s later if it still runs; returns at once. A child is sent SIGTERM only once however often
-// this is called. True if any such child was found running.
+// Ends every child that RunConsoleProcess started from the file at exePath (a bare name is
+// looked up in PATH) and has not reaped yet, whatever program the child runs by now: the path
+// may be a wrapper script that exec'd the encoder. SIGTERM to the child's process group at once,
+// which lets the encoder close its output file, and SIGKILL to the group 2 s later if the child
+// is still there; returns at once. A child is sent SIGTERM only once however often this is
+// called. No process the runner did not start is ever signalled. True if any such child was found.
 bool TerminateApp(const std::string& exePath);
+
+// The same for one child of a running RunConsoleProcess call (the one its handlers are given).
+// False when the runner has no such child (it has ended and been reaped, or was never started).
+bool TerminateChild(const ChildProcess& child);

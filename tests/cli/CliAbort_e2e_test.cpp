@@ -2,6 +2,7 @@
 // each file's line reaches stdout as soon as that file is done. ffmpeg's "realtime" filter makes
 // every conversion take at least as long as its clip plays, whatever the machine's speed.
 #include <signal.h>
+#include <sys/stat.h>
 
 #include "cli/CliTestFolder.h"
 
@@ -62,6 +63,13 @@ class CliAbortTest : public CliTest {
 }  // namespace
 
 TEST_F(CliAbortTest, SigintDuringAConversionAbortsTheRun) { AbortWith(SIGINT, {}, "Aborted"); }
+
+TEST_F(CliAbortTest, SigintStopsAnEncoderStartedThroughAWrapperScript) {
+  // The encoder path is a script that execs ffmpeg: what runs is ffmpeg, started from the script.
+  const std::string wrapper = dir_.Write("ffmpeg-wrapper", "#!/bin/sh\nexec ffmpeg \"$@\"\n");
+  ASSERT_EQ(chmod(wrapper.c_str(), 0755), 0);
+  AbortWith(SIGINT, {"--encoder", wrapper}, "Aborted");
+}
 
 TEST_F(CliAbortTest, SigtermAbortsTheSameWay) { AbortWith(SIGTERM, {"--lang", "pl"}, "Przerwano"); }
 

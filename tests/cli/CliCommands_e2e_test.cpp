@@ -10,7 +10,8 @@
 
 namespace {
 const std::string kModernDefault =
-    "-y -i <input_file> -vcodec libx264 -b:v 500k -r 25 -acodec aac -b:a 96k -ar 44100 -ac 2 <output_file>";
+    "-y -i <input_file> -vcodec libx264 -profile:v baseline -pix_fmt yuv420p -b:v 500k -r 25 -acodec aac -b:a 96k "
+    "-ar 44100 -ac 2 <output_file>";
 const std::string kClassicDefault =
     "-y -i <input_file> -vcodec libx264 -b 500k -r 25 -acodec libfaac -ab 96k -ar 44100 -ac 2 <output_file>";
 const std::string kNoEncoder = "/nonexistent/ffmpeg";
@@ -56,7 +57,8 @@ TEST_F(CliTest, PreviewOfARefusedValueWarnsAndExits3) {
   EXPECT_EQ(english.exitCode, 3);
   // The refused piece is left out; the rest of the line is still shown.
   EXPECT_EQ(english.out,
-            "-y -i <input_file> -vcodec libx264  -acodec aac -b:a 96k -ar 44100 -ac 2 <output_file>\n");
+            "-y -i <input_file> -vcodec libx264 -profile:v baseline -pix_fmt yuv420p  -acodec aac -b:a 96k -ar 44100 "
+            "-ac 2 <output_file>\n");
   EXPECT_EQ(english.err, "Video bitrate: 12a\nBitrate must be a integer value!\n");
 
   const CliResult polish = Run({"preview", "--set", "VideoFPS=fast", "--lang", "pl"});

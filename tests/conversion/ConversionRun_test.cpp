@@ -233,7 +233,7 @@ TEST(ConversionRun, BatchFileHasHeaderOneLinePerRowAndPause) {
   EXPECT_EQ(ReadWholeFile(h.dir / "convert.bat"),
             "@echo off\r\n"
             "set ffmpeg=\"" + h.encoderPath + "\"\r\n"
-            "set VCodec=-vcodec libx264\r\n"
+            "set VCodec=-vcodec libx264 -profile:v baseline -pix_fmt yuv420p\r\n"
             "set VParams=-b:v 500k -r 25\r\n"
             "set ACodec=-acodec aac\r\n"
             "set AParams=-b:a 96k -ar 44100 -ac 2\r\n"

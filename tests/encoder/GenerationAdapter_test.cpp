@@ -31,6 +31,14 @@ TEST(GenerationAdapter, ModernEquivalents) {
   EXPECT_EQ(modern.additional, "-b 1 -vol 2 -croptop 3");
 }
 
+TEST(GenerationAdapter, H264IsMadeBaselineFourTwoZeroForAModernEncoder) {
+  ArgumentPieces p = Classic();
+  p.videoCodec = "-vcodec libx264";
+  EXPECT_EQ(AdaptPieces(p, EncoderGeneration::Modern).videoCodec,
+            "-vcodec libx264 -profile:v baseline -pix_fmt yuv420p");
+  EXPECT_EQ(AdaptPieces(p, EncoderGeneration::Classic).videoCodec, "-vcodec libx264");
+}
+
 TEST(GenerationAdapter, OtherCodecsAndEmptyPieces) {
   ArgumentPieces p;
   p.videoCodec = "-vn";

@@ -64,6 +64,6 @@ TEST(PreviewLine, ModernEncoderSeesTheAdaptedPieces) {
   s.Volume = 150;
   s.CropTop = 8;
   EXPECT_EQ(Preview(s, w, EncoderGeneration::Modern).line,
-            "-y -i <input_file> -vcodec libx264 -b:v 500k -r 25 -acodec aac -b:a 96k -ar 44100 -ac 2 "
-            "-af volume=1.5 -vf crop=iw-(0+0):ih-(8+0):0:8  <output_file>");
+            "-y -i <input_file> -vcodec libx264 -profile:v baseline -pix_fmt yuv420p -b:v 500k -r 25 -acodec aac "
+            "-b:a 96k -ar 44100 -ac 2 -af volume=1.5 -vf crop=iw-(0+0):ih-(8+0):0:8  <output_file>");
 }

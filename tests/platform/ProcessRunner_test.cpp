@@ -271,42 +271,6 @@ TEST(ProcessRunner, TerminateSendsOneSigtermThenSigkill) {
   for (const double seconds : terminateCallSeconds) EXPECT_LT(seconds, 0.2);  // never waits for the end
 }
 
-TEST(ProcessRunner, TerminateAppEndsOnlyOurOwnChildren) {
-  const TempDir dir;
-  const std::string pidFile = dir / "foreign.pid";
-  // The same program started by another process (a shell we start, which waits for it).
-  const pid_t shell = fork();
-  ASSERT_GE(shell, 0);
-  if (shell == 0) {
-    const std::string script = "\"$0\" pidfile=\"$1\" sleep=20000; :";
-    execl("/bin/sh", "sh", "-c", script.c_str(), kFake.c_str(), pidFile.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int foreign = 0;
-  for (int i = 0; i < 200 && foreign == 0; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    foreign = std::atoi(ReadWholeFile(pidFile).c_str());
-  }
-  ASSERT_GT(foreign, 0);
-
-  EXPECT_FALSE(TerminateApp(kFake));  // no child of ours runs it yet
-  bool endedOurs = false;
-  const std::uint32_t code = RunConsoleProcess(kFake, R"(term=0 w=ready\r\n sleep=20000)", nullptr,
-                                               [&](const ChildProcess&, const std::string& piece) {
-                                                 if (piece == "ready") {
-                                                   EXPECT_FALSE(TerminateApp("/bin/true"));
-                                                   endedOurs = TerminateApp(kFake);
-                                                 }
-                                               });
-  EXPECT_TRUE(endedOurs);
-  EXPECT_EQ(code, kTerminatedExitCode);
-  EXPECT_EQ(kill(foreign, 0), 0) << "the other program's encoder was ended";
-
-  kill(foreign, SIGKILL);
-  int status = 0;
-  waitpid(shell, &status, 0);
-}
-
 TEST(ProcessRunner, ExceptionFromHandlerEndsTheChild) {
   const int before = OpenDescriptorCount();
   int pid = 0;

@@ -191,7 +191,7 @@ inline void ExpectCleanEnd(const Harness& h) {
 }
 
 // The argument pieces of the default settings for a modern encoder.
-inline const std::string kModernVideo = "-vcodec libx264 -b:v 500k -r 25";
+inline const std::string kModernVideo = "-vcodec libx264 -profile:v baseline -pix_fmt yuv420p -b:v 500k -r 25";
 inline const std::string kModernAudio = "-acodec aac -b:a 96k -ar 44100 -ac 2";
 
 }  // namespace conversion_run_test

@@ -9,12 +9,11 @@
 #include <functional>
 #include <system_error>
 #include <thread>
-
-#include "platform/posix/ProcFs.h"
+#include <utility>
 
 namespace {
-// Signals the child's own process group (it leads one), so helpers it started end with it;
-// falls back to the child alone if it has left that group.
+// Signals the child's own process group (it leads one, so a wrapper's helpers and whatever it
+// has exec'd are reached); falls back to the child alone if it has left that group.
 void SignalChildGroup(pid_t pid, int signal) {
   if (kill(-pid, signal) != 0) kill(pid, signal);
 }
@@ -37,9 +36,9 @@ ChildRegistry& ChildRegistry::Instance() {
   return *registry;
 }
 
-void ChildRegistry::Add(pid_t pid) {
+void ChildRegistry::Add(pid_t pid, ExecutableIdentity startedFrom) {
   std::lock_guard lock(mutex_);
-  children_[pid] = Entry{nextSerial_++, false};
+  children_[pid] = Entry{nextSerial_++, false, std::move(startedFrom)};
 }
 
 std::optional<ChildRegistry::Ended> ChildRegistry::TryReap(pid_t pid) {
@@ -76,44 +75,37 @@ void ChildRegistry::ReapInBackground(pid_t pid) {
   }
 }
 
-ChildRegistry::EndResult ChildRegistry::End(pid_t pid) {
-  std::uint64_t serial = 0;
-  {
-    std::lock_guard lock(mutex_);
-    const auto found = children_.find(pid);
-    if (found == children_.end()) return EndResult::NotRegistered;
-    // A second SIGTERM is not sent: ffmpeg exits at once, without finishing its file, after a few.
-    if (found->second.terminated) return EndResult::AlreadyEnding;
-    found->second.terminated = true;
-    serial = found->second.serial;
-    SignalChildGroup(pid, SIGTERM);
-  }
+ChildRegistry::EndResult ChildRegistry::EndLocked(pid_t pid, Entry& entry) {
+  // A second SIGTERM is not sent: ffmpeg exits at once, without finishing its file, after a few.
+  if (entry.terminated) return EndResult::AlreadyEnding;
+  entry.terminated = true;
+  SignalChildGroup(pid, SIGTERM);
+  const std::uint64_t serial = entry.serial;
   AfterGraceTime([this, pid, serial] { SignalIfCurrent(pid, serial, SIGKILL); });
   return EndResult::Ended;
 }
 
-void ChildRegistry::SignalIfCurrent(pid_t pid, std::uint64_t serial, int signal) {
+ChildRegistry::EndResult ChildRegistry::End(pid_t pid) {
   std::lock_guard lock(mutex_);
   const auto found = children_.find(pid);
-  if (found != children_.end() && found->second.serial == serial) SignalChildGroup(pid, signal);
+  if (found == children_.end()) return EndResult::NotRegistered;
+  return EndLocked(pid, found->second);
 }
 
-bool ChildRegistry::EndUnregistered(pid_t pid, std::uint64_t startTime) {
-  {
-    std::lock_guard lock(mutex_);
-    if (!unregisteredEnding_.insert({pid, startTime}).second) return true;
+std::size_t ChildRegistry::EndStartedFrom(const ExecutableIdentity& file) {
+  std::lock_guard lock(mutex_);
+  std::size_t count = 0;
+  for (auto& [pid, entry] : children_) {
+    if (!SameExecutable(entry.startedFrom, file)) continue;
+    EndLocked(pid, entry);
+    ++count;
   }
-  if (kill(pid, SIGTERM) != 0) {
-    std::lock_guard lock(mutex_);
-    unregisteredEnding_.erase({pid, startTime});
-    return false;
-  }
-  AfterGraceTime([this, pid, startTime] {
-    ProcStat stat;
-    if (ReadProcStat(pid, stat) && stat.ppid == getpid() && stat.startTime == startTime && stat.state != 'Z')
-      kill(pid, SIGKILL);
-    std::lock_guard lock(mutex_);
-    unregisteredEnding_.erase({pid, startTime});
-  });
-  return true;
+  return count;
+}
+
+void ChildRegistry::SignalIfCurrent(pid_t pid, std::uint64_t serial, int signal) {
+  std::lock_guard lock(mutex_);
+  // Not reaped yet, so the pid and the process group it leads are still ours.
+  const auto found = children_.find(pid);
+  if (found != children_.end() && found->second.serial == serial) SignalChildGroup(pid, signal);
 }

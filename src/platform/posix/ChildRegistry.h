@@ -1,16 +1,18 @@
-// The children started by the process runner that have not been reaped yet, and which of them
-// TerminateApp has ended. Reaping and signalling a child go through one lock, so a signal never
-// reaches a pid that has been reaped (and may already belong to another process).
+// The children started by the process runner that have not been reaped yet, the file each was
+// started from, and which of them have been ended. Reaping and signalling a child go through one
+// lock, so a signal never reaches a pid that has been reaped (and may already belong to another
+// process). Only children registered here are ever signalled.
 #pragma once
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <optional>
-#include <set>
 #include <unordered_map>
-#include <utility>
+
+#include "platform/posix/ExecutableIdentity.h"
 
 // How long a child ended with SIGTERM has before it gets SIGKILL.
 inline constexpr int kTerminateGraceMs = 2000;
@@ -21,12 +23,13 @@ class ChildRegistry {
   // reap or end children may still use it while the program exits.
   static ChildRegistry& Instance();
 
-  void Add(pid_t pid);
+  // pid leads its own process group and was started from the file startedFrom names.
+  void Add(pid_t pid, ExecutableIdentity startedFrom);
 
   struct Ended {
     bool statusKnown = false;  // false when the child was reaped by someone else
     int status = 0;            // as waitpid gives it
-    bool terminated = false;   // TerminateApp (or a failed run) ended it
+    bool terminated = false;   // End (or a failed run) ended it
   };
   // Reaps the child when it has ended, without waiting; empty while it still runs.
   std::optional<Ended> TryReap(pid_t pid);
@@ -34,23 +37,26 @@ class ChildRegistry {
   void ReapInBackground(pid_t pid);
 
   enum class EndResult { NotRegistered, Ended, AlreadyEnding };
-  // Sends SIGTERM to the child's process group (once per child) and SIGKILL after the grace
-  // time if it has not been reaped by then; never blocks.
+  // Sends SIGTERM to the child's process group (once per child) and SIGKILL to it after the
+  // grace time if the child has not been reaped by then; never blocks.
   EndResult End(pid_t pid);
-  // The same for a child of this process that the runner did not start; identified by pid and
-  // start time, so the late SIGKILL cannot reach a process that reused the pid.
-  bool EndUnregistered(pid_t pid, std::uint64_t startTime);
+  // End for every registered child started from the file `file` names, whatever it runs now.
+  // Returns how many there were (those already ending included).
+  std::size_t EndStartedFrom(const ExecutableIdentity& file);
 
  private:
+  struct Entry {
+    std::uint64_t serial = 0;  // tells this child from a later one that gets the same pid
+    bool terminated = false;
+    ExecutableIdentity startedFrom;
+  };
+
   ChildRegistry() = default;
+  // With mutex_ held.
+  EndResult EndLocked(pid_t pid, Entry& entry);
   void SignalIfCurrent(pid_t pid, std::uint64_t serial, int signal);
 
-  struct Entry {
-    std::uint64_t serial = 0;
-    bool terminated = false;
-  };
   std::mutex mutex_;
   std::unordered_map<pid_t, Entry> children_;
-  std::set<std::pair<pid_t, std::uint64_t>> unregisteredEnding_;
   std::uint64_t nextSerial_ = 1;
 };

@@ -14,12 +14,14 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "base/StringUtil.h"
 #include "platform/ArgumentText.h"
 #include "platform/OutputPieces.h"
 #include "platform/SystemError.h"
 #include "platform/posix/ChildRegistry.h"
+#include "platform/posix/ExecutableIdentity.h"
 
 extern char** environ;
 
@@ -242,10 +244,12 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
   if (fcntl(readEnd.Get(), F_SETFL, fcntl(readEnd.Get(), F_GETFL) | O_NONBLOCK) != 0)
     throw SystemError::FromErrno();
 
+  // Which file the child starts from, so that an abort finds it whatever it exec's into.
+  ExecutableIdentity startedFrom = IdentifyExecutable(exePath);
   SpawnSetup setup;
   setup.Configure(devNull.Get(), writeEnd.Get());
   const pid_t pid = setup.Spawn(exePath, arguments);
-  ChildRegistry::Instance().Add(pid);
+  ChildRegistry::Instance().Add(pid, std::move(startedFrom));
   ChildGuard guard(pid);
   // From now on only the child holds the write end, so the pipe closes when it (and whatever
   // inherited the end from it) is gone.
