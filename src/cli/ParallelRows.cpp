@@ -114,6 +114,8 @@ class Scheduler {
       : c_(c), jobs_(std::max(jobs, 1u)), display_(display), planner_(c.request, c.state.files, c.state.language) {
     for (std::size_t row = 0; row < c.state.files.Count(); ++row)
       if (c.state.files.Row(row).Checked) rows_.push_back(row);
+    // A started row's thread is never left unowned by a failed allocation.
+    running_.reserve(jobs_);
   }
   // Leaving by an exception still ends and waits for every row's thread.
   ~Scheduler() { StopAll(); }
