@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "filelist/FileRowMaker.h"
 #include "filelist/ListFile.h"
-#include "filelist/PathText.h"
 #include "filelist/SupportedExtensions.h"
 
 namespace {
@@ -23,7 +23,7 @@ std::size_t HandleDroppedFiles(FileList& list, std::vector<std::string> names, U
               names.end());
   SortNamesIgnoringCase(names, collation);
 
-  const std::string currentDir = CurrentDirectory();
+  FileRowMaker maker(lang);
   const std::size_t countBefore = list.Count();
   // Consecutive files are appended together; a list file first gets the files before it.
   std::vector<FileListRow> pending;
@@ -31,7 +31,7 @@ std::size_t HandleDroppedFiles(FileList& list, std::vector<std::string> names, U
     if (IsListFileName(name) && !IsFolder(name)) {
       list.AppendRows(std::exchange(pending, {}));
       LoadFileList(list, name, lang);
-    } else if (std::optional<FileListRow> row = MakeFileListRow(name, lang, currentDir)) {
+    } else if (std::optional<FileListRow> row = maker.Make(name)) {
       pending.push_back(std::move(*row));
     }
   }

@@ -4,31 +4,28 @@
 #include <string_view>
 #include <utility>
 
-#include "filelist/FileSizeText.h"
-#include "filelist/PathText.h"
-#include "filelist/SupportedExtensions.h"
-#include "probe/Probe.h"
-#include "texts/FileListTexts.h"
+#include "filelist/FileRowMaker.h"
 
 std::optional<FileListRow> MakeFileListRow(const std::string& path, UiLanguage lang,
                                            const std::string& currentDir) {
-  if (!IsSupportedExtension(path)) return std::nullopt;
-  // A NUL would cut the name short for the system, which would then size (and later convert)
-  // another file than the row shows; a line break could not be written to a list file, which
-  // holds one path per line.
-  if (path.find_first_of(std::string_view("\0\r\n", 3)) != std::string::npos) return std::nullopt;
+  return FileRowMaker(lang, currentDir).Make(path);
+}
 
-  FileListRow row;
-  const std::string fullPath = MakeAbsolutePath(path, currentDir);
-  SplitDirectoryAndName(fullPath, row.Directory, row.Name);
-  row.SizeText = FormatFileSize(GetFileSizeBytes(fullPath));
-  row.Status = kStatusReady(lang);
-  row.Checked = true;
-  return row;
+std::size_t AddFilesToList(FileList& list, const std::vector<std::string>& paths, UiLanguage lang) {
+  FileRowMaker maker(lang);
+  std::vector<FileListRow> rows;
+  rows.reserve(paths.size());
+  for (const std::string& path : paths) {
+    if (std::optional<FileListRow> row = maker.Make(path)) rows.push_back(std::move(*row));
+  }
+  const std::size_t added = rows.size();
+  list.AppendRows(std::move(rows));
+  return added;
 }
 
 bool FileList::AddToList(const std::string& path, UiLanguage lang) {
-  std::optional<FileListRow> row = MakeFileListRow(path, lang, CurrentDirectory());
+  // The current folder is asked only for a relative path.
+  std::optional<FileListRow> row = FileRowMaker(lang).Make(path);
   if (!row) return false;
   std::vector<FileListRow> one;
   one.push_back(std::move(*row));

@@ -29,11 +29,17 @@ class FileListListener {
 
 // The row that adding path would append (Number left empty), or nothing when its extension is
 // not supported, or it holds a NUL byte or a line break (no system call or list file could name
-// it). The path is made absolute against currentDir; the size text comes from GetFileSizeBytes
-// (" 0 bytes" for a missing file); the status is "Ready" in lang; the row is checked. The file
-// need not exist.
+// it). The path is made absolute against currentDir; the size text is of the size that
+// GetFileSizeBytes gives (" 0 bytes" for a missing file; see ListedFileSize); the status is "Ready"
+// in lang; the row is checked. The file need not exist.
 std::optional<FileListRow> MakeFileListRow(const std::string& path, UiLanguage lang,
                                            const std::string& currentDir);
+
+class FileList;
+
+// Adds every path in order as FileList::AddToList would, in one step (one notification, the
+// current folder asked once): for the add-files dialog's many files. Returns the rows added.
+std::size_t AddFilesToList(FileList& list, const std::vector<std::string>& paths, UiLanguage lang);
 
 class FileList {
  public:

@@ -1,6 +1,11 @@
 #include "filelist/NameOrder.h"
 
+#include <locale.h>
+#include <wchar.h>
+
 #include <algorithm>
+#include <map>
+#include <mutex>
 #include <numeric>
 #include <optional>
 #include <stdexcept>
@@ -55,13 +60,46 @@ const std::locale* CaseFoldingLocale() {
   return folding ? &*folding : nullptr;
 }
 
-std::wstring SortKey(const std::string& name, const std::locale& collation) {
+// The C library's handle of a locale of the given name (a composite name too), made once per
+// name and kept; null when the name is unknown to it ("*" for a locale put together in code).
+locale_t CollationHandle(const std::string& name) {
+  static std::mutex mutex;
+  static std::map<std::string, locale_t> handles;
+  if (name.empty() || name == "*") return nullptr;
+  std::lock_guard lock(mutex);
+  const auto found = handles.find(name);
+  if (found != handles.end()) return found->second;
+  const locale_t handle = newlocale(LC_ALL_MASK, name.c_str(), nullptr);
+  handles.emplace(name, handle);
+  return handle;
+}
+
+// The collation key of a folded name: what the locale's collate facet's transform gives, which
+// for a named locale is wcsxfrm_l's result. Called directly, with room for a key several times
+// as long as the name (in buffer, reused from key to key), so the key is worked out once and not
+// twice as the facet does.
+std::wstring CollationKey(const std::wstring& folded, const std::locale& collation, locale_t handle,
+                          std::vector<wchar_t>& buffer) {
+  if (!handle || folded.find(L'\0') != std::wstring::npos) {
+    const auto& collate = std::use_facet<std::collate<wchar_t>>(collation);
+    return collate.transform(folded.data(), folded.data() + folded.size());
+  }
+  if (buffer.size() < folded.size() * 4 + 16) buffer.resize(folded.size() * 4 + 16);
+  size_t length = wcsxfrm_l(buffer.data(), folded.c_str(), buffer.size(), handle);
+  if (length >= buffer.size()) {
+    buffer.resize(length + 1);
+    length = wcsxfrm_l(buffer.data(), folded.c_str(), buffer.size(), handle);
+  }
+  return std::wstring(buffer.data(), length);
+}
+
+std::wstring SortKey(const std::string& name, const std::locale& collation, locale_t handle,
+                     std::vector<wchar_t>& buffer) {
   std::wstring wide = DecodeUtf8(name);
   const std::locale* folding = CaseFoldingLocale();
   const auto& ctype = std::use_facet<std::ctype<wchar_t>>(folding ? *folding : collation);
   ctype.tolower(wide.data(), wide.data() + wide.size());
-  const auto& collate = std::use_facet<std::collate<wchar_t>>(collation);
-  return collate.transform(wide.data(), wide.data() + wide.size());
+  return CollationKey(wide, collation, handle, buffer);
 }
 
 }  // namespace
@@ -75,13 +113,26 @@ std::locale UserCollationLocale() {
 }
 
 void SortNamesIgnoringCase(std::vector<std::string>& names, const std::locale& collation) {
+  const locale_t handle = CollationHandle(collation.name());
   std::vector<std::wstring> keys;
   keys.reserve(names.size());
-  for (const std::string& name : names) keys.push_back(SortKey(name, collation));
+  std::vector<wchar_t> buffer;
+  for (const std::string& name : names) keys.push_back(SortKey(name, collation, handle, buffer));
+  // Names dropped together mostly share a folder, so their keys share a long beginning; leaving
+  // out what every key begins with changes no comparison and makes each one short.
+  size_t common = keys.empty() ? 0 : keys.front().size();
+  for (const std::wstring& key : keys) {
+    common = std::min(common, key.size());
+    common = static_cast<size_t>(
+        std::mismatch(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(common), keys.front().begin()).first -
+        key.begin());
+  }
+  std::vector<std::wstring_view> tails;
+  tails.reserve(keys.size());
+  for (const std::wstring& key : keys) tails.push_back(std::wstring_view(key).substr(common));
   std::vector<size_t> order(names.size());
   std::iota(order.begin(), order.end(), size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
+  std::stable_sort(order.begin(), order.end(), [&tails](size_t a, size_t b) { return tails[a] < tails[b]; });
   std::vector<std::string> sorted;
   sorted.reserve(names.size());
   for (size_t index : order) sorted.push_back(std::move(names[index]));

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-
 std::string CurrentDirectory() {
   std::vector<char> buffer(4096);
   for (;;) {
@@ -16,7 +15,18 @@ std::string CurrentDirectory() {
   }
 }
 
+namespace {
+// An absolute path without empty or "." segments and without a trailing "/": already as
+// MakeAbsolutePath would write it.
+bool IsCleanAbsolutePath(std::string_view path) {
+  if (path.size() < 2 || path.front() != '/' || path.back() == '/') return false;
+  if (path.find("//") != std::string_view::npos || path.find("/./") != std::string_view::npos) return false;
+  return path.substr(path.size() - 2) != "/.";
+}
+}  // namespace
+
 std::string MakeAbsolutePath(const std::string& path, const std::string& baseDir) {
+  if (IsCleanAbsolutePath(path)) return path;
   const bool absolute = !path.empty() && path.front() == '/';
   const std::string joined = absolute || baseDir.empty() ? path : baseDir + "/" + path;
   const bool rooted = !joined.empty() && joined.front() == '/';
@@ -45,6 +55,10 @@ void SplitDirectoryAndName(const std::string& path, std::string& directory, std:
     name = path;
     return;
   }
-  directory = slash == 0 ? std::string("/") : path.substr(0, slash);
-  name = path.substr(slash + 1);
+  if (slash == 0) {
+    directory = "/";
+  } else {
+    directory.assign(path, 0, slash);
+  }
+  name.assign(path, slash + 1);
 }

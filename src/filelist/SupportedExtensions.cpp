@@ -1,22 +1,28 @@
 #include "filelist/SupportedExtensions.h"
 
-#include <algorithm>
-
 #include "base/StringUtil.h"
 
-std::string FileExtension(std::string_view path) {
-  const size_t nameStart = path.rfind('/') == std::string_view::npos ? 0 : path.rfind('/') + 1;
+namespace {
+std::string_view ExtensionOf(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  const size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
   const size_t dot = path.rfind('.');
   if (dot == std::string_view::npos || dot < nameStart) return {};
-  return std::string(path.substr(dot));
+  return path.substr(dot);
 }
+}  // namespace
+
+std::string FileExtension(std::string_view path) { return std::string(ExtensionOf(path)); }
 
 bool IsSupportedExtension(std::string_view path) {
-  std::string extension = ToUpperAscii(FileExtension(path));
-  if (!extension.empty() && extension.front() == '.') extension.erase(0, 1);
+  std::string_view extension = ExtensionOf(path);
+  if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
   if (extension.empty()) return false;
-  return std::find(SupportedExtensions.begin(), SupportedExtensions.end(), extension) !=
-         SupportedExtensions.end();
+  // The table is upper-case ASCII, so an ASCII case-blind comparison is the upper-cased match.
+  for (const std::string_view supported : SupportedExtensions) {
+    if (EqualsIgnoreCase(extension, supported)) return true;
+  }
+  return false;
 }
 
-bool IsListFileName(std::string_view path) { return EqualsIgnoreCase(FileExtension(path), ".lst"); }
+bool IsListFileName(std::string_view path) { return EqualsIgnoreCase(ExtensionOf(path), ".lst"); }

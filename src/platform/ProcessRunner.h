@@ -32,9 +32,10 @@ inline constexpr std::uint32_t kTerminatedExitCode = 1;
 // to outputList, else it replaces the last entry (or appends, when the list is empty).
 // The child: exePath as given (a bare name is looked up in PATH), stdin from /dev/null, stdout
 // and stderr into the pipe, its own process group, no other descriptor of this process.
-// Exit code: the child's own; kTerminatedExitCode when TerminateApp ended it; 128 + the signal
-// number when a signal killed it otherwise; kStillActive when it still runs 5000 ms after its
-// output closed (it is left running and reaped in the background when it ends).
+// Exit code: the child's own; kTerminatedExitCode when TerminateApp or TerminateChild ended it
+// (whatever it exited with then); 128 + the signal number when a signal killed it otherwise;
+// kStillActive when it still runs 5000 ms after its output closed (it is left running and
+// reaped in the background when it ends).
 // Throws SystemError when the pipe or the process cannot be created (also when the file cannot
 // be executed). An exception from handler or idle ends the child and passes on.
 std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& argText,
