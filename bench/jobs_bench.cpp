@@ -88,8 +88,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> inputs;
   for (int i = 0; i < kFiles; ++i) {
     const std::string path = (dir / ("tone " + std::to_string(i + 1) + ".wav")).string();
-    const std::string source =
-        "sine=frequency=" + std::to_string(220 + 55 * i) + ":sample_rate=44100:duration=" + std::to_string(secondsPerFile);
+    const std::string source = "sine=frequency=" + std::to_string(220 + 55 * i) +
+                               ":sample_rate=44100:duration=" + std::to_string(secondsPerFile);
     if (RunQuietly({"ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", source, "-ac", "2", path}) != 0) {
       std::printf("ffmpeg could not make %s\n", path.c_str());
       return 1;

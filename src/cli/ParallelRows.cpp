@@ -191,10 +191,14 @@ class Scheduler {
     }
   }
 
+  std::vector<std::unique_ptr<Job>>::iterator Find(const Job* job) {
+    return std::find_if(running_.begin(), running_.end(), [job](const auto& j) { return j.get() == job; });
+  }
+
   void FinishRows(const std::vector<Job*>& finished) {
     for (Job* job : finished) {
       job->thread.join();
-      const auto owned = std::find_if(running_.begin(), running_.end(), [job](const auto& j) { return j.get() == job; });
+      const auto owned = Find(job);
       std::unique_ptr<Job> done = std::move(*owned);
       running_.erase(owned);
       claimed_.erase(done->claimKey);
@@ -239,7 +243,7 @@ class Scheduler {
       }
       for (Job* job : TakeFinished()) {
         job->thread.join();
-        running_.erase(std::find_if(running_.begin(), running_.end(), [job](const auto& j) { return j.get() == job; }));
+        running_.erase(Find(job));
       }
       if (!running_.empty()) WaitForChange();
     }

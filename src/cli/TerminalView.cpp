@@ -23,7 +23,8 @@ void PrintToStderr(const std::string& text) {
   std::fflush(stderr);
 }
 
-TerminalView::TerminalView(RunState& run, UiLanguage lang) : run_(run), lang_(lang), statusLine_(isatty(STDERR_FILENO) == 1) {
+TerminalView::TerminalView(RunState& run, UiLanguage lang)
+    : run_(run), lang_(lang), statusLine_(isatty(STDERR_FILENO) == 1) {
   gAbortSignalled = 0;
   struct sigaction action {};
   action.sa_handler = OnAbortSignal;

@@ -1,7 +1,7 @@
 // The terminal as the view of a conversion run: the status text (or, with several files at once,
 // the run's summary) on one rewritten line of stderr (only when stderr is a terminal), one line
-// per processed file on stdout, warnings and errors
-// on stderr. SIGINT and SIGTERM abort the run like the Abort button.
+// per processed file on stdout, warnings and errors on stderr. SIGINT and SIGTERM abort the run
+// like the Abort button.
 #pragma once
 
 #include <string>
