@@ -93,57 +93,70 @@ std::vector<std::string> LogEntries(const std::vector<std::string>& lines, const
   return entries;
 }
 
-// One conversion run of the inputs above with the real process runner and the fake ffmpeg;
-// jobs 0 is the job loop's own one-after-another.
-Outcome Convert(int policy, unsigned jobs, MaxRunning& summary) {
+// The program state of one conversion run over files in dir/in, with the real process runner.
+struct Fixture {
   TempDir dir;
-  fs::create_directory(dir / "in");
-  for (const auto& [name, content] : kInputs) dir.Write("in/" + name, content);
-  dir.Write("in/old.mp4", "an earlier output");
-  dir.Write("in/old_001.mp4", "another earlier output");
-
   TAppParams params;
-  params.EncoderExe = WriteFakeFfmpeg(dir);
   const UiLanguage language = UiLanguage::English;
   RunState run;
   MediaProbe probe;
   EncoderOutputLines lines;
   FileList files;
   ErrorLog log{[] { return DateTimeTexts{"2024-05-06", "07:08:09"}; }};
-  for (const auto& [name, content] : kInputs) {
+  SystemEncoder encoder{EncoderGeneration::Modern};
+  RecordingConversionView view;
+  FakePower power;
+  FakeAfterRunHost host;
+  ConversionRequest request;
+
+  Fixture() {
+    fs::create_directory(dir / "in");
+    params.EncoderExe = WriteFakeFfmpeg(dir);
+    request.settings.OutputFormat = 3;  // MP4
+    request.resolutions = MakeResolutionList(BuiltInResolutions());
+  }
+
+  void AddInput(const std::string& name, const std::string& content) {
+    dir.Write("in/" + name, content);
     FileListRow row;
     row.Checked = true;
     row.Directory = dir / "in";
     row.Name = name;
+    row.Status = "Ready";
     files.AppendRows({row});
   }
-  SystemEncoder encoder(EncoderGeneration::Modern);
-  RecordingConversionView view;
-  FakePower power;
-  FakeAfterRunHost host;
-  ConversionRun conversion({params, "", language, run, probe, lines, files, log}, encoder, view, power, host);
-  ParallelRows parallel(jobs, summary);
-  if (jobs > 0) conversion.SetRowScheduler(&parallel);
 
-  ConversionRequest request;
-  request.settings.OutputFormat = 3;  // MP4
-  request.resolutions = MakeResolutionList(BuiltInResolutions());
-  request.outputExistsPolicy = policy;
-  const RunResult result = conversion.Execute(request);
+  // jobs 0 is the job loop's own one-after-another.
+  RunResult Execute(unsigned jobs, RunSummaryDisplay& summary) {
+    ConversionRun conversion({params, "", language, run, probe, lines, files, log}, encoder, view, power, host);
+    ParallelRows parallel(jobs, summary);
+    if (jobs > 0) conversion.SetRowScheduler(&parallel);
+    return conversion.Execute(request);
+  }
+};
+
+// One conversion run of the inputs above.
+Outcome Convert(int policy, unsigned jobs, MaxRunning& summary) {
+  Fixture f;
+  for (const auto& [name, content] : kInputs) f.AddInput(name, content);
+  f.dir.Write("in/old.mp4", "an earlier output");
+  f.dir.Write("in/old_001.mp4", "another earlier output");
+  f.request.outputExistsPolicy = policy;
+  const RunResult result = f.Execute(jobs, summary);
   EXPECT_EQ(result.end, RunEnd::Completed);
   EXPECT_FALSE(result.aborted);
 
   Outcome outcome;
-  const std::string folder = dir.Path().string();
-  for (const auto& f : view.finished) {
-    EXPECT_EQ(outcome.rows.count(f.row), 0u) << "row " << f.row << " finished twice";
-    outcome.rows[f.row] = {f.status, Relative(f.output, folder)};
-    EXPECT_EQ(files.Row(f.row).Status, f.status);
+  const std::string folder = f.dir.Path().string();
+  for (const auto& done : f.view.finished) {
+    EXPECT_EQ(outcome.rows.count(done.row), 0u) << "row " << done.row << " finished twice";
+    outcome.rows[done.row] = {done.status, Relative(done.output, folder)};
+    EXPECT_EQ(f.files.Row(done.row).Status, done.status);
   }
-  for (const auto& entry : fs::directory_iterator(dir / "in"))
+  for (const auto& entry : fs::directory_iterator(f.dir / "in"))
     outcome.files[entry.path().filename().string()] = Relative(ReadWholeFile(entry.path().string()), folder);
-  outcome.logEntries = LogEntries(log.Lines(), folder);
-  outcome.errorCount = run.ErrorCount;
+  outcome.logEntries = LogEntries(f.log.Lines(), folder);
+  outcome.errorCount = f.run.ErrorCount;
   return outcome;
 }
 }  // namespace
@@ -172,4 +185,21 @@ TEST(ParallelRows, FourAtOnceGiveWhatOneAfterAnotherGivesUnderEveryPolicy) {
     EXPECT_EQ(oneByOne.rows.at(9), std::make_pair(clipStatus, std::string(policy == 0 ? "<dir>/in/old_003.mp4"
                                                                                        : "<dir>/in/old.mp4")));
   }
+}
+
+TEST(ParallelRows, AnEncoderThatCannotBeStartedEndsTheRunOnceTheStartedRowsHaveEnded) {
+  Fixture f;
+  for (int i = 0; i < 6; ++i) f.AddInput("clip" + std::to_string(i) + ".avi", FakeInput("write", "exit=0"));
+  f.params.EncoderExe = f.dir.Write("not-executable", "#!/bin/sh\n");
+  MaxRunning summary;
+  const RunResult result = f.Execute(4, summary);
+  EXPECT_EQ(result.end, RunEnd::SystemFailure);
+  ASSERT_EQ(f.view.systemErrors.size(), 1u);
+  EXPECT_NE(f.view.systemErrors[0].find("Code: 13"), std::string::npos) << f.view.systemErrors[0];
+  // As one after another: no row has a result; the rows that were started keep "Converting", the
+  // others were never started.
+  EXPECT_TRUE(f.view.finished.empty());
+  for (std::size_t row = 0; row < 6; ++row) EXPECT_EQ(f.files.Row(row).Status, row < 4 ? "Converting" : "Ready");
+  EXPECT_EQ(summary.last.running, 0);
+  EXPECT_FALSE(f.run.Running);
 }
