@@ -11,6 +11,8 @@
 #include "app/ProgramState.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
+#include "cli/JobCount.h"
+#include "cli/ParallelRows.h"
 #include "cli/TerminalView.h"
 #include "conversion/SystemEncoder.h"
 #include "encoder/PreviewLine.h"
@@ -143,8 +145,12 @@ int Convert(Session& session, const CliOptions& options) {
   SystemEncoder encoder(session.forcedGeneration);
   NoPower power;
   NoWindow window;
-  TerminalView view(state.Run);
+  TerminalView view(state.Run, session.lang);
   ConversionRun conversion(state.ForConversion(), encoder, view, power, window);
+  // One file after another is the job loop's own way; more at once is the CLI's scheduler.
+  const unsigned jobs = options.jobs == kJobsAuto ? UsableCores() : options.jobs;
+  ParallelRows parallel(jobs, view);
+  if (jobs > 1) conversion.SetRowScheduler(&parallel);
 
   ConversionRequest request;
   request.settings = session.settings;

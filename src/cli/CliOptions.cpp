@@ -1,6 +1,8 @@
 #include "cli/CliOptions.h"
 
 #include <initializer_list>
+#include <optional>
+#include <string>
 
 #include "base/StringUtil.h"
 
@@ -30,6 +32,15 @@ const char* CommandText(CliCommand c) {
     if (!*text) text = entry.name;
   }
   return text;
+}
+
+// "auto" (kJobsAuto) or a number from 1 to kMaxJobs.
+std::optional<unsigned> ParseJobs(const std::string& text) {
+  if (text == "auto") return kJobsAuto;
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const unsigned jobs = static_cast<unsigned>(std::stoul(text));
+  if (jobs < 1 || jobs > kMaxJobs) return std::nullopt;
+  return jobs;
 }
 
 class Parser {
@@ -95,10 +106,17 @@ class Parser {
 
   bool Option(const std::string& arg) {
     std::string name;
-    const std::optional<std::string> value = Value(arg, name);
+    std::optional<std::string> value;
+    if (arg.size() > 2 && arg.compare(0, 2, "-j") == 0) {
+      // "-j4" is "-j 4", as make takes it.
+      name = "-j";
+      value = arg.substr(2);
+    } else {
+      value = Value(arg, name);
+    }
     static const std::initializer_list<const char*> kKnown = {
         "--profile", "--set", "--encoder", "--generation", "--lang", "--out-dir", "--if-exists", "--log", "--list",
-        "--format"};
+        "--format", "--jobs", "-j"};
     bool known = false;
     for (const char* option : kKnown) known = known || name == option;
     if (!known) return Reject("unknown option \"" + name + "\" (try --help)");
@@ -141,6 +159,13 @@ class Parser {
       if (!Applies(name, c == CliCommand::Convert)) return false;
       if (value->empty()) return Reject("--log needs a file name");
       options_.logFile = *value;
+    } else if (name == "--jobs" || name == "-j") {
+      if (!Applies(name, c == CliCommand::Convert)) return false;
+      const std::optional<unsigned> jobs = ParseJobs(*value);
+      if (!jobs)
+        return Reject(name + " must be auto or a number from 1 to " + std::to_string(kMaxJobs) + ", not \"" + *value +
+                      "\"");
+      options_.jobs = *jobs;
     } else if (name == "--list") {
       if (!Applies(name, RunsJobs(c))) return false;
       options_.listFile = *value;
@@ -197,7 +222,7 @@ Commands:
   preview                  print the encoder arguments the settings give
   probe FILE               print what the encoder reports about FILE, field by field
   info FILE                print the file information text of FILE
-  convert FILES...         convert the files (or those of --list) one after another
+  convert FILES...         convert the files (or those of --list), one after another unless --jobs
   script OUTFILE FILES...  write a script that converts the files instead of converting
   --help                   print this help
   --version                print the version
@@ -214,6 +239,8 @@ Conversion (convert, script):
   --out-dir DIR            write the outputs into DIR (default: beside each input)
   --if-exists P            rename, overwrite or skip an existing output (default rename)
   --log FILE               convert: save the error log to FILE (default: print it to stderr)
+  -j, --jobs N             convert: convert up to N files at once (1 to 256), or auto: as many
+                           as the processor cores vardeno-cli may use (default 1: one after another)
   --format F               script: sh or bat (default sh)
 
 Exit status: 0 done, 1 a file failed, 2 usage error, 3 refused settings, 4 no encoder, 130 aborted.

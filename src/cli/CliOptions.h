@@ -26,10 +26,14 @@ struct CliOptions {
   int outputExistsPolicy = 0;  // rename
   std::optional<std::string> logFile;
   std::optional<std::string> listFile;
+  unsigned jobs = 1;           // convert: files at once; kJobsAuto for the cores this process may use
   bool batchScript = false;    // --format bat
   std::string scriptFile;      // script OUTFILE
   std::vector<std::string> files;
 };
+
+inline constexpr unsigned kJobsAuto = 0;
+inline constexpr unsigned kMaxJobs = 256;
 
 struct CliParseResult {
   std::optional<CliOptions> options;

@@ -23,7 +23,8 @@ void PrintToStderr(const std::string& text) {
   std::fflush(stderr);
 }
 
-TerminalView::TerminalView(RunState& run) : run_(run), statusLine_(isatty(STDERR_FILENO) == 1) {
+TerminalView::TerminalView(RunState& run, UiLanguage lang)
+    : run_(run), lang_(lang), statusLine_(isatty(STDERR_FILENO) == 1) {
   gAbortSignalled = 0;
   struct sigaction action {};
   action.sa_handler = OnAbortSignal;
@@ -91,6 +92,15 @@ void TerminalView::ShowSystemError(const std::string& text) {
 void TerminalView::SetStatus(const std::string& text, StatusTone) { ShowStatusLine(text); }
 
 void TerminalView::ShowProgress(const ProgressUpdate& update) { ShowStatusLine(update.statusText); }
+
+void TerminalView::ShowRunSummary(const RunSummary& summary) { ShowStatusLine(RunSummaryText(summary, lang_)); }
+
+std::string RunSummaryText(const RunSummary& s, UiLanguage lang) {
+  const bool polish = lang == UiLanguage::Polish;
+  return std::string(polish ? "Gotowe pliki: " : "Files done: ") + std::to_string(s.done) + " / " +
+         std::to_string(s.fileCount) + (polish ? "  W toku: " : "  Running: ") + std::to_string(s.running) +
+         (polish ? "  Zakończono: " : "  Complete: ") + std::to_string(s.percentage) + " %";
+}
 
 void TerminalView::RowFinished(std::size_t, const std::string& status, const std::string& outputPath) {
   EndStatusLine();

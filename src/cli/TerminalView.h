@@ -1,13 +1,18 @@
-// The terminal as the view of a conversion run: the status text on one rewritten line of stderr
-// (only when stderr is a terminal), one line per processed file on stdout, warnings and errors
-// on stderr. SIGINT and SIGTERM abort the run like the Abort button.
+// The terminal as the view of a conversion run: the status text (or, with several files at once,
+// the run's summary) on one rewritten line of stderr (only when stderr is a terminal), one line
+// per processed file on stdout, warnings and errors on stderr. SIGINT and SIGTERM abort the run
+// like the Abort button.
 #pragma once
 
+#include <string>
+
+#include "cli/ParallelRows.h"
 #include "conversion/ConversionRun.h"
 
-class TerminalView : public ConversionView {
+class TerminalView : public ConversionView, public RunSummaryDisplay {
  public:
-  explicit TerminalView(RunState& run);
+  // lang: the language of the run's summary line.
+  TerminalView(RunState& run, UiLanguage lang);
   ~TerminalView() override;
 
   void ShowWarning(const std::string& text) override;
@@ -16,6 +21,7 @@ class TerminalView : public ConversionView {
   void ShowProgress(const ProgressUpdate& update) override;
   void RowFinished(std::size_t row, const std::string& status, const std::string& outputPath) override;
   void ProcessPendingEvents() override;
+  void ShowRunSummary(const RunSummary& summary) override;
 
   // True once SIGINT or SIGTERM has arrived.
   static bool AbortSignalled();
@@ -25,10 +31,14 @@ class TerminalView : public ConversionView {
   void EndStatusLine();
 
   RunState& run_;
+  UiLanguage lang_;
   bool statusLine_ = false;  // stderr is a terminal
   bool statusShown_ = false;
   std::string shownText_;  // what the status line shows while statusShown_
 };
+
+// "Files done: 3 / 20  Running: 4  Complete: 27 %" (or its Polish).
+std::string RunSummaryText(const RunSummary& summary, UiLanguage lang);
 
 // Writes a text whose lines end in CR LF to stderr with LF line ends and a final line end.
 void PrintToStderr(const std::string& text);

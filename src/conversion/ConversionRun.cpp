@@ -7,6 +7,7 @@
 #include "app/EncoderMissing.h"
 #include "base/StringUtil.h"
 #include "conversion/OutputPath.h"
+#include "conversion/RowSteps.h"
 #include "encoder/GenerationAdapter.h"
 #include "encoder/OutputFormat.h"
 #include "platform/ArgumentText.h"
@@ -22,12 +23,6 @@ constexpr std::chrono::milliseconds kProbePause{150};
 std::string CodecOf(const std::string& piece) {
   const auto words = SplitArgumentText(piece);
   return words.size() >= 2 ? words[1] : std::string();
-}
-
-bool IsEmptyFile(const std::string& path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) == 0 &&
-         !error;
 }
 
 // Ends the run however it ends: Running and BatchMode are cleared (a script is written only by
@@ -120,10 +115,15 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
         if (!request.batchMode) view_.ShowProgressWindow();
         run.AudioOnly = !HasVideo(settings.OutputFormat);
 
-        ProgressHandler progress({s_.outputLines, run, s_.currentProbe, s_.language}, view_, view_,
-                                 [this](const std::string& path) { return encoder_.Terminate(path); });
-        progress.SetEncoder(encoderPath, generation);
-        const RunEnd end = RunRows(request, encoderPath, pieces, script, progress);
+        RunEnd end = RunEnd::Completed;
+        if (scheduler_ && !request.batchMode) {
+          end = scheduler_->RunRows({request, encoderPath, generation, pieces, s_, encoder_, view_});
+        } else {
+          ProgressHandler progress({s_.outputLines, run, s_.currentProbe, s_.language}, view_, view_,
+                                   [this](const std::string& path) { return encoder_.Terminate(path); });
+          progress.SetEncoder(encoderPath, generation);
+          end = RunRows(request, encoderPath, pieces, script, progress);
+        }
         if (end != RunEnd::Completed) return end;
 
         script.Finish();
@@ -155,70 +155,33 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
                               const ArgumentPieces& pieces, ConversionScript& script, ProgressHandler& progress) {
   const UiLanguage lang = s_.language;
   RunState& run = s_.run;
-  const std::string ext = GetExt(request.settings, true);
+  RowPlanner planner(request, s_.files, s_.language);
   const size_t rowCount = s_.files.Count();
-
-  // The files of the checked rows, gathered when an existing output first needs the test.
-  std::optional<FileIdentitySet> runInputs;
-  const auto isInputOfRun = [&](const std::string& path) {
-    if (!runInputs) {
-      runInputs.emplace();
-      for (const FileListRow& r : s_.files.Rows())
-        if (r.Checked) runInputs->Add(MakeInputPath(r.Directory, r.Name));
-    }
-    return runInputs->Contains(path);
-  };
 
   for (size_t row = 0; row < rowCount; ++row) {
     if (!s_.files.Row(row).Checked) continue;
     view_.Pause(kRowPause);
     ++run.FileNo;
 
-    const std::string input = MakeInputPath(s_.files.Row(row).Directory, s_.files.Row(row).Name);
-    view_.SetInputFile(input);
+    view_.SetInputFile(planner.InputPath(row));
     view_.SetStatus("", StatusTone::Normal);
-
-    std::string outputDir;
-    if (!request.outputToInputDir) {
-      outputDir = Trim(request.outputDir);
-      if (outputDir.empty()) {
-        view_.ShowSystemError(kUnableToCreateDir(lang));
-        return RunEnd::CannotCreateDir;
-      }
-      std::error_code ignored;
-      std::filesystem::create_directories(outputDir, ignored);
-      if (!std::filesystem::is_directory(outputDir, ignored)) {
-        view_.ShowWarning(kCannotCreateDirHead(lang) + outputDir + kCannotCreateDirTail(lang));
-        return RunEnd::CannotCreateDir;
-      }
+    const OutputDirCheck outputDir = PrepareOutputDir(request);
+    if (outputDir.problem != OutputDirCheck::Problem::None) {
+      ReportOutputDirProblem(outputDir, view_, lang);
+      return RunEnd::CannotCreateDir;
     }
-    std::string output = MakeOutputPath(input, outputDir, ext);
+    const RowPlan plan = planner.Plan(row, outputDir.dir);
+    const std::string& input = plan.input;
+    const std::string& output = plan.output;
 
     if (!run.BatchMode) s_.files.SetStatus(row, kStatusConverting(lang));
-    std::string status = kStatusDone(lang);
-    if (PathExists(output)) {
-      int policy = request.outputExistsPolicy;
-      // Overwriting (or no choice, where the encoder's "-y" overwrites too) never replaces a
-      // file that this run converts: such an output gets a numbered name instead.
-      if (policy != 0 && policy != 2 && isInputOfRun(output)) policy = 0;
-      switch (policy) {
-        case 0:
-          output = MakeUniqueFileName(output, "_", 3);
-          status = kStatusRenamed(lang);
-          break;
-        case 1:
-          status = kStatusOverwritten(lang);
-          break;
-        case 2:
-          status = kStatusSkipped(lang);
-          if (!run.BatchMode) s_.files.SetStatus(row, status);
-          view_.SetStatus(status, StatusTone::Normal);
-          view_.SetOutputFile(output);
-          view_.RowFinished(row, status, output);
-          continue;
-        default:
-          break;
-      }
+    std::string status = plan.status;
+    if (plan.skip) {
+      if (!run.BatchMode) s_.files.SetStatus(row, status);
+      view_.SetStatus(status, StatusTone::Normal);
+      view_.SetOutputFile(output);
+      view_.RowFinished(row, status, output);
+      continue;
     }
 
     view_.SetProgress(0);
@@ -242,20 +205,15 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
       s_.outputLines.clear();
       progress.StartFile();
       exitCode = encoder_.Run(encoderPath, arguments, s_.outputLines, progress.LineHandler(), progress.Idle());
-      if (exitCode != 0) {
-        status = kStatusError(lang) + " (" + std::to_string(exitCode) + ")";
-        LogFailedRun(s_.errorLog, run, ExitCodeEntryText(exitCode, s_.outputLines));
-      }
+      status = StatusAfterEncoder(status, exitCode, s_.outputLines, s_.errorLog, run, lang);
     }
 
     if (!run.AbortRequested) view_.SetProgress(100);
-    if (run.AbortRequested) status = kStatusAborted(lang);
+    if (run.AbortRequested) status = AbortedStatus(lang);
     view_.SetStatus(status, !run.AbortRequested && exitCode == 0 ? StatusTone::Ok : StatusTone::Error);
     if (!run.BatchMode) s_.files.SetStatus(row, status);
 
-    // An encoder that wrote nothing leaves no empty file behind. Only a file known to be empty
-    // goes: one that merely cannot be opened may be someone's data.
-    if (IsEmptyFile(output)) ForceDeleteFile(output);
+    DeleteEmptyOutput(output);
     view_.RowFinished(row, status, output);
     if (run.AbortRequested) break;
   }

@@ -110,6 +110,30 @@ struct RunResult {
   AfterRunOutcome afterRun = AfterRunOutcome::Nothing;
 };
 
+// What a run hands to the code that works through its checked rows, once the settings, the
+// encoder and the argument pieces are known and RunState is filled (FileCount, AudioOnly, the
+// time limits).
+struct RowsContext {
+  const ConversionRequest& request;
+  const std::string& encoderPath;
+  EncoderGeneration generation;
+  const ArgumentPieces& pieces;
+  ConversionState& state;
+  EncoderAccess& encoder;
+  ConversionView& view;
+};
+
+// Works through the checked rows of a conversion (not of a batch-mode run) in some other way than
+// one after another, with the per-row steps of conversion/RowSteps.h. Rows it processes end with
+// ConversionView::RowFinished; a row whose encoder could not be started ends the run by a
+// SystemError thrown from RunRows.
+class RowScheduler {
+ public:
+  virtual ~RowScheduler() = default;
+  // RunEnd::Completed, or RunEnd::CannotCreateDir when the output folder could not be used.
+  virtual RunEnd RunRows(const RowsContext& context) = 0;
+};
+
 class ConversionRun {
  public:
   ConversionRun(ConversionState state, EncoderAccess& encoder, ConversionView& view, PowerControl& power,
@@ -117,8 +141,11 @@ class ConversionRun {
   // One whole run; returns when it has ended.
   RunResult Execute(const ConversionRequest& request);
 
+  // From now on the conversions of Execute (not batch-mode runs) work through their rows with
+  // scheduler instead of one after another; nullptr goes back to that. Not owned.
+  void SetRowScheduler(RowScheduler* scheduler) { scheduler_ = scheduler; }
+
  private:
-  struct RowOutcome;
   RunEnd RunRows(const ConversionRequest& request, const std::string& encoderPath, const ArgumentPieces& pieces,
                  ConversionScript& script, ProgressHandler& progress);
 
@@ -127,6 +154,7 @@ class ConversionRun {
   ConversionView& view_;
   PowerControl& power_;
   AfterRunHost& host_;
+  RowScheduler* scheduler_ = nullptr;
 };
 
 // The argument text of one conversion: -y -i "input" and the six pieces, then "output".

@@ -57,7 +57,16 @@ std::string MakeOutputPath(const std::string& input, const std::string& outputDi
 }
 
 std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width) {
-  if (!PathExists(path)) return path;
+  return MakeUniqueFileName(path, separator, width, {});
+}
+
+std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width,
+                               const std::function<void(const std::string&)>& visit) {
+  const auto taken = [&visit](const std::string& candidate) {
+    if (visit) visit(candidate);
+    return PathExists(candidate);
+  };
+  if (!taken(path)) return path;
   const size_t dot = ExtensionDot(path);
   const std::string stem = dot == std::string::npos ? path : path.substr(0, dot);
   const std::string ext = dot == std::string::npos ? "" : path.substr(dot);
@@ -65,7 +74,7 @@ std::string MakeUniqueFileName(const std::string& path, const std::string& separ
     std::string number = std::to_string(n);
     if (static_cast<int>(number.size()) < width) number.insert(0, static_cast<size_t>(width) - number.size(), '0');
     const std::string candidate = stem + separator + number + ext;
-    if (!PathExists(candidate)) return candidate;
+    if (!taken(candidate)) return candidate;
   }
   return {};
 }

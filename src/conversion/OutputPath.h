@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -21,6 +22,9 @@ std::string MakeOutputPath(const std::string& input, const std::string& outputDi
 // The path when nothing exists there, else the first free of <stem><separator><n padded to width>
 // <ext> for n = 1..100000; "" when all are taken.
 std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width);
+// The same, calling visit with every path it looks at, in order (path first, the result last).
+std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width,
+                               const std::function<void(const std::string&)>& visit);
 
 // Deletes the file; when that fails, makes it writable and tries once more. False on any failure.
 bool ForceDeleteFile(const std::string& path);

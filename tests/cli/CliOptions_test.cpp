@@ -240,3 +240,23 @@ TEST(CliOptions, HelpTextNamesEveryCommandAndOption) {
                            "--lang", "--list", "--out-dir", "--if-exists", "--log", "--format", "130"})
     EXPECT_NE(help.find(word), std::string::npos) << word;
 }
+
+TEST(CliOptions, JobsTakesANumberOrAutoInEverySpelling) {
+  EXPECT_EQ(Parsed({"convert", "a.mp4"}).jobs, 1u);
+  EXPECT_EQ(Parsed({"convert", "a.mp4", "--jobs", "4"}).jobs, 4u);
+  EXPECT_EQ(Parsed({"convert", "a.mp4", "--jobs=256"}).jobs, 256u);
+  EXPECT_EQ(Parsed({"convert", "-j", "3", "a.mp4"}).jobs, 3u);
+  EXPECT_EQ(Parsed({"convert", "-j2", "a.mp4"}).jobs, 2u);
+  EXPECT_EQ(Parsed({"convert", "a.mp4", "--jobs", "auto"}).jobs, kJobsAuto);
+  EXPECT_EQ(Parsed({"convert", "a.mp4", "-j", "4", "--jobs", "1"}).jobs, 1u);  // the last one counts
+
+  const std::string range = " must be auto or a number from 1 to 256, not ";
+  EXPECT_EQ(ErrorOf({"convert", "a.mp4", "--jobs", "0"}), "--jobs" + range + "\"0\"");
+  EXPECT_EQ(ErrorOf({"convert", "a.mp4", "-j", "257"}), "-j" + range + "\"257\"");
+  EXPECT_EQ(ErrorOf({"convert", "a.mp4", "-j-1"}), "-j" + range + "\"-1\"");
+  EXPECT_EQ(ErrorOf({"convert", "a.mp4", "--jobs", "two"}), "--jobs" + range + "\"two\"");
+  EXPECT_EQ(ErrorOf({"convert", "a.mp4", "--jobs", ""}), "--jobs" + range + "\"\"");
+  EXPECT_EQ(ErrorOf({"convert", "a.mp4", "--jobs"}), "option --jobs needs a value");
+  EXPECT_EQ(ErrorOf({"script", "s.sh", "a.mp4", "-j", "2"}), "option -j does not apply to the command script");
+  EXPECT_NE(CliHelpText().find("-j, --jobs N"), std::string::npos);
+}

@@ -1,0 +1,108 @@
+#include "conversion/RowSteps.h"
+
+#include <filesystem>
+
+#include "base/StringUtil.h"
+#include "conversion/ConversionRun.h"
+#include "encoder/ArgumentBuilder.h"
+#include "texts/ConversionTexts.h"
+
+namespace {
+bool IsEmptyFile(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) == 0 &&
+         !error;
+}
+}  // namespace
+
+OutputDirCheck PrepareOutputDir(const ConversionRequest& request) {
+  OutputDirCheck check;
+  if (request.outputToInputDir) return check;
+  check.dir = Trim(request.outputDir);
+  if (check.dir.empty()) {
+    check.problem = OutputDirCheck::Problem::NoName;
+    return check;
+  }
+  std::error_code ignored;
+  std::filesystem::create_directories(check.dir, ignored);
+  if (!std::filesystem::is_directory(check.dir, ignored)) check.problem = OutputDirCheck::Problem::CannotCreate;
+  return check;
+}
+
+void ReportOutputDirProblem(const OutputDirCheck& check, ConversionView& view, UiLanguage lang) {
+  switch (check.problem) {
+    case OutputDirCheck::Problem::None:
+      break;
+    case OutputDirCheck::Problem::NoName:
+      view.ShowSystemError(kUnableToCreateDir(lang));
+      break;
+    case OutputDirCheck::Problem::CannotCreate:
+      view.ShowWarning(kCannotCreateDirHead(lang) + check.dir + kCannotCreateDirTail(lang));
+      break;
+  }
+}
+
+RowPlanner::RowPlanner(const ConversionRequest& request, const FileList& files, const UiLanguage& language)
+    : request_(request), files_(files), language_(language), ext_(GetExt(request.settings, true)) {}
+
+std::string RowPlanner::InputPath(std::size_t row) const {
+  return MakeInputPath(files_.Row(row).Directory, files_.Row(row).Name);
+}
+
+bool RowPlanner::IsInputOfRun(const std::string& path) {
+  if (!runInputs_) {
+    runInputs_.emplace();
+    for (const FileListRow& r : files_.Rows())
+      if (r.Checked) runInputs_->Add(MakeInputPath(r.Directory, r.Name));
+  }
+  return runInputs_->Contains(path);
+}
+
+RowPlan RowPlanner::Plan(std::size_t row, const std::string& outputDir) {
+  const UiLanguage lang = language_;
+  RowPlan plan;
+  plan.row = row;
+  plan.input = InputPath(row);
+  plan.output = MakeOutputPath(plan.input, outputDir, ext_);
+  plan.status = kStatusDone(lang);
+  plan.examined.push_back(plan.output);
+  if (!PathExists(plan.output)) return plan;
+
+  int policy = request_.outputExistsPolicy;
+  // Overwriting (or no choice, where the encoder's "-y" overwrites too) never replaces a file
+  // that this run converts: such an output gets a numbered name instead.
+  if (policy != 0 && policy != 2 && IsInputOfRun(plan.output)) policy = 0;
+  switch (policy) {
+    case 0: {
+      const std::string mapped = plan.output;
+      plan.output = MakeUniqueFileName(mapped, "_", 3, [&](const std::string& candidate) {
+        if (candidate != mapped) plan.examined.push_back(candidate);
+      });
+      plan.status = kStatusRenamed(lang);
+      break;
+    }
+    case 1:
+      plan.status = kStatusOverwritten(lang);
+      break;
+    case 2:
+      plan.status = kStatusSkipped(lang);
+      plan.skip = true;
+      break;
+    default:
+      break;
+  }
+  return plan;
+}
+
+std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,
+                               ErrorLog& log, RunState& run, UiLanguage lang) {
+  if (exitCode == 0) return planned;
+  LogFailedRun(log, run, ExitCodeEntryText(exitCode, lines));
+  return kStatusError(lang) + " (" + std::to_string(exitCode) + ")";
+}
+
+std::string AbortedStatus(UiLanguage lang) { return kStatusAborted(lang); }
+
+void DeleteEmptyOutput(const std::string& output) {
+  if (IsEmptyFile(output)) ForceDeleteFile(output);
+}

@@ -1,0 +1,82 @@
+// The steps one checked row of a conversion run goes through, shared by the job loop (one row
+// after another) and by any scheduler that converts several rows at once: the output folder, the
+// output name and the output-exists policy, the status after the encoder, the error log entry of
+// a failed run, and the deletion of an empty output. The probe and the encoder run between them
+// are calls of EncoderAccess.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "conversion/ErrorLog.h"
+#include "conversion/OutputPath.h"
+#include "conversion/RunState.h"
+#include "filelist/FileList.h"
+#include "texts/Language.h"
+
+struct ConversionRequest;
+class ConversionView;
+
+// The output folder of the rows, made when missing; checked again for every row.
+struct OutputDirCheck {
+  enum class Problem { None, NoName, CannotCreate };
+  Problem problem = Problem::None;
+  std::string dir;  // the folder (trimmed); "" when the outputs go beside their inputs
+};
+OutputDirCheck PrepareOutputDir(const ConversionRequest& request);
+// Shows why the folder cannot be used (an error box for an empty name, else the warning).
+void ReportOutputDirProblem(const OutputDirCheck& check, ConversionView& view, UiLanguage lang);
+
+// What a checked row will do, decided before its encoder starts.
+struct RowPlan {
+  std::size_t row = 0;
+  std::string input;
+  std::string output;
+  // The result text if the encoder succeeds ("Done", "OK - Renamed", "OK - Overwritten"), or
+  // "Skipped" for a row that is skipped.
+  std::string status;
+  bool skip = false;
+  // Every path whose existence decided output, in the order they were looked at (the first is
+  // the output the row maps to, the rest the numbered names tried). A row converting into one
+  // of them at the same time would change the decision.
+  std::vector<std::string> examined;
+};
+
+// Decides the rows' inputs and outputs the same way for every caller.
+class RowPlanner {
+ public:
+  // All three must outlive the planner; the file list's checked rows must not change meanwhile.
+  RowPlanner(const ConversionRequest& request, const FileList& files, const UiLanguage& language);
+
+  // The input path of the row.
+  std::string InputPath(std::size_t row) const;
+  // Input, output and status of the row by the output-exists policy, as things are on disk now.
+  // outputDir as PrepareOutputDir gave it.
+  RowPlan Plan(std::size_t row, const std::string& outputDir);
+
+ private:
+  bool IsInputOfRun(const std::string& path);
+
+  const ConversionRequest& request_;
+  const FileList& files_;
+  const UiLanguage& language_;
+  std::string ext_;
+  // The files of the checked rows, gathered when an existing output first needs the test.
+  std::optional<FileIdentitySet> runInputs_;
+};
+
+// The row's result text after its encoder ran: the planned status when the exit code is 0; else
+// "Error (code)" and one entry in the error log (ExitCode and the encoder's output lines), which
+// raises run.ErrorCount.
+std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,
+                               ErrorLog& log, RunState& run, UiLanguage lang);
+
+// The text an aborted row shows.
+std::string AbortedStatus(UiLanguage lang);
+
+// An encoder that wrote nothing leaves no empty file behind. Only a file known to be empty goes:
+// one that merely cannot be opened may be someone's data.
+void DeleteEmptyOutput(const std::string& output);
