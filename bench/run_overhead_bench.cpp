@@ -52,9 +52,9 @@ class TimedEncoder : public EncoderAccess {
     queries += Clock::now() - start;
     return has;
   }
-  MediaProbe Probe(const std::string& input, const std::string& path) override {
+  MediaProbe Probe(const std::string& input, const std::string& path, const IdleHandler& idle) override {
     const auto start = Clock::now();
-    MediaProbe probe = real_.Probe(input, path);
+    MediaProbe probe = real_.Probe(input, path, idle);
     probes += Clock::now() - start;
     ++probeCount;
     return probe;

@@ -69,7 +69,7 @@ class JobProgress : public ProgressDisplay {
 void Convert(Job& job, const RowsContext& c, Board& board) {
   try {
     MediaProbe probe;
-    if (!board.abort) probe = c.encoder.Probe(job.plan.input, c.encoderPath);
+    if (!board.abort) probe = c.encoder.Probe(job.plan.input, c.encoderPath, {});
     NoEvents events;
     JobProgress display(job.percentage);
     ProgressHandler progress({job.lines, job.progressRun, probe, c.state.language}, events, display, {});

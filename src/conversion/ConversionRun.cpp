@@ -195,13 +195,15 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
 
     s_.currentProbe = MediaProbe{};
     if (!run.BatchMode) {
-      s_.currentProbe = encoder_.Probe(input, encoderPath);
+      // Events and an abort are handled while the probe waits, so an encoder that hangs there
+      // can still be aborted.
+      s_.currentProbe = encoder_.Probe(input, encoderPath, progress.Idle());
       view_.Pause(kProbePause);
     }
     script.AddConversion(input, output);
 
     std::uint32_t exitCode = 0;
-    if (!run.BatchMode) {
+    if (!run.BatchMode && !run.AbortRequested) {
       s_.outputLines.clear();
       progress.StartFile();
       exitCode = encoder_.Run(encoderPath, arguments, s_.outputLines, progress.LineHandler(), progress.Idle());

@@ -51,7 +51,8 @@ class EncoderAccess {
   virtual EncoderGeneration Generation(const std::string& encoderPath) = 0;
   // nullopt when the encoder's list of encoders could not be read.
   virtual std::optional<bool> HasEncoder(const std::string& encoderPath, const std::string& codec) = 0;
-  virtual MediaProbe Probe(const std::string& inputPath, const std::string& encoderPath) = 0;
+  // ProbeMediaFile; idle is called while the encoder is silent (events and abort of a run).
+  virtual MediaProbe Probe(const std::string& inputPath, const std::string& encoderPath, const IdleHandler& idle) = 0;
   // RunConsoleProcess; throws SystemError when the encoder cannot be started.
   virtual std::uint32_t Run(const std::string& encoderPath, const std::string& argText, EncoderOutputLines& lines,
                             const OutputLineHandler& handler, const IdleHandler& idle) = 0;

@@ -19,8 +19,8 @@ std::optional<bool> SystemEncoder::HasEncoder(const std::string& encoderPath, co
   return std::nullopt;
 }
 
-MediaProbe SystemEncoder::Probe(const std::string& inputPath, const std::string& encoderPath) {
-  return ProbeMediaFile(inputPath, encoderPath, Generation(encoderPath));
+MediaProbe SystemEncoder::Probe(const std::string& inputPath, const std::string& encoderPath, const IdleHandler& idle) {
+  return ProbeMediaFile(inputPath, encoderPath, Generation(encoderPath), idle);
 }
 
 std::uint32_t SystemEncoder::Run(const std::string& encoderPath, const std::string& argText, EncoderOutputLines& lines,

@@ -13,7 +13,7 @@ class SystemEncoder : public EncoderAccess {
 
   EncoderGeneration Generation(const std::string& encoderPath) override;
   std::optional<bool> HasEncoder(const std::string& encoderPath, const std::string& codec) override;
-  MediaProbe Probe(const std::string& inputPath, const std::string& encoderPath) override;
+  MediaProbe Probe(const std::string& inputPath, const std::string& encoderPath, const IdleHandler& idle) override;
   std::uint32_t Run(const std::string& encoderPath, const std::string& argText, EncoderOutputLines& lines,
                     const OutputLineHandler& handler, const IdleHandler& idle) override;
   bool Terminate(const std::string& encoderPath) override;

@@ -248,7 +248,7 @@ MediaProbe TFormFileInfo::ProbeFile(const std::string& path) {
   const std::string encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
   try {
     WaitCursor waiting;
-    return windows_.encoder ? windows_.encoder->Probe(path, encoderPath) : ProbeMediaFile(path, encoderPath);
+    return windows_.encoder ? windows_.encoder->Probe(path, encoderPath, {}) : ProbeMediaFile(path, encoderPath);
   } catch (const std::exception& failure) {
     // The encoder could not be started: say why, and still show what is known without it.
     ShowSystemErrorBox(this, failure.what());

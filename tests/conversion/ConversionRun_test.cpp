@@ -98,6 +98,27 @@ TEST(ConversionRun, OutputExistsPolicies) {
   }
 }
 
+TEST(ConversionRun, AbortWhileAProbeWaitsStartsNoEncoderForThatRow) {
+  Harness h;
+  h.AddInput("a.avi");
+  const std::string b = h.AddInput("b.avi");
+  h.AddInput("c.avi");
+  h.encoder.silentProbe = true;
+  // The loop's own call before the probe is the first of the row; the probe's wait is the second.
+  h.view.onPendingEvents = [&h, b] {
+    if (h.view.CurrentInput() == b && h.view.pendingCallsThisRow == 2) h.run.AbortRequested = true;
+  };
+
+  const RunResult result = h.Execute();
+  EXPECT_TRUE(result.aborted);
+  EXPECT_EQ(h.encoder.runs.size(), 1u);  // only a.avi's encoder ran
+  ASSERT_FALSE(h.encoder.terminated.empty());
+  EXPECT_EQ(h.encoder.terminated.front(), h.encoderPath);  // the probing encoder is ended
+  EXPECT_EQ(h.Status(0), "Done");
+  EXPECT_EQ(h.Status(1), "Aborted");
+  EXPECT_EQ(h.Status(2), "Ready");
+}
+
 TEST(ConversionRun, AbortInTheMiddleRowStopsTheRun) {
   for (bool fromPendingEvents : {false, true}) {
     SCOPED_TRACE(fromPendingEvents);

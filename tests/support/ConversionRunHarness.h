@@ -56,6 +56,7 @@ inline RunPlan FailsToStart() {
 
 class FakeEncoder : public EncoderAccess {
  public:
+  bool silentProbe = false;  // each probe waits once for a silent encoder
   explicit FakeEncoder(RunState& run) : run_(run) {}
 
   EncoderGeneration Generation(const std::string& /*encoderPath*/) override { return generation; }
@@ -66,8 +67,9 @@ class FakeEncoder : public EncoderAccess {
     return known == codecs.end() ? std::optional<bool>(true) : known->second;
   }
 
-  MediaProbe Probe(const std::string& inputPath, const std::string& /*encoderPath*/) override {
+  MediaProbe Probe(const std::string& inputPath, const std::string& /*encoderPath*/, const IdleHandler& idle) override {
     probed.push_back(inputPath);
+    if (silentProbe && idle) idle();  // the runner's call while the probing encoder is silent
     MediaProbe probe;
     probe.FileName = inputPath;
     probe.Duration = 10;

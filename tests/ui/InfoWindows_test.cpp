@@ -31,10 +31,10 @@ namespace {
 class ScriptedEncoder : public SystemEncoder {
  public:
   explicit ScriptedEncoder(EncoderGeneration generation) : SystemEncoder(generation) {}
-  MediaProbe Probe(const std::string& inputPath, const std::string& encoderPath) override {
+  MediaProbe Probe(const std::string& inputPath, const std::string& encoderPath, const IdleHandler& idle) override {
     ++probes;
     if (failToStart) throw SystemError(2, "No such file or directory");
-    return SystemEncoder::Probe(inputPath, encoderPath);
+    return SystemEncoder::Probe(inputPath, encoderPath, idle);
   }
   int probes = 0;
   bool failToStart = false;

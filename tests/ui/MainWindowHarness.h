@@ -19,7 +19,7 @@ class InlineEncoder : public EncoderAccess {
   std::function<void()> duringRun;
   EncoderGeneration Generation(const std::string&) override { return EncoderGeneration::Modern; }
   std::optional<bool> HasEncoder(const std::string&, const std::string&) override { return true; }
-  MediaProbe Probe(const std::string&, const std::string&) override { return {}; }
+  MediaProbe Probe(const std::string&, const std::string&, const IdleHandler&) override { return {}; }
   std::uint32_t Run(const std::string&, const std::string&, EncoderOutputLines&, const OutputLineHandler&,
                     const IdleHandler&) override {
     if (duringRun) duringRun();

@@ -36,7 +36,7 @@ class ScriptedEncoder : public EncoderAccess {
  public:
   EncoderGeneration Generation(const std::string&) override { return EncoderGeneration::Modern; }
   std::optional<bool> HasEncoder(const std::string&, const std::string&) override { return true; }
-  MediaProbe Probe(const std::string& inputPath, const std::string&) override {
+  MediaProbe Probe(const std::string& inputPath, const std::string&, const IdleHandler&) override {
     MediaProbe probe;
     probe.FileName = inputPath;
     probe.Duration = 10;
