@@ -58,7 +58,10 @@ void TFormMain::ApplyWindowSettings(const MainWindowSettings& s) {
   move(wanted.topLeft());
   if (s.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
 
-  pnMid_->cbOutputExists->setCurrentIndex(s.OutputExists < pnMid_->cbOutputExists->count() ? s.OutputExists : -1);
+  // A stored value outside the list keeps "Rename file": with no choice at all the encoder would
+  // write over an existing output without a word.
+  const bool knownPolicy = s.OutputExists >= 0 && s.OutputExists < pnMid_->cbOutputExists->count();
+  pnMid_->cbOutputExists->setCurrentIndex(knownPolicy ? s.OutputExists : 0);
   pnMid_->cbAfterConversion->setCurrentIndex(s.AfterConversion < pnMid_->cbAfterConversion->count() ? s.AfterConversion
                                                                                                      : -1);
   pnMid_->rbOutDirIsInDir->setChecked(s.OutDirIsInDir);

@@ -29,11 +29,12 @@ struct NamedText {
   LangText text;
 };
 
-// The texts of the main window's own controls, in the order the language routine sets them. The
+// The texts of the main window's own controls, in the order the language routine sets them (the
+// menus' titles carry an "&" so that Alt and a letter opens them). The
 // settings panels and the list's column headers set their own (SettingsPanels::SetLang,
 // FileListView::SetLang) at their places in this order.
 const NamedText kTextsBeforePanels[] = {
-    {"mnuZune", {"ZUNE", "ZUNE"}},
+    {"mnuZune", {"&ZUNE", "&ZUNE"}},
     {"actZune_Home", {"Zune.net", "Zune.net"}},
     {"actZune_Compare", {"Zune - comparison", "Zune - porównanie produktów"}},
     {"actZune_Spec_4GB", {"Zune 4 - specification", "Specyfikacja Zune 4"}},
@@ -49,11 +50,11 @@ const NamedText kTextsBeforePanels[] = {
 };
 
 const NamedText kTextsAfterPanels[] = {
-    {"mnuView", {"View", "Widok"}},
-    {"mnuFile", {"File", "Plik"}},
-    {"mnuFileList", {"File list", "Lista plików"}},
-    {"mnuEncoder", {"Encoder", "Koder"}},
-    {"mnuHelp", {"Help", "Pomoc"}},
+    {"mnuView", {"&View", "&Widok"}},
+    {"mnuFile", {"&File", "&Plik"}},
+    {"mnuFileList", {"File &list", "&Lista plików"}},
+    {"mnuEncoder", {"&Encoder", "&Koder"}},
+    {"mnuHelp", {"&Help", "Pomo&c"}},
     {"actConvert", {"Convert checked files", "Konwertuj zaznaczone pliki"}},
     {"actMinimizeToTray", {"Minimize to system tray", "Minimalizuj do zasobnika"}},
     {"actExit", {"Exit", "Zamknij"}},

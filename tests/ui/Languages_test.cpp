@@ -34,7 +34,7 @@ const bool kPolishLocale = UsePolishLocale();
 // window's caption.
 QString Caption(const QObject* object) {
   if (auto* action = qobject_cast<const QAction*>(object)) return action->text();
-  if (auto* menu = qobject_cast<const QMenu*>(object)) return menu->title();
+  if (auto* menu = qobject_cast<const QMenu*>(object)) return QString(menu->title()).remove(QLatin1Char('&'));  // Alt keys
   if (auto* group = qobject_cast<const QGroupBox*>(object)) return group->title();
   if (auto* label = qobject_cast<const QLabel*>(object)) return label->text();
   if (auto* button = qobject_cast<const QAbstractButton*>(object)) return button->text();

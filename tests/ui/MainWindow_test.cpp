@@ -246,7 +246,8 @@ class MainWindowTest : public QObject {
     QVERIFY(main->height() >= 400 && main->height() <= std::max(400, screen.height()));
     QVERIFY(QRect(main->pos(), main->size()).intersects(screen));
     QCOMPARE(main->ReadEncoderSettings().OutputFormat, 12);
-    QCOMPARE(h.Find<QComboBox>("cbOutputExists")->currentIndex(), -1);
+    // An unknown output-exists policy renames rather than leaving the encoder to overwrite.
+    QCOMPARE(h.Find<QComboBox>("cbOutputExists")->currentIndex(), 0);
     // "Shut down computer" is never carried over from an earlier session.
     QCOMPARE(h.Find<QComboBox>("cbAfterConversion")->currentIndex(), -1);
     QVERIFY(!h.Find<QWidget>("pnBottom")->isHidden());
