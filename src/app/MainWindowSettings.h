@@ -27,10 +27,12 @@ struct MainWindowSettings {
   int OutputExists = 0;     // index into cbOutputExists; -1 = no selection
   int AfterConversion = 0;  // index into cbAfterConversion; -1 = no selection (take no action)
   bool OutDirIsInDir = true;  // rbOutDirIsInDir checked; rbOutDir is its opposite
-  std::string OutDir;         // edOutDir; the window starts it with the program's directory
-  // Widths of the file list's columns: number, video file, directory, size, status. The size
-  // column is 80 rather than 65 wide so that "1023.99 MB" fits in the usual Linux desktop font.
-  std::array<int, 5> ColumnWidths{42, 260, 285, 80, 90};
+  std::string OutDir;         // edOutDir; the window starts it with the program's directory (the
+                              // home folder when that cannot be written)
+  // Widths of the file list's columns: number, video file, directory, size, status. The number
+  // (56, beside its check box) and size (80) columns are wider than the designed 42 and 65 so that
+  // "10000" and "1023.99 MB" fit in the usual Linux desktop font.
+  std::array<int, 5> ColumnWidths{56, 260, 285, 80, 90};
   bool GridLines = true;
   std::string LastDir;  // start directory of the add-files dialog; empty = the dialog's own choice
 

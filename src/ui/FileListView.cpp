@@ -81,7 +81,7 @@ FileListView::FileListView(ProgramState& state, QWidget* parent)
   columns->setSectionsMovable(false);
   columns->setStretchLastSection(false);
   columns->setSectionResizeMode(QHeaderView::Interactive);
-  SetColumnWidths({42, 260, 285, 80, 90});
+  SetColumnWidths({56, 260, 285, 80, 90});
 
   // A reset (rows removed) clears the selection without a selection signal.
   connect(model_, &QAbstractItemModel::modelReset, this, [this] {

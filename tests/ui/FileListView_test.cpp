@@ -139,7 +139,7 @@ class FileListViewTest : public QObject {
   void columnWidthsAndGridLines() {
     ProgramState state;
     FileListView view(state, nullptr);
-    QCOMPARE(view.ColumnWidths(), (std::array<int, 5>{42, 260, 285, 80, 90}));
+    QCOMPARE(view.ColumnWidths(), (std::array<int, 5>{56, 260, 285, 80, 90}));
     QVERIFY(view.GridLines());
     view.SetColumnWidths({50, 300, 200, 70, 100});
     QCOMPARE(view.ColumnWidths(), (std::array<int, 5>{50, 300, 200, 70, 100}));
