@@ -21,6 +21,7 @@
 #include "ui/QtText.h"
 #include "ui/TFormAboutTexts.h"
 #include "ui/TFormMain.h"
+#include "ui/WindowAction.h"
 
 namespace {
 constexpr QSize kMinimumClientSize(416, 310);
@@ -210,15 +211,8 @@ void TFormAbout::BuildControls() {
   lblWwwFFmpeg->onClick = [this] { OpenAddress(lblWwwFFmpeg->text()); };
   lblCredit->onClick = [this] { OpenAddress(lblCredit->toolTip()); };
 
-  actEsc = new QAction(this);
-  actEsc->setObjectName(QStringLiteral("actEsc"));
-  actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
-  actClose = new QAction(this);
-  actClose->setObjectName(QStringLiteral("actClose"));
-  addAction(actEsc);
-  addAction(actClose);
-  connect(actEsc, &QAction::triggered, this, &QDialog::close);
-  connect(actClose, &QAction::triggered, this, &QDialog::close);
+  actEsc = AddWindowAction(this, "actEsc", [this] { close(); }, QKeySequence(Qt::Key_Escape));
+  actClose = AddWindowAction(this, "actClose", [this] { close(); });
 }
 
 void TFormAbout::SetLang() {

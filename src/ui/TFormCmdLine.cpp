@@ -15,6 +15,7 @@
 #include "ui/QtText.h"
 #include "ui/TFormMain.h"
 #include "ui/ToolWindowEscape.h"
+#include "ui/WindowAction.h"
 
 namespace {
 // The builders' warnings, each in a message box owned by the main window.
@@ -47,12 +48,8 @@ TFormCmdLine::TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* pa
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(me);
 
-  actEsc = new QAction(this);
-  actEsc->setObjectName(QStringLiteral("actEsc"));
-  actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
+  actEsc = AddWindowAction(this, "actEsc", [this] { hide(); }, QKeySequence(Qt::Key_Escape));
   actEsc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(actEsc, &QAction::triggered, this, &QWidget::hide);
-  addAction(actEsc);
   ClaimEscapeForToolWindow(this, actEsc);
 
   resize(621, 69);

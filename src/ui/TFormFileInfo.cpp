@@ -29,6 +29,7 @@
 #include "ui/QtText.h"
 #include "ui/TFormMain.h"
 #include "ui/ToolWindowEscape.h"
+#include "ui/WindowAction.h"
 
 namespace {
 // The decimal mark of the user's locale for the frame rate; "." when it is not a single ASCII sign.
@@ -146,18 +147,10 @@ void TFormFileInfo::BuildControls() {
   lblStreams->setObjectName(QStringLiteral("lblStreams"));
   lblStreams->setBuddy(val);
 
-  actSave = new QAction(this);
-  actSave->setObjectName(QStringLiteral("actSave"));
-  connect(actSave, &QAction::triggered, this, [this] { actSaveExecute(); });
-  actClose = new QAction(this);
-  actClose->setObjectName(QStringLiteral("actClose"));
-  connect(actClose, &QAction::triggered, this, &QWidget::hide);
-  actEsc = new QAction(this);
-  actEsc->setObjectName(QStringLiteral("actEsc"));
-  actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
+  actSave = AddWindowAction(this, "actSave", [this] { actSaveExecute(); });
+  actClose = AddWindowAction(this, "actClose", [this] { hide(); });
+  actEsc = AddWindowAction(this, "actEsc", [this] { hide(); }, QKeySequence(Qt::Key_Escape));
   actEsc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  connect(actEsc, &QAction::triggered, this, &QWidget::hide);
-  addActions({actSave, actClose, actEsc});
   ClaimEscapeForToolWindow(this, actEsc);
 
   pnDown = new QWidget(this);

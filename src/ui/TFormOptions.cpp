@@ -16,6 +16,7 @@
 #include "ui/QtText.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormOptionsTexts.h"
+#include "ui/WindowAction.h"
 
 namespace {
 // The least client area of the window.
@@ -79,16 +80,8 @@ void TFormOptions::BuildControls() {
   layout->addLayout(boxes);
   layout->addLayout(buttons);
 
-  actEsc = new QAction(this);
-  actEsc->setObjectName(QStringLiteral("actEsc"));
-  actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
-  actClose = new QAction(this);
-  actClose->setObjectName(QStringLiteral("actClose"));
-  addAction(actEsc);
-  addAction(actClose);
-
-  connect(actEsc, &QAction::triggered, this, &QDialog::close);
-  connect(actClose, &QAction::triggered, this, &QDialog::close);
+  actEsc = AddWindowAction(this, "actEsc", [this] { close(); }, QKeySequence(Qt::Key_Escape));
+  actClose = AddWindowAction(this, "actClose", [this] { close(); });
   connect(btnOK, &QPushButton::clicked, this, &QDialog::close);
   for (QRadioButton* button : {rbLangEnglish, rbLangPolish}) {
     connect(button, &QRadioButton::toggled, this, [this](bool checked) {
