@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string_view>
 
-#include "base/StringUtil.h"
 
 namespace fs = std::filesystem;
 
@@ -35,13 +34,6 @@ std::string FindOnPath(const std::string& name) {
   }
 }
 }  // namespace
-
-std::string NormalizeDir(const std::string& dir) {
-  std::string result = dir;
-  if (!result.empty() && result.back() == '/') result.pop_back();
-  if (EndsWith(result, "/.")) result.resize(result.size() - 2);
-  return result;
-}
 
 std::string GetProgramDir() {
   std::error_code error;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/DirText.h"
 #include "texts/Language.h"
 
 struct RgbColor {
@@ -23,9 +24,6 @@ struct TAppParams {
   RgbColor StatusColorOK{0, 0, 255};
   RgbColor StatusColorError{255, 0, 0};
 };
-
-// Removes one trailing "/", then a trailing "/." if the result ends with it.
-std::string NormalizeDir(const std::string& dir);
 
 // The directory of the running executable, normalised.
 std::string GetProgramDir();

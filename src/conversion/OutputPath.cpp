@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/AppParams.h"
+#include "base/DirText.h"
 #include "base/StringUtil.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppParams.h"
+#include "base/DirText.h"
 #include "base/StringUtil.h"
 #include "filelist/FileRowMaker.h"
 #include "platform/FileIo.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/AppParams.h"
+#include "base/DirText.h"
 #include "base/StringUtil.h"
 #include "filelist/FileSizeText.h"
 
