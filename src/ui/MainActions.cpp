@@ -5,14 +5,14 @@
 
 namespace {
 
-struct ActionSpec {
+struct ActionEntry {
   QAction* MainActions::*member;
   const char* name;
   QKeySequence shortcut;
 };
 
 // The one table of the main window's actions.
-const ActionSpec kActions[] = {
+const ActionEntry kActions[] = {
     {&MainActions::actEsc, "actEsc", QKeySequence(Qt::Key_Escape)},
     {&MainActions::actConvert, "actConvert", QKeySequence(Qt::CTRL | Qt::Key_E)},
     {&MainActions::actSaveBAT, "actSaveBAT", {}},
@@ -54,17 +54,17 @@ const ActionSpec kActions[] = {
 
 MainActions CreateMainActions(QWidget* window) {
   MainActions actions;
-  for (const ActionSpec& spec : kActions) {
+  for (const ActionEntry& entry : kActions) {
     auto* action = new QAction(window);
-    action->setObjectName(QString::fromLatin1(spec.name));
-    action->setShortcut(spec.shortcut);
+    action->setObjectName(QString::fromLatin1(entry.name));
+    action->setShortcut(entry.shortcut);
     // Shortcuts of the main window. While one of its tool windows (file information, errors,
     // preview) is active, Qt keeps the main window's window shortcuts active too; Esc is then
     // that tool window's own, so the main window's Esc only acts with the focus inside it.
-    action->setShortcutContext(spec.member == &MainActions::actEsc ? Qt::WidgetWithChildrenShortcut
+    action->setShortcutContext(entry.member == &MainActions::actEsc ? Qt::WidgetWithChildrenShortcut
                                                                      : Qt::WindowShortcut);
     window->addAction(action);
-    actions.*(spec.member) = action;
+    actions.*(entry.member) = action;
     actions.all.push_back(action);
   }
   actions.actZune_Spec_30GB->setVisible(false);
