@@ -1,72 +1,40 @@
 #include "app/AppParams.h"
 
-#include <unistd.h>
+#include <algorithm>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string_view>
-
-
-namespace fs = std::filesystem;
-
-namespace {
-bool IsRegularFile(const std::string& path) {
-  std::error_code error;
-  return fs::is_regular_file(path, error);
-}
-
-bool IsExecutableFile(const std::string& path) {
-  return IsRegularFile(path) && access(path.c_str(), X_OK) == 0;
-}
-
-std::string FindOnPath(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  if (!path) return {};
-  std::string_view rest(path);
-  while (true) {
-    const size_t colon = rest.find(':');
-    std::string dir(rest.substr(0, colon));
-    if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + name;
-    if (IsExecutableFile(candidate)) return candidate;
-    if (colon == std::string_view::npos) return {};
-    rest.remove_prefix(colon + 1);
-  }
-}
-}  // namespace
+#include "platform/ExecutablePath.h"
+#include "platform/FileSystem.h"
+#include "platform/Shortcuts.h"  // RunningExecutablePath
 
 std::string GetProgramDir() {
-  std::error_code error;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-  if (error) return NormalizeDir(fs::current_path(error).string());
-  return NormalizeDir(exe.parent_path().string());
+  const std::string exe = RunningExecutablePath();
+  const size_t slash = LastPathSeparator(exe);
+  if (slash == std::string::npos) return NormalizeDir(CurrentDirectory());
+  return NormalizeDir(exe.substr(0, std::max<size_t>(slash, PathRootLength(exe))));
 }
 
 std::string ChooseProgramFilesDir(const std::string& programDir) {
   // A program in a "bin" folder is installed (/usr/bin, /usr/local/bin, ~/.local/bin, a staging
   // copy of those): its folder is shared with other programs, and may be writable only because
   // root runs it, so the user's files never go there.
-  const bool installed = fs::path(programDir).filename() == "bin";
-  if (!programDir.empty() && !installed && access(programDir.c_str(), W_OK) == 0) return programDir;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && *xdg == '/') return std::string(xdg) + "/vardeno";
-  const char* home = std::getenv("HOME");
-  return std::string(home && *home ? home : "/tmp") + "/.config/vardeno";
+  const bool installed = FileNameOf(programDir) == "bin";
+  if (!programDir.empty() && !installed && IsWritableFolder(programDir)) return programDir;
+  return UserProgramFilesDir();
 }
 
 void InitAppParams(TAppParams& params, const std::string& filesDir) {
   params = TAppParams{};
-  params.SettingsFile = filesDir + "/Vardeno.ini";
-  params.ResolutionsFile = filesDir + "/Vardeno_resolutions.txt";
-  params.ProfilesDir = filesDir + "/profiles";
-  params.LastSessionFile = params.ProfilesDir + "/__Last.ini";
+  params.SettingsFile = JoinPath(filesDir, "Vardeno.ini");
+  params.ResolutionsFile = JoinPath(filesDir, "Vardeno_resolutions.txt");
+  params.ProfilesDir = JoinPath(filesDir, "profiles");
+  params.LastSessionFile = JoinPath(params.ProfilesDir, "__Last.ini");
 }
 
 std::string GetEncoderPath(const TAppParams& params, const std::string& programDir) {
   const std::string& exe = params.EncoderExe;
   if (exe.empty()) return {};
-  if (exe.find('/') != std::string::npos) return IsRegularFile(exe) ? exe : std::string();
-  const std::string beside = NormalizeDir(programDir) + "/" + exe;
+  if (exe.find_first_of(kPathSeparators) != std::string::npos) return IsRegularFile(exe) ? exe : std::string();
+  const std::string beside = NormalizeDir(programDir) + kPathSeparator + exe;
   if (IsRegularFile(beside)) return beside;
-  return FindOnPath(exe);
+  return ResolveExecutablePath(exe);
 }

@@ -6,16 +6,14 @@
 #include <string>
 
 #include "base/DirText.h"
+#include "base/PathSyntax.h"
+#include "base/RgbColor.h"
 #include "texts/Language.h"
-
-struct RgbColor {
-  std::uint8_t r = 0, g = 0, b = 0;
-  bool operator==(const RgbColor&) const = default;
-};
 
 struct TAppParams {
   UiLanguage Language = UiLanguage::English;
-  std::string EncoderExe = "ffmpeg";  // bare name or path, replaced by the settings key "ffmpeg"
+  // bare name or path ("ffmpeg", on Windows "ffmpeg.exe"), replaced by the settings key "ffmpeg"
+  std::string EncoderExe = "ffmpeg" + std::string(kExecutableSuffix);
   std::string SettingsFile;           // <program files>/Vardeno.ini
   std::string ResolutionsFile;        // <program files>/Vardeno_resolutions.txt
   std::string ProfilesDir;            // <program files>/profiles
@@ -29,14 +27,14 @@ struct TAppParams {
 std::string GetProgramDir();
 
 // The folder that holds the program's own files: the executable's folder when it is writable
-// (portable use, the build tree) and is not an installed program's "bin" folder, else
-// $XDG_CONFIG_HOME/vardeno (default ~/.config/vardeno).
+// (portable use, the build tree) and is not an installed program's "bin" folder, else the
+// user's folder for it (UserProgramFilesDir: ~/.config/vardeno, %APPDATA%\Vardeno).
 std::string ChooseProgramFilesDir(const std::string& programDir);
 
 // Fills params with the paths below filesDir and the start values of every other field.
 void InitAppParams(TAppParams& params, const std::string& filesDir);
 
 // The full path of the configured encoder, or "" when no such file exists. A bare name is looked
-// for beside the executable (programDir), then on PATH; a name with a "/" is used as it is.
+// for beside the executable (programDir), then on PATH; a name with a separator is used as it is.
 // Computed afresh on every call.
 std::string GetEncoderPath(const TAppParams& params, const std::string& programDir);

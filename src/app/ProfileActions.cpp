@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/Profiles.h"
+#include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 
 namespace fs = std::filesystem;
@@ -32,7 +33,7 @@ SelectedProfileResult ExecuteLoadSelectedProfile(int position, const ProfileTabl
   if (table.empty()) return SelectedProfileResult::Nothing;
   size_t index = static_cast<size_t>(position - kFirstProfilePosition);
   if (index >= table.size()) index = 0;
-  return LoadProfile(params.ProfilesDir + "/" + table[index].FileName, settings, resolutionCount)
+  return LoadProfile(JoinPath(params.ProfilesDir, table[index].FileName), settings, resolutionCount)
              ? SelectedProfileResult::Loaded
              : SelectedProfileResult::Nothing;
 }

@@ -5,6 +5,7 @@
 
 #include "app/IniFile.h"
 #include "app/IniValue.h"
+#include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 #include "texts/ProfileTexts.h"
 
@@ -13,10 +14,6 @@ namespace fs = std::filesystem;
 namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string JoinPath(const std::string& dir, const std::string& name) {
-  return dir == "/" ? dir + name : dir + "/" + name;
-}
 
 void SortIgnoreCase(std::vector<std::string>& texts) {
   std::stable_sort(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) {
@@ -69,7 +66,7 @@ bool MatchesWildcard(const std::string& pattern, const std::string& name) {
 bool FindFilesInDirs(const std::string& wildcard, const std::string& directory,
                      std::vector<std::string>& result, const ListingCallback& callback, int depth) {
   std::string root = directory;
-  if (root.size() > 1 && root.back() == '/') root.pop_back();
+  if (root.size() > PathRootLength(root) && IsPathSeparator(root.back())) root.pop_back();
 
   std::vector<std::string> dirs{root};
   std::vector<std::string> level{root};

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppParams.h"
+#include "app/EncoderMissing.h"
 #include "app/ProfileList.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/ErrorLog.h"
@@ -30,6 +31,14 @@ struct ProgramState {
 
   // What a conversion run works on.
   ConversionState ForConversion() {
-    return {AppParams, ProgramDir, CurrentLanguage, Run, CurrentProbe, OutputLines, Files, Errors};
+    return {[this] { return GetEncoderPath(AppParams, ProgramDir); },
+            ShowEncoderMissing,
+            AppParams.PbColor,
+            CurrentLanguage,
+            Run,
+            CurrentProbe,
+            OutputLines,
+            Files,
+            Errors};
   }
 };

@@ -1,10 +1,11 @@
 #include "base/DirText.h"
 
-#include "base/StringUtil.h"
+#include "base/PathSyntax.h"
 
 std::string NormalizeDir(const std::string& dir) {
   std::string result = dir;
-  if (!result.empty() && result.back() == '/') result.pop_back();
-  if (EndsWith(result, "/.")) result.resize(result.size() - 2);
+  if (!result.empty() && IsPathSeparator(result.back())) result.pop_back();
+  if (result.size() >= 2 && result.back() == '.' && IsPathSeparator(result[result.size() - 2]))
+    result.resize(result.size() - 2);
   return result;
 }

@@ -3,5 +3,6 @@
 
 #include <string>
 
-// Removes one trailing "/", then a trailing "/." if the result ends with it.
+// Removes one trailing separator ("/", on Windows "\\" or "/"), then a trailing separator and
+// "." if the result ends with them.
 std::string NormalizeDir(const std::string& dir);

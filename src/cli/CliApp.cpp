@@ -1,7 +1,5 @@
 #include "cli/CliApp.h"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +16,7 @@
 #include "encoder/PreviewLine.h"
 #include "filelist/ListFile.h"
 #include "filelist/SupportedExtensions.h"
+#include "platform/FileSystem.h"
 #include "platform/SystemError.h"
 #include "probe/FileInfo.h"
 #include "probe/Probe.h"
@@ -107,7 +106,7 @@ void RequireWritableFile(const std::string& path, const std::string& what) {
   std::error_code error;
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   const std::string folder = parent.empty() ? "." : parent.string();
-  if (!std::filesystem::is_directory(folder, error) || access(folder.c_str(), W_OK) != 0 ||
+  if (!std::filesystem::is_directory(folder, error) || !IsWritableFolder(folder) ||
       std::filesystem::is_directory(path, error))
     throw UsageError{"cannot write the " + what + " \"" + path + "\""};
 }

@@ -1,8 +1,5 @@
 #include "cli/ParallelRows.h"
 
-#include <pthread.h>
-#include <signal.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -16,6 +13,7 @@
 #include <vector>
 
 #include "conversion/RowSteps.h"
+#include "platform/Console.h"
 #include "texts/ConversionTexts.h"
 
 namespace {
@@ -93,19 +91,7 @@ void Convert(Job& job, const RowsContext& c, Board& board) {
 // The worker threads take no SIGINT or SIGTERM: the handler's flag is read on the scheduler's
 // thread, which ends the encoders.
 std::thread StartThread(Job& job, const RowsContext& c, Board& board) {
-  sigset_t blocked, old;
-  sigemptyset(&blocked);
-  sigaddset(&blocked, SIGINT);
-  sigaddset(&blocked, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &blocked, &old);
-  try {
-    std::thread thread(Convert, std::ref(job), std::cref(c), std::ref(board));
-    pthread_sigmask(SIG_SETMASK, &old, nullptr);
-    return thread;
-  } catch (...) {
-    pthread_sigmask(SIG_SETMASK, &old, nullptr);
-    throw;
-  }
+  return StartThreadWithoutInterrupts([&job, &c, &board] { Convert(job, c, board); });
 }
 
 class Scheduler {

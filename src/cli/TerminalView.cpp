@@ -1,20 +1,9 @@
 #include "cli/TerminalView.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
-#include <csignal>
 #include <cstdio>
 
 #include "base/StringUtil.h"
-
-namespace {
-volatile std::sig_atomic_t gAbortSignalled = 0;
-
-extern "C" void OnAbortSignal(int) { gAbortSignalled = 1; }
-
-struct sigaction gOldInt {}, gOldTerm {};
-}  // namespace
+#include "platform/Console.h"
 
 void PrintToStderr(const std::string& text) {
   std::string plain = ReplaceAll(text, "\r\n", "\n");
@@ -24,30 +13,13 @@ void PrintToStderr(const std::string& text) {
 }
 
 TerminalView::TerminalView(RunState& run, UiLanguage lang)
-    : run_(run), lang_(lang), statusLine_(isatty(STDERR_FILENO) == 1) {
-  gAbortSignalled = 0;
-  struct sigaction action {};
-  action.sa_handler = OnAbortSignal;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, &gOldInt);
-  sigaction(SIGTERM, &action, &gOldTerm);
-}
+    : run_(run), lang_(lang), statusLine_(StderrIsTerminal()), interrupt_(std::make_unique<InterruptCatcher>()) {}
 
-TerminalView::~TerminalView() {
-  EndStatusLine();
-  sigaction(SIGINT, &gOldInt, nullptr);
-  sigaction(SIGTERM, &gOldTerm, nullptr);
-}
+TerminalView::~TerminalView() { EndStatusLine(); }
 
-bool TerminalView::AbortSignalled() { return gAbortSignalled != 0; }
+bool TerminalView::AbortSignalled() { return InterruptCatcher::Requested(); }
 
 namespace {
-// The width of the terminal on stderr in columns; 0 when unknown.
-unsigned TerminalColumns() {
-  winsize size{};
-  return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
-}
-
 // The text cut to fewer characters than the terminal has columns (UTF-8 sequences kept whole): a
 // line that wrapped could not be rewritten in place, and every update would add a line.
 std::string FitToTerminal(const std::string& text, unsigned columns) {
@@ -109,5 +81,5 @@ void TerminalView::RowFinished(std::size_t, const std::string& status, const std
 }
 
 void TerminalView::ProcessPendingEvents() {
-  if (gAbortSignalled && run_.Running) run_.AbortRequested = true;
+  if (InterruptCatcher::Requested() && run_.Running) run_.AbortRequested = true;
 }

@@ -4,10 +4,12 @@
 // like the Abort button.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "cli/ParallelRows.h"
 #include "conversion/ConversionRun.h"
+#include "platform/Console.h"
 
 class TerminalView : public ConversionView, public RunSummaryDisplay {
  public:
@@ -23,7 +25,7 @@ class TerminalView : public ConversionView, public RunSummaryDisplay {
   void ProcessPendingEvents() override;
   void ShowRunSummary(const RunSummary& summary) override;
 
-  // True once SIGINT or SIGTERM has arrived.
+  // True once an interrupt (Ctrl+C, SIGTERM, the console closed) has arrived while a view lived.
   static bool AbortSignalled();
 
  private:
@@ -35,6 +37,7 @@ class TerminalView : public ConversionView, public RunSummaryDisplay {
   bool statusLine_ = false;  // stderr is a terminal
   bool statusShown_ = false;
   std::string shownText_;  // what the status line shows while statusShown_
+  std::unique_ptr<InterruptCatcher> interrupt_;  // for as long as the view lives
 };
 
 // "Files done: 3 / 20  Running: 4  Complete: 27 %" (or its Polish).

@@ -4,4 +4,9 @@
 
 #include "cli/CliApp.h"
 
-int main(int argc, char** argv) { return RunCli(std::vector<std::string>(argv + 1, argv + argc)); }
+#include "platform/Console.h"
+
+int main(int argc, char** argv) {
+  PrepareConsoleOutput();
+  return RunCli(ProgramArguments(argc, argv));
+}

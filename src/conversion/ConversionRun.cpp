@@ -4,7 +4,6 @@
 #include <optional>
 #include <thread>
 
-#include "app/EncoderMissing.h"
 #include "base/StringUtil.h"
 #include "conversion/OutputPath.h"
 #include "conversion/RowSteps.h"
@@ -86,9 +85,9 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
     view_.DisableAll();
     try {
       result.end = [&] {
-        const std::string encoderPath = GetEncoderPath(s_.appParams, s_.programDir);
+        const std::string encoderPath = s_.findEncoder();
         if (encoderPath.empty()) {
-          ShowEncoderMissing(view_, lang);
+          s_.showEncoderMissing(view_, lang);
           return RunEnd::NoEncoder;
         }
         const auto classic = BuildArgumentPieces(settings, request.resolutions, lang, view_);
@@ -186,7 +185,7 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
 
     view_.SetProgress(0);
     view_.SetOutputFile(output);
-    view_.SetPbColor(s_.appParams.PbColor);
+    view_.SetPbColor(s_.progressColor);
     const std::string arguments = ConversionArguments(input, pieces, output);
 
     view_.ClearEncoderOutput();

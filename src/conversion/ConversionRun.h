@@ -5,9 +5,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
-#include "app/AppParams.h"
+#include "base/RgbColor.h"
 #include "base/WarningSink.h"
 #include "conversion/AfterRun.h"
 #include "conversion/ConversionScript.h"
@@ -34,8 +35,11 @@ struct ConversionRequest {
 
 // The program state a run works on; it outlives the run.
 struct ConversionState {
-  const TAppParams& appParams;
-  std::string programDir;
+  // The full path of the configured encoder at the moment of asking; "" when there is none.
+  std::function<std::string()> findEncoder;
+  // Tells the user that no encoder was found and where one belongs.
+  std::function<void(WarningSink&, UiLanguage)> showEncoderMissing;
+  RgbColor progressColor;
   const UiLanguage& language;  // the language in force
   RunState& run;
   MediaProbe& currentProbe;

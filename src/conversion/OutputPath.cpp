@@ -1,45 +1,33 @@
 #include "conversion/OutputPath.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-
 #include "base/DirText.h"
+#include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 
 namespace {
 // Position of the extension's dot in the file-name part, or npos.
 size_t ExtensionDot(const std::string& path) {
-  const size_t slash = path.rfind('/');
+  const size_t slash = LastPathSeparator(path);
   const size_t dot = path.rfind('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string::npos;
   return dot;
 }
 
 bool SameFileOnDisk(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
-  return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
-std::string FileNamePart(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::optional<FileIdentity> identity = IdentifyFile(a);
+  return identity && identity == IdentifyFile(b);
 }
 }  // namespace
 
-bool PathExists(const std::string& path) {
-  struct stat st {};
-  return lstat(path.c_str(), &st) == 0;
-}
-
 std::string MakeInputPath(const std::string& directory, const std::string& name) {
-  std::string path = NormalizeDir(directory) + "/" + name;
-  if (StartsWith(path, "//")) path.erase(0, 1);
+  std::string path = NormalizeDir(directory) + kPathSeparator + name;
+  // A network path's leading "\\" stays; elsewhere a doubled separator is made single.
+  const bool network = kDriveLetterPaths && PathRootLength(path) == 2;
+  if (!network && path.size() > 1 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) path.erase(0, 1);
   std::string single;
   single.reserve(path.size());
   for (char c : path)
-    if (!(c == '/' && !single.empty() && single.back() == '/')) single += c;
+    if (!(IsPathSeparator(c) && single.size() > (network ? 1u : 0u) && IsPathSeparator(single.back()))) single += c;
   return single;
 }
 
@@ -49,7 +37,7 @@ std::string ReplaceExtension(const std::string& path, const std::string& ext) {
 }
 
 std::string MakeOutputPath(const std::string& input, const std::string& outputDir, const std::string& ext) {
-  const std::string start = outputDir.empty() ? input : NormalizeDir(outputDir) + "/" + FileNamePart(input);
+  const std::string start = outputDir.empty() ? input : NormalizeDir(outputDir) + kPathSeparator + std::string(FileNameOf(input));
   std::string output = ReplaceExtension(start, ext);
   if (EqualsIgnoreCase(output, input) || SameFileOnDisk(output, input))
     output = ReplaceExtension(output, "") + "_NEW" + ext;
@@ -79,19 +67,11 @@ std::string MakeUniqueFileName(const std::string& path, const std::string& separ
   return {};
 }
 
-bool ForceDeleteFile(const std::string& path) {
-  if (unlink(path.c_str()) == 0) return true;
-  // A write-protected file: make it writable and try once more.
-  chmod(path.c_str(), S_IRUSR | S_IWUSR);
-  return unlink(path.c_str()) == 0;
-}
-
 void FileIdentitySet::Add(const std::string& path) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) == 0) ids_.emplace(st.st_dev, st.st_ino);
+  if (const std::optional<FileIdentity> identity = IdentifyFile(path)) ids_.insert(*identity);
 }
 
 bool FileIdentitySet::Contains(const std::string& path) const {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && ids_.count({st.st_dev, st.st_ino}) > 0;
+  const std::optional<FileIdentity> identity = IdentifyFile(path);
+  return identity && ids_.count(*identity) > 0;
 }

@@ -1,13 +1,14 @@
 // Input and output paths of a conversion: joining, the "_NEW" rule, numbered names, deletion.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
-#include <utility>
 
-// NormalizeDir(directory) + "/" + name, with a leading "//" and every doubled "/" made single.
+#include "platform/FileSystem.h"
+
+// NormalizeDir(directory), the separator and name, with every doubled separator made single
+// (except the two that begin a Windows network path).
 std::string MakeInputPath(const std::string& directory, const std::string& name);
 
 // The path with its extension (from the last "." of the file name on) replaced by ext (with dot);
@@ -26,13 +27,7 @@ std::string MakeUniqueFileName(const std::string& path, const std::string& separ
 std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width,
                                const std::function<void(const std::string&)>& visit);
 
-// Deletes the file; when that fails, makes it writable and tries once more. False on any failure.
-bool ForceDeleteFile(const std::string& path);
-
-// Anything at the path: a file, a folder, a dangling link.
-bool PathExists(const std::string& path);
-
-// Files on disk known by device and inode, so that any spelling of a path (links, "..", another
+// Files on disk known by their identity (device and inode, volume and file index), so that any spelling of a path (links, "..", another
 // letter case on a case-blind file system) is recognised as the same file.
 class FileIdentitySet {
  public:
@@ -42,5 +37,5 @@ class FileIdentitySet {
   bool Contains(const std::string& path) const;
 
  private:
-  std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
+  std::set<FileIdentity> ids_;
 };

@@ -1,7 +1,5 @@
 #include "encoder/EncoderInfo.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -12,6 +10,7 @@
 #include "base/StringUtil.h"
 #include "platform/ArgumentText.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FileSystem.h"
 #include "platform/ProcessRunner.h"
 #include "platform/SystemError.h"
 
@@ -29,10 +28,9 @@ struct FileStamp {
 
 std::optional<FileStamp> StampOf(const std::string& encoderPath) {
   const std::string resolved = ResolveExecutablePath(encoderPath);
-  struct stat info {};
-  if (resolved.empty() || stat(resolved.c_str(), &info) != 0) return std::nullopt;
-  const std::int64_t modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-  return FileStamp{resolved, modifiedNs, static_cast<std::int64_t>(info.st_size)};
+  const std::optional<FileChangeStamp> stamp = resolved.empty() ? std::nullopt : ChangeStampOf(resolved);
+  if (!stamp) return std::nullopt;
+  return FileStamp{resolved, stamp->modifiedNs, stamp->size};
 }
 
 // How long a question to the encoder ("-version", "-encoders") may take. A real encoder answers

@@ -1,20 +1,12 @@
 #include "filelist/DroppedFiles.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <utility>
 
 #include "filelist/FileRowMaker.h"
 #include "filelist/ListFile.h"
 #include "filelist/SupportedExtensions.h"
-
-namespace {
-bool IsFolder(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-}  // namespace
+#include "platform/FileSystem.h"
 
 std::size_t HandleDroppedFiles(FileList& list, std::vector<std::string> names, UiLanguage lang,
                                const std::locale& collation) {

@@ -1,7 +1,9 @@
 #include "filelist/FileListRow.h"
 
+#include "base/PathSyntax.h"
+
 std::string RowFullPath(const FileListRow& row) {
   if (row.Directory.empty()) return row.Name;
-  if (row.Directory.back() == '/') return row.Directory + row.Name;
-  return row.Directory + "/" + row.Name;
+  if (IsPathSeparator(row.Directory.back())) return row.Directory + row.Name;
+  return row.Directory + kPathSeparator + row.Name;
 }

@@ -3,7 +3,8 @@
 #include <string_view>
 #include <utility>
 
-#include "filelist/FileSizeText.h"
+#include "base/FileSizeText.h"
+#include "base/PathSyntax.h"
 #include "filelist/PathText.h"
 #include "filelist/SupportedExtensions.h"
 #include "texts/FileListTexts.h"
@@ -24,7 +25,7 @@ std::optional<FileListRow> FileRowMaker::Make(const std::string& path) {
   if (path.find_first_of(std::string_view("\0\r\n", 3)) != std::string::npos) return std::nullopt;
 
   FileListRow row;
-  const bool absolute = !path.empty() && path.front() == '/';
+  const bool absolute = IsAbsolutePath(path);
   const std::string fullPath = MakeAbsolutePath(path, absolute ? std::string() : CurrentDir());
   SplitDirectoryAndName(fullPath, row.Directory, row.Name);
   row.SizeText = FormatFileSize(sizes_.Of(fullPath, row.Directory, row.Name));

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "filelist/FileListRow.h"
-#include "filelist/ListedFileSize.h"
+#include "platform/ListedFileSize.h"
 #include "texts/Language.h"
 
 class FileRowMaker {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/DirText.h"
+#include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 #include "filelist/FileRowMaker.h"
 #include "platform/FileIo.h"
@@ -16,16 +17,16 @@ namespace {
 // line in the root ("/clip.avi") keeps its "/", so the file is not looked for in the current
 // folder.
 void PathOfListLine(std::string_view line, std::string& path) {
-  const size_t slash = line.rfind('/');
+  const size_t slash = LastPathSeparator(line);
   if (slash == std::string_view::npos) {
     path.assign(line);
     return;
   }
   std::string_view folder = line.substr(0, slash);
-  if (!folder.empty() && folder.back() == '/') folder.remove_suffix(1);
-  if (EndsWith(folder, "/.")) folder.remove_suffix(2);
+  if (!folder.empty() && IsPathSeparator(folder.back())) folder.remove_suffix(1);
+  if (folder.size() >= 2 && folder.back() == '.' && IsPathSeparator(folder[folder.size() - 2])) folder.remove_suffix(2);
   path.assign(folder);
-  path += '/';
+  path += kPathSeparator;
   path.append(line.substr(slash + 1));
 }
 
@@ -67,7 +68,7 @@ std::string FileListText(const FileList& list) {
   for (const FileListRow& row : list.Rows()) {
     if (!row.Directory.empty()) {
       text += NormalizeDir(row.Directory);
-      text += '/';
+      text += kPathSeparator;
     }
     text += row.Name;
     text += "\r\n";

@@ -1,15 +1,12 @@
 #include "filelist/NameOrder.h"
 
-#include <locale.h>
-#include <wchar.h>
-
 #include <algorithm>
-#include <map>
-#include <mutex>
 #include <numeric>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+
+#include "platform/Collation.h"
 
 namespace {
 
@@ -60,46 +57,17 @@ const std::locale* CaseFoldingLocale() {
   return folding ? &*folding : nullptr;
 }
 
-// The C library's handle of a locale of the given name (a composite name too), made once per
-// name and kept; null when the name is unknown to it ("*" for a locale put together in code).
-locale_t CollationHandle(const std::string& name) {
-  static std::mutex mutex;
-  static std::map<std::string, locale_t> handles;
-  if (name.empty() || name == "*") return nullptr;
-  std::lock_guard lock(mutex);
-  const auto found = handles.find(name);
-  if (found != handles.end()) return found->second;
-  const locale_t handle = newlocale(LC_ALL_MASK, name.c_str(), nullptr);
-  handles.emplace(name, handle);
-  return handle;
-}
-
-// The collation key of a folded name: what the locale's collate facet's transform gives, which
-// for a named locale is wcsxfrm_l's result. Called directly, with room for a key several times
-// as long as the name (in buffer, reused from key to key), so the key is worked out once and not
-// twice as the facet does.
-std::wstring CollationKey(const std::wstring& folded, const std::locale& collation, locale_t handle,
-                          std::vector<wchar_t>& buffer) {
-  if (!handle || folded.find(L'\0') != std::wstring::npos) {
-    const auto& collate = std::use_facet<std::collate<wchar_t>>(collation);
-    return collate.transform(folded.data(), folded.data() + folded.size());
-  }
-  if (buffer.size() < folded.size() * 4 + 16) buffer.resize(folded.size() * 4 + 16);
-  size_t length = wcsxfrm_l(buffer.data(), folded.c_str(), buffer.size(), handle);
-  if (length >= buffer.size()) {
-    buffer.resize(length + 1);
-    length = wcsxfrm_l(buffer.data(), folded.c_str(), buffer.size(), handle);
-  }
-  return std::wstring(buffer.data(), length);
-}
-
-std::wstring SortKey(const std::string& name, const std::locale& collation, locale_t handle,
-                     std::vector<wchar_t>& buffer) {
+std::wstring SortKey(const std::string& name, const std::locale& collation, CollationKeys& keys) {
   std::wstring wide = DecodeUtf8(name);
   const std::locale* folding = CaseFoldingLocale();
   const auto& ctype = std::use_facet<std::ctype<wchar_t>>(folding ? *folding : collation);
   ctype.tolower(wide.data(), wide.data() + wide.size());
-  return CollationKey(wide, collation, handle, buffer);
+  // A NUL (from a name that held one) would end the text early for the system's collation.
+  if (wide.find(L'\0') != std::wstring::npos) {
+    const auto& collate = std::use_facet<std::collate<wchar_t>>(collation);
+    return collate.transform(wide.data(), wide.data() + wide.size());
+  }
+  return keys.KeyOf(wide);
 }
 
 }  // namespace
@@ -113,11 +81,10 @@ std::locale UserCollationLocale() {
 }
 
 void SortNamesIgnoringCase(std::vector<std::string>& names, const std::locale& collation) {
-  const locale_t handle = CollationHandle(collation.name());
+  CollationKeys collationKeys(collation);
   std::vector<std::wstring> keys;
   keys.reserve(names.size());
-  std::vector<wchar_t> buffer;
-  for (const std::string& name : names) keys.push_back(SortKey(name, collation, handle, buffer));
+  for (const std::string& name : names) keys.push_back(SortKey(name, collation, collationKeys));
   // Names dropped together mostly share a folder, so their keys share a long beginning; leaving
   // out what every key begins with changes no comparison and makes each one short.
   size_t common = keys.empty() ? 0 : keys.front().size();

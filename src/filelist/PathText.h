@@ -3,14 +3,13 @@
 
 #include <string>
 
-// The process's current folder, or "" when it cannot be told (it was removed).
-std::string CurrentDirectory();
+#include "platform/FileSystem.h"  // CurrentDirectory, the usual base folder
 
-// path made absolute against baseDir (unless it starts with "/"), with empty and "." segments
-// and a trailing "/" removed. ".." segments stay: the system resolves them through links, which
+// path made absolute against baseDir (unless it starts with a root: "/", or on Windows "C:\" or
+// "\\"), with empty and "." segments and a trailing separator removed. ".." segments stay: the system resolves them through links, which
 // text cannot. With an empty baseDir a relative path stays relative.
 std::string MakeAbsolutePath(const std::string& path, const std::string& baseDir);
 
-// Splits a path at its last "/": the folder before it ("/" for the root, "" when there is no
-// "/") and the name after it.
+// Splits a path at its last separator: the folder before it (the root with its separator for a
+// file in the root, "" when there is none) and the name after it.
 void SplitDirectoryAndName(const std::string& path, std::string& directory, std::string& name);

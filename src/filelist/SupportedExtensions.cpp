@@ -1,10 +1,11 @@
 #include "filelist/SupportedExtensions.h"
 
+#include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 
 namespace {
 std::string_view ExtensionOf(std::string_view path) {
-  const size_t slash = path.rfind('/');
+  const size_t slash = LastPathSeparator(path);
   const size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
   const size_t dot = path.rfind('.');
   if (dot == std::string_view::npos || dot < nameStart) return {};

@@ -5,8 +5,9 @@
 #include <cstdio>
 
 #include "base/DirText.h"
+#include "base/PathSyntax.h"
 #include "base/StringUtil.h"
-#include "filelist/FileSizeText.h"
+#include "base/FileSizeText.h"
 
 namespace {
 // The frame rate as "0.00": at least one integer digit, two decimals rounded half away from zero.
@@ -24,10 +25,12 @@ std::string TwoDecimals(double value, char decimalMark) {
 FileInfoView MakeFileInfoView(const MediaProbe& probe, char decimalMark) {
   FileInfoView view;
   const std::string& path = probe.FileName;
-  const size_t slash = path.rfind('/');
+  const size_t slash = LastPathSeparator(path);
   view.fileName = slash == std::string::npos ? path : path.substr(slash + 1);
-  view.directory = slash == std::string::npos ? "" : ReplaceAll(path.substr(0, slash + 1), "//", "/");
-  if (view.directory.size() > 1 && view.directory.back() == '/') view.directory.pop_back();
+  const std::string doubled(2, kPathSeparator);
+  view.directory = slash == std::string::npos ? "" : ReplaceAll(path.substr(0, slash + 1), doubled, kPathSeparatorText);
+  if (view.directory.size() > PathRootLength(view.directory) && IsPathSeparator(view.directory.back()))
+    view.directory.pop_back();
   view.sizeText = FormatFileSize(probe.FileSize);
   view.durationText = probe.DurationText;
   view.fpsText = TwoDecimals(probe.FrameRate, decimalMark);
@@ -49,7 +52,7 @@ FileInfoView MakeFileInfoView(const MediaProbe& probe, char decimalMark) {
 
 std::string FileInfoPath(const FileInfoView& view) {
   const std::string dir = NormalizeDir(view.directory);
-  return dir + "/" + view.fileName;
+  return dir + kPathSeparator + view.fileName;
 }
 
 std::string FileInfoText(const FileInfoView& view, const std::string& lineEnd) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "encoder/EncoderGeneration.h"
+#include "platform/FileSystem.h"  // GetFileSizeBytes, for the probe record's size
 #include "platform/ProcessRunner.h"
 #include "probe/MediaProbe.h"
 
@@ -28,5 +29,3 @@ void ParseProbeOutput(const std::vector<std::string>& lines, EncoderGeneration g
 // single ":" gives only its hours.
 double ParseTimeText(std::string_view text);
 
-// The size of a regular file in bytes (64-bit); 0 when it cannot be opened or is no regular file.
-std::uint64_t GetFileSizeBytes(const std::string& path);

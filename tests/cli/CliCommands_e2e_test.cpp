@@ -6,7 +6,7 @@
 #include <locale>
 
 #include "cli/CliTestFolder.h"
-#include "filelist/FileSizeText.h"
+#include "base/FileSizeText.h"
 
 namespace {
 const std::string kModernDefault =

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "filelist/FileList.h"
-#include "filelist/ListedFileSize.h"
+#include "platform/ListedFileSize.h"
 #include "filelist/NameOrder.h"
 #include "probe/Probe.h"
 #include "support/ScopedCurrentDir.h"

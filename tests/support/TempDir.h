@@ -1,18 +1,23 @@
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vardeno-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    // create_directory is false for a folder that exists, so a name is never shared.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      path_ = std::filesystem::temp_directory_path() / ("vardeno-test-" + std::to_string(random() % 1000000000));
+      if (std::filesystem::create_directory(path_)) return;
+    }
+    throw std::runtime_error("no temporary folder could be made");
   }
   ~TempDir() {
     std::error_code ignored;

@@ -14,7 +14,7 @@
 #include "conversion/SystemEncoder.h"
 #include "encoder/EncoderInfo.h"
 #include "encoder/PreviewLine.h"
-#include "filelist/FileSizeText.h"
+#include "base/FileSizeText.h"
 #include "platform/SystemError.h"
 #include "probe/Probe.h"
 #include "support/TempDir.h"

@@ -1,9 +1,8 @@
 // The size of a file as the file list shows it, found cheaply for many files at once.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // What GetFileSizeBytes gives (the size of a regular file that can be opened for reading, else
@@ -20,12 +19,11 @@ class ListedFileSizes {
   ListedFileSizes(const ListedFileSizes&) = delete;
   ListedFileSizes& operator=(const ListedFileSizes&) = delete;
 
-  // fullPath is directory, "/" and name (directory "/" for the root, "" for a relative name).
+  // fullPath is directory, the separator and name (directory the root for a file in the root,
+  // "" for a relative name).
   std::uint64_t Of(const std::string& fullPath, const std::string& directory, const std::string& name);
 
  private:
-  uid_t user_;
-  std::string directory_;  // the folder of the previous file
-  int directoryFd_ = -1;   // opened for it once a second file in it came
-  bool directoryFailed_ = false;
+  struct State;  // what the system's implementation keeps from file to file
+  std::unique_ptr<State> state_;
 };

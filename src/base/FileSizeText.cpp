@@ -1,4 +1,4 @@
-#include "filelist/FileSizeText.h"
+#include "base/FileSizeText.h"
 
 namespace {
 constexpr std::uint64_t kKiB = 1024;

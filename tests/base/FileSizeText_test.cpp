@@ -1,4 +1,4 @@
-#include "filelist/FileSizeText.h"
+#include "base/FileSizeText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds Vardeno for 64-bit Windows into build-win64/ and runs its tests under Wine, with the
+# Windows ffmpeg.exe of the npm package @ffmpeg-installer/win32-x64 (FFmpeg 4.1).
+# The windows are built too when Qt for Windows is in its cache (scripts/build-qt-windows.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup-windows.sh
+
+cache=${VARDENO_CACHE:-$HOME/.cache/vardeno}
+mkdir -p "$cache"
+
+# The Windows encoder, fetched once.
+ffmpeg_dir=$cache/ffmpeg-win
+ffmpeg_exe=$ffmpeg_dir/node_modules/@ffmpeg-installer/win32-x64/ffmpeg.exe
+if [ ! -f "$ffmpeg_exe" ]; then
+  mkdir -p "$ffmpeg_dir"
+  (cd "$ffmpeg_dir" && npm install --force --os=win32 --no-audit --no-fund --silent @ffmpeg-installer/win32-x64 >/dev/null)
+fi
+
+# One Wine prefix for every test, made once.
+export WINEPREFIX=$cache/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+export VARDENO_WIN_FFMPEG=$ffmpeg_exe
+
+qt=$cache/qt-6.4.2-mingw64
+ui=(-DVARDENO_BUILD_UI=OFF)
+if [ -f "$qt/.complete" ]; then
+  ui=(-DVARDENO_BUILD_UI=ON -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr)
+else
+  echo "Qt for Windows is not built (bash scripts/build-qt-windows.sh): the Windows windows are left out."
+fi
+cmake -G Ninja -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release "${ui[@]}" >/dev/null
+cmake --build build-win64 -j"$(nproc)"
+cd build-win64
+ctest --output-on-failure -j"$(nproc)" "$@"
