@@ -11,6 +11,7 @@
 //   close      closes its stdout and stderr
 //   sleep=MS   sleeps
 //   exit=N     ends with exit code N
+// Anything else is written as "unknown=" and the argument, and ends it with exit code 2.
 #include <windows.h>
 
 #include <cstdio>
@@ -118,6 +119,10 @@ int wmain(int argc, wchar_t** argv) {
       Sleep(std::stoul(value));
     } else if (Starts(argument, L"exit=", value)) {
       return std::stoi(value);
+    } else {
+      // A command line split wrongly shows here rather than passing unnoticed.
+      Write(STD_OUTPUT_HANDLE, "unknown=" + Utf8(argument) + "\r\n");
+      return 2;
     }
   }
   return 0;
