@@ -8,11 +8,13 @@
 
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "platform/ArgumentText.h"
+#include "platform/ExecutablePath.h"
 #include "platform/SystemError.h"
 #include "platform/win32/WideText.h"
 
@@ -209,6 +211,19 @@ TEST(ProcessRunnerWin32, MissingProgramRaisesFileNotFound) {
   }
 }
 
+TEST(ProcessRunnerWin32, BareNameIsLookedUpInPathWithPathext) {
+  TempFolder temp;
+  const std::wstring tool = temp.CopyChild(L"tool.exe");
+  wchar_t saved[32768];
+  const DWORD savedLength = GetEnvironmentVariableW(L"PATH", saved, 32768);
+  SetEnvironmentVariableW(L"PATH", (L"C:\\nowhere;\"" + temp.Path() + L"\"").c_str());
+  const std::string found = ResolveExecutablePath("tool");
+  const std::uint32_t code = RunChild("tool", "exit=3").code;
+  SetEnvironmentVariableW(L"PATH", savedLength ? saved : nullptr);
+  EXPECT_EQ(Widen(found), tool);
+  EXPECT_EQ(code, 3u);
+}
+
 TEST(ProcessRunnerWin32, ChildGetsNulInputAndNoOtherHandleOfOurs) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   const HANDLE event = CreateEventW(&inheritable, TRUE, FALSE, nullptr);
@@ -240,6 +255,32 @@ TEST(ProcessRunnerWin32, AbortEndsTheWrapperScriptAndTheProgramItStarted) {
   EXPECT_LT(SecondsSince(abortAt), 2.0);
   ASSERT_NE(grandchild, 0u);
   EXPECT_TRUE(GoneWithin(grandchild, 0.5));
+}
+
+TEST(ProcessRunnerWin32, AbortLeavesConcurrentRunsOfOtherFiles) {
+  TempFolder temp;
+  const std::string aborted = Narrow(temp.CopyChild(L"a.exe"));
+  const std::string other = Narrow(temp.CopyChild(L"b.exe"));
+  auto otherRun = std::async(std::launch::async, [&] { return RunChild(other, "pid sleep=1500 exit=6").code; });
+  DWORD pid = 0;
+  const RunResult run = RunChild(aborted, "pid sleep=30000", [&](const ChildProcess&, const std::string& piece) {
+    if (TakePid(piece, pid)) TerminateApp(aborted);
+  });
+  EXPECT_EQ(run.code, kTerminatedExitCode);
+  EXPECT_EQ(otherRun.get(), 6u);
+}
+
+TEST(ProcessRunnerWin32, ExceptionFromIdleEndsTheChild) {
+  DWORD pid = 0;
+  EXPECT_THROW(RunConsoleProcess(
+                   kChild, "pid sleep=30000", nullptr,
+                   [&](const ChildProcess&, const std::string& piece) { TakePid(piece, pid); },
+                   [&] {
+                     if (pid) throw std::runtime_error("stop");
+                   }),
+               std::runtime_error);
+  ASSERT_NE(pid, 0u);
+  EXPECT_TRUE(GoneWithin(pid, 2.0));
 }
 
 TEST(ProcessRunnerWin32, GrandchildKeepingTheOutputOpenDoesNotHoldTheRun) {
