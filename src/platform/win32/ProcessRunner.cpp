@@ -162,9 +162,13 @@ class ChildGuard {
  public:
   explicit ChildGuard(DWORD pid) : pid_(pid) {}
   ~ChildGuard() {
-    ChildRegistry& registry = ChildRegistry::Instance();
-    if (!released_) registry.End(pid_);
-    registry.ReleaseWhenDone(pid_);
+    try {
+      ChildRegistry& registry = ChildRegistry::Instance();
+      if (!released_) registry.End(pid_);
+      registry.ReleaseWhenDone(pid_);
+    } catch (...) {
+      // Out of resources while unwinding: the entry is left as it is rather than ending the program.
+    }
   }
   ChildGuard(const ChildGuard&) = delete;
   ChildGuard& operator=(const ChildGuard&) = delete;
@@ -198,9 +202,13 @@ void ReadOutput(OutputPipe& pipe, HANDLE process, DWORD pid, OutputPieces& piece
       childEnded = true;
       stopBy = Clock::now() + kOutputAfterExit;
     } else if (waited == WAIT_TIMEOUT && childEnded) {
-      // Nothing is waiting in the pipe (the read would have finished): whoever still holds it
-      // is outside the job, or has had its time.
-      if (registry.JobIsEmpty(pid) || Clock::now() >= stopBy) return;
+      if (registry.JobIsEmpty(pid)) {
+        // Whoever still holds the pipe is outside the job. What the job's last process wrote
+        // before it ended has finished the pending read by now.
+        while (pipe.Read() == OutputPipe::Result::Data) pieces.Feed(pipe.Bytes(), pipe.Count());
+        return;
+      }
+      if (Clock::now() >= stopBy) return;
     } else if (waited == WAIT_FAILED) {
       throw LastSystemError();
     }
@@ -261,7 +269,7 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
   const DWORD pid = info.dwProcessId;
   ChildRegistry::Instance().Add(pid, std::move(process), std::move(job), std::move(startedFrom));
   ChildGuard guard(pid);
-  ResumeThread(thread.Get());
+  if (ResumeThread(thread.Get()) == static_cast<DWORD>(-1)) throw LastSystemError();
   thread.Reset();
   // From now on only the child holds the write end, so the pipe closes when it (and whatever
   // inherited the end from it) is gone.
