@@ -16,7 +16,8 @@ bool EnableShutdownPrivilege() {
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  bool enabled = LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid) &&
+  // SE_SHUTDOWN_NAME spelled out: the macro is narrow unless UNICODE is defined.
+  bool enabled = LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
                  AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
   // AdjustTokenPrivileges succeeds also when the token does not hold the privilege at all; only
   // the last error tells.
