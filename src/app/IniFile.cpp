@@ -6,6 +6,7 @@
 #include "app/IniValue.h"
 #include "base/StringUtil.h"
 #include "platform/FileIo.h"
+#include "platform/StoredText.h"
 #include "platform/SystemError.h"
 
 namespace fs = std::filesystem;
@@ -52,7 +53,7 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
   }
   std::string content;
   try {
-    content = ReadFileBytes(path_);
+    content = StoredTextToUtf8(ReadFileBytes(path_));
   } catch (const SystemError&) {
     unreadable_ = true;
     return;

@@ -1,5 +1,6 @@
 #include "conversion/ConversionScript.h"
 
+#include "platform/BatchText.h"
 #include "platform/FileIo.h"
 
 namespace {
@@ -61,7 +62,7 @@ ConversionScript::ConversionScript(ScriptFormat format, const std::string& encod
     : format_(format) {
   if (format_ == ScriptFormat::WindowsBatch) {
     lines_ = {"@echo off",
-              "set ffmpeg=" + BatchQuote(encoderPath),
+              "set ffmpeg=" + BatchQuote(BatchPath(encoderPath)),
               "set VCodec=" + pieces.videoCodec,
               "set VParams=" + pieces.videoParams,
               "set ACodec=" + pieces.audioCodec,
@@ -90,8 +91,9 @@ ConversionScript::ConversionScript(ScriptFormat format, const std::string& encod
 
 void ConversionScript::AddConversion(const std::string& inputPath, const std::string& outputPath) {
   if (format_ == ScriptFormat::WindowsBatch) {
-    lines_.push_back("%ffmpeg% -y -i " + BatchQuote(inputPath) +
-                     " %VCodec% %VParams% %ACodec% %AParams% %AdvParams% %AddParams% " + BatchQuote(outputPath));
+    lines_.push_back("%ffmpeg% -y -i " + BatchQuote(BatchPath(inputPath)) +
+                     " %VCodec% %VParams% %ACodec% %AParams% %AdvParams% %AddParams% " +
+                     BatchQuote(BatchPath(outputPath)));
   } else {
     lines_.push_back("\"$ffmpeg\" -y -i " + ShellQuote(inputPath) +
                      " $VCodec $VParams $ACodec $AParams $AdvParams \"$@\" " + ShellQuote(outputPath) +
@@ -114,6 +116,24 @@ std::string ConversionScript::Text() const {
   return text;
 }
 
+std::string ConversionScript::BatchPath(const std::string& path) {
+  std::optional<std::string> holdable = BatchFilePath(path);
+  if (holdable) return *holdable;
+  if (unwritablePath_.empty()) unwritablePath_ = path;
+  return path;
+}
+
 void ConversionScript::Save(const std::string& path) const {
-  WriteFileAtomically(path, Text(), format_ == ScriptFormat::PosixShell);
+  if (format_ == ScriptFormat::PosixShell) {
+    WriteFileAtomically(path, Text(), true);
+    return;
+  }
+  if (!unwritablePath_.empty()) throw BatchTextError(unwritablePath_);
+  std::string bytes;
+  for (const std::string& line : lines_) {
+    const std::optional<std::string> lineBytes = BatchFileBytes(line);
+    if (!lineBytes) throw BatchTextError(line);  // a character in a piece of the settings
+    bytes += *lineBytes + "\r\n";
+  }
+  WriteFileAtomically(path, bytes);
 }

@@ -25,13 +25,19 @@ class ConversionScript {
   const std::vector<std::string>& Lines() const { return lines_; }
   // The lines, each followed by CR LF (batch) or LF (shell).
   std::string Text() const;
-  // Writes the file safely, replacing what was there; a shell script gets the run bit.
-  // Throws SystemError on failure.
+  // Writes the file safely, replacing what was there; a shell script gets the run bit. A batch
+  // file is written in the code page cmd reads (platform/BatchText.h); a path that code page
+  // cannot hold is written in a form it can, and when there is none the file is not written.
+  // Throws SystemError on failure, naming the path or line that cannot be written.
   void Save(const std::string& path) const;
 
  private:
+  // The path as a batch line holds it; a path that cannot be held is kept as it is and noted.
+  std::string BatchPath(const std::string& path);
+
   ScriptFormat format_;
   std::vector<std::string> lines_;
+  std::string unwritablePath_;  // the first path a batch file cannot hold
 };
 
 // A path as one argument of a batch-file line: quoted for the program's argument parser, with

@@ -9,6 +9,7 @@
 #include "base/StringUtil.h"
 #include "filelist/FileRowMaker.h"
 #include "platform/FileIo.h"
+#include "platform/StoredText.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ void ForEachLine(std::string_view text, Action action) {
 }  // namespace
 
 std::size_t LoadFileList(FileList& list, const std::string& listPath, UiLanguage lang) {
-  const std::string bytes = ReadFileBytes(listPath);
+  const std::string bytes = StoredTextToUtf8(ReadFileBytes(listPath));
   std::string_view content = bytes;
   if (StartsWith(content, "\xEF\xBB\xBF")) content.remove_prefix(3);
 

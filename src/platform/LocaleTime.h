@@ -11,5 +11,6 @@ struct DateTimeTexts {
 };
 
 // The moment when in the formats of the user's locale (LC_ALL, LC_TIME or LANG; the "C" locale
-// when those name none that exists). The texts are UTF-8: bytes of another encoding become "?".
+// when those name none that exists; on Windows the user's default locale). The texts are UTF-8:
+// bytes of another encoding become "?".
 DateTimeTexts LocaleDateTimeTexts(std::time_t when);

@@ -1,12 +1,14 @@
-// The program's launchers on the user's desktop and in the applications menu: freedesktop
-// ".desktop" files that start the program. Nothing here reports a failure to the user; the
-// options window reads the disk again each time it becomes active.
+// The program's launchers on the user's desktop and in the applications menu (Linux: freedesktop
+// ".desktop" files; Windows: shell links on the Desktop and in the Start Menu's Programs folder).
+// Nothing here reports a failure to the user; the options window reads the disk again each time it
+// becomes active. The comments below describe Linux; platform/win32/Shortcuts.cpp says how Windows
+// differs.
 #pragma once
 
 #include <string>
 
-// The file name of both launchers.
-inline constexpr const char* ShortcutFileName = "Vardeno.desktop";
+// The file name of both launchers ("Vardeno.desktop"; on Windows "Vardeno.lnk").
+extern const char* const ShortcutFileName;
 
 enum class ShortcutPlace {
   Desktop,          // XDG_DESKTOP_DIR of $XDG_CONFIG_HOME/user-dirs.dirs, else ~/Desktop
@@ -34,9 +36,6 @@ bool CreateShortcut(const std::string& description, const std::string& targetPat
 
 // Removes <folder>/<fileName> when it exists; the outcome is not checked.
 void DeleteShortcut(ShortcutPlace place, const std::string& fileName);
-
-// The launcher's text as CreateShortcut writes it (UTF-8, LF line ends).
-std::string LauncherText(const std::string& description, const std::string& targetPath, const std::string& icon);
 
 // The full path of the running executable (empty if the system cannot tell).
 std::string RunningExecutablePath();

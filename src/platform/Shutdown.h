@@ -12,6 +12,7 @@ class PowerControl {
   virtual bool ShutDownComputer() = 0;
 };
 
-// The system's power control (Linux: runs "systemctl poweroff", which asks logind).
+// The system's power control (Linux: runs "systemctl poweroff", which asks logind; Windows: the
+// shutdown privilege, then InitiateShutdownW).
 // Defined only in vardeno_shutdown.
 std::unique_ptr<PowerControl> MakeSystemPowerControl();

@@ -2,5 +2,5 @@
 #pragma once
 
 // True when the locale's language is Polish: the first of LC_ALL, LC_MESSAGES and LANG that is
-// set and not empty starts with "pl".
+// set and not empty starts with "pl". On Windows: the user's interface language is Polish.
 bool SystemLanguageIsPolish();

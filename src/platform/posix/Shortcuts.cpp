@@ -19,6 +19,8 @@
 
 extern char** environ;
 
+const char* const ShortcutFileName = "Vardeno.desktop";
+
 namespace {
 std::string EnvironmentValue(const char* name) {
   const char* value = std::getenv(name);
@@ -211,7 +213,9 @@ bool ShortcutExists(ShortcutPlace place, const std::string& fileName) {
   return !path.empty() && lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-std::string LauncherText(const std::string& description, const std::string& targetPath, const std::string& icon) {
+// The launcher's text as CreateShortcut writes it (UTF-8, LF line ends).
+static std::string LauncherText(const std::string& description, const std::string& targetPath,
+                                const std::string& icon) {
   std::string text = "[Desktop Entry]\n";
   text += "Type=Application\n";
   text += "Version=1.0\n";

@@ -4,7 +4,7 @@
 
 #include "platform/win32/WideText.h"
 
-SystemError SystemErrorFromCode(unsigned long code) {
+std::string SystemMessage(unsigned long code) {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
@@ -13,7 +13,9 @@ SystemError SystemErrorFromCode(unsigned long code) {
   if (buffer) LocalFree(buffer);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
     message.pop_back();
-  return SystemError(static_cast<int>(code), Narrow(message));
+  return Narrow(message);
 }
+
+SystemError SystemErrorFromCode(unsigned long code) { return SystemError(static_cast<int>(code), SystemMessage(code)); }
 
 SystemError LastSystemError() { return SystemErrorFromCode(GetLastError()); }

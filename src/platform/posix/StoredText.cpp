@@ -1,0 +1,4 @@
+#include "platform/StoredText.h"
+
+// Linux systems have no older 8-bit code page to fall back on: the bytes are kept as read.
+std::string StoredTextToUtf8(std::string bytes) { return bytes; }

@@ -1,0 +1,7 @@
+// Windows: Polish exactly when the primary language of the user's interface language
+// (GetUserDefaultUILanguage) is Polish; the environment's locale variables play no part.
+#include "platform/SystemLanguage.h"
+
+#include <windows.h>
+
+bool SystemLanguageIsPolish() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_POLISH; }
