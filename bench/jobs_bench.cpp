@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/JobCount.h"
+#include "platform/Processors.h"
 
 extern char** environ;
 

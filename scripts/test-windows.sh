@@ -20,7 +20,7 @@ fi
 # One Wine prefix for every test, made once.
 export WINEPREFIX=$cache/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
-export VARDENO_WIN_FFMPEG=$ffmpeg_exe
+export VARDENO_WIN_FFMPEG="Z:${ffmpeg_exe//\//\\}"  # as a Windows path
 
 qt=$cache/qt-6.4.2-mingw64
 ui=(-DVARDENO_BUILD_UI=OFF)

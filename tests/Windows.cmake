@@ -5,9 +5,14 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # The core's tests that are about POSIX facilities (signals, process groups, shell scripts as
-# encoders, file modes, named pipes, the C library's locales); Windows has its own in win32/.
+# encoders, file modes, named pipes, the C library's locales, the XDG folders and setenv), and those
+# whose expected paths are written with "/" or that need names differing only in letter case;
+# Windows has its own in win32/ (the path rules with "\" among them).
 set(POSIX_ONLY_TESTS
-  app/IniFile_test.cpp app/ProfileList_test.cpp
+  app/AppParams_test.cpp app/IniFile_test.cpp app/ProfileList_test.cpp app/SettingsFile_test.cpp
+  app/ProfileActions_test.cpp
+  conversion/ErrorLog_test.cpp conversion/OutputPath_test.cpp conversion/ConversionRun_test.cpp
+  probe/FileInfo_test.cpp filelist/ListFile_test.cpp
   conversion/ConversionRunSafety_test.cpp conversion/ConversionScript_test.cpp
   encoder/EncoderInfo_test.cpp
   filelist/FastAdding_test.cpp filelist/FileList_test.cpp
@@ -34,4 +39,20 @@ foreach(dir ${WINDOWS_TEST_DIRS})
     add_test(NAME win.${dir} COMMAND ${target})
     set_tests_properties(win.${dir} PROPERTIES TIMEOUT 600 ENVIRONMENT "WINEDEBUG=-all")
   endif()
+endforeach()
+
+# The runner's test children, beside the test executable that starts them: a console program
+# that prints what its arguments ask for (and the same as a windowed program), a parent that
+# runs one child through the runner, to be ended hard, and an encoder that only writes its output.
+add_executable(scripted_child win32/scripted_child.cpp)
+add_executable(scripted_child_gui win32/scripted_child.cpp)
+add_executable(runner_parent win32/runner_parent.cpp)
+add_executable(fake_encoder_win32 win32/fake_encoder_win32.cpp)
+target_link_libraries(runner_parent PRIVATE vardeno_core)
+set_target_properties(scripted_child_gui PROPERTIES WIN32_EXECUTABLE ON)
+foreach(child scripted_child scripted_child_gui runner_parent fake_encoder_win32)
+  target_link_options(${child} PRIVATE -municode)
+  target_include_directories(${child} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  vardeno_self_contained(${child})
+  add_dependencies(vardeno_win32_tests ${child})
 endforeach()

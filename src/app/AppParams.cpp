@@ -14,11 +14,7 @@ std::string GetProgramDir() {
 }
 
 std::string ChooseProgramFilesDir(const std::string& programDir) {
-  // A program in a "bin" folder is installed (/usr/bin, /usr/local/bin, ~/.local/bin, a staging
-  // copy of those): its folder is shared with other programs, and may be writable only because
-  // root runs it, so the user's files never go there.
-  const bool installed = FileNameOf(programDir) == "bin";
-  if (!programDir.empty() && !installed && IsWritableFolder(programDir)) return programDir;
+  if (!programDir.empty() && !IsInstalledProgramFolder(programDir) && IsWritableFolder(programDir)) return programDir;
   return UserProgramFilesDir();
 }
 

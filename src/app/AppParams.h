@@ -27,7 +27,7 @@ struct TAppParams {
 std::string GetProgramDir();
 
 // The folder that holds the program's own files: the executable's folder when it is writable
-// (portable use, the build tree) and is not an installed program's "bin" folder, else the
+// (portable use, the build tree) and is not an installed program's folder ("bin", Program Files), else the
 // user's folder for it (UserProgramFilesDir: ~/.config/vardeno, %APPDATA%\Vardeno).
 std::string ChooseProgramFilesDir(const std::string& programDir);
 

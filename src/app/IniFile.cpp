@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "base/FsPath.h"
 #include "app/IniValue.h"
 #include "base/StringUtil.h"
 #include "platform/FileIo.h"
@@ -40,13 +41,13 @@ IniWriteError::IniWriteError(const std::string& fileName, std::string reason)
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
   sections_.emplace_back();
   std::error_code ec;
-  const fs::file_status status = fs::status(path_, ec);
+  const fs::file_status status = fs::status(FsPath(path_), ec);
   if (status.type() == fs::file_type::not_found) return;
   if (ec || !fs::is_regular_file(status)) {
     unreadable_ = true;
     return;
   }
-  const auto size = fs::file_size(path_, ec);
+  const auto size = fs::file_size(FsPath(path_), ec);
   if (ec || size > kIniMaxFileBytes) {
     unreadable_ = true;
     return;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/FsPath.h"
 #include "app/Profiles.h"
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
@@ -13,7 +14,7 @@ namespace {
 bool SameDirectory(const std::string& dir, const std::string& profilesDir) {
   if (EqualsIgnoreCase(dir, profilesDir)) return true;
   std::error_code ec;
-  return fs::equivalent(dir.empty() ? "." : dir, profilesDir, ec);
+  return fs::equivalent(FsPath(dir.empty() ? "." : dir), FsPath(profilesDir), ec);
 }
 
 }  // namespace
@@ -52,12 +53,12 @@ ProfileSaveResult ExecuteSaveProfile(ProfileFileDialogs& dialogs, const TAppPara
   SaveProfile(*chosen, settings);
   result.Saved = true;
 
-  const fs::path chosenPath(*chosen);
-  if (!SameDirectory(chosenPath.parent_path().string(), params.ProfilesDir)) return result;
+  const fs::path chosenPath = FsPath(*chosen);
+  if (!SameDirectory(Utf8Path(chosenPath.parent_path()), params.ProfilesDir)) return result;
   GetProfiles(params.ProfilesDir, params.LastSessionFile, table);
   result.ListRebuilt = true;
   result.SelectPosition = 0;
-  const std::string chosenName = chosenPath.filename().string();
+  const std::string chosenName = Utf8Path(chosenPath.filename());
   for (size_t i = 0; i < table.size(); ++i) {
     if (EqualsIgnoreCase(table[i].FileName, chosenName)) {
       result.SelectPosition = static_cast<int>(i) + kFirstProfilePosition;
@@ -69,7 +70,7 @@ ProfileSaveResult ExecuteSaveProfile(ProfileFileDialogs& dialogs, const TAppPara
 
 bool LoadLastSession(const TAppParams& params, EncoderSettings& settings, int resolutionCount) {
   std::error_code ec;
-  if (!fs::is_directory(params.ProfilesDir, ec)) fs::create_directories(params.ProfilesDir, ec);
+  if (!fs::is_directory(FsPath(params.ProfilesDir), ec)) fs::create_directories(FsPath(params.ProfilesDir), ec);
   return LoadProfile(params.LastSessionFile, settings, resolutionCount);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/FsPath.h"
 #include "app/IniFile.h"
 #include "app/IniValue.h"
 #include "base/PathSyntax.h"
@@ -25,10 +26,10 @@ void SortIgnoreCase(std::vector<std::string>& texts) {
 std::vector<std::string> SubDirectories(const std::string& dir) {
   std::vector<std::string> found;
   std::error_code ec;
-  for (fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
+  for (fs::directory_iterator it(FsPath(dir), fs::directory_options::skip_permission_denied, ec), end;
        !ec && it != end; it.increment(ec)) {
     std::error_code typeError;
-    if (it->is_directory(typeError)) found.push_back(JoinPath(dir, it->path().filename().string()));
+    if (it->is_directory(typeError)) found.push_back(JoinPath(dir, Utf8Path(it->path().filename())));
   }
   return found;
 }
@@ -36,12 +37,12 @@ std::vector<std::string> SubDirectories(const std::string& dir) {
 }  // namespace
 
 void AP_AddProfile(const std::string& path, ProfileTable& table) {
-  const fs::path file(path);
+  const fs::path file = FsPath(path);
   std::string displayName;
   std::error_code ec;
   if (fs::is_regular_file(file, ec)) displayName = IniFile(path).ReadString("MAIN", "DisplayName", "");
-  if (displayName.empty()) displayName = file.stem().string();
-  table.push_back({CutToCharacters(file.filename().string(), kProfileNameMaxChars),
+  if (displayName.empty()) displayName = Utf8Path(file.stem());
+  table.push_back({CutToCharacters(Utf8Path(file.filename()), kProfileNameMaxChars),
                    CutToCharacters(displayName, kProfileNameMaxChars)});
 }
 
@@ -85,10 +86,10 @@ bool FindFilesInDirs(const std::string& wildcard, const std::string& directory,
     if (callback && !callback(dir)) return false;
     std::vector<std::string> names;
     std::error_code ec;
-    for (fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
+    for (fs::directory_iterator it(FsPath(dir), fs::directory_options::skip_permission_denied, ec), end;
          !ec && it != end; it.increment(ec)) {
       std::error_code typeError;
-      const std::string name = it->path().filename().string();
+      const std::string name = Utf8Path(it->path().filename());
       // Only regular files: reading a pipe or device named like a profile would hang or harm.
       if (it->is_regular_file(typeError) && MatchesWildcard(wildcard, name)) names.push_back(name);
     }

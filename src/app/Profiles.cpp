@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/FsPath.h"
 #include "app/IniFile.h"
 #include "base/StringUtil.h"
 #include "encoder/OutputFormat.h"
@@ -72,7 +73,7 @@ void SaveProfile(const std::string& path, const EncoderSettings& settings) {
 
 bool LoadProfile(const std::string& path, EncoderSettings& settings, int resolutionCount) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  if (!std::filesystem::is_regular_file(FsPath(path), ec)) return false;
   ReadProfileValues(IniFile(path), settings, resolutionCount);
   return true;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/FsPath.h"
 #include "app/IniFile.h"
 #include "encoder/OutputFormat.h"
 
@@ -17,12 +18,12 @@ constexpr const char* kColumnKeys[5] = {"lvColumn1", "lvColumn2", "lvColumn3", "
 
 bool FileExists(const std::string& path) {
   std::error_code ec;
-  return !path.empty() && fs::is_regular_file(path, ec);
+  return !path.empty() && fs::is_regular_file(FsPath(path), ec);
 }
 
 bool DirectoryExists(const std::string& path) {
   std::error_code ec;
-  return !path.empty() && fs::is_directory(path, ec);
+  return !path.empty() && fs::is_directory(FsPath(path), ec);
 }
 
 int IndexWithin(int value, int count) { return value >= 0 && value < count ? value : -1; }

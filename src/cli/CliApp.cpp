@@ -5,11 +5,12 @@
 #include <filesystem>
 #include <locale>
 
+#include "base/FsPath.h"
 #include "app/EncoderMissing.h"
 #include "app/ProgramState.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
-#include "cli/JobCount.h"
+#include "platform/Processors.h"
 #include "cli/ParallelRows.h"
 #include "cli/TerminalView.h"
 #include "conversion/SystemEncoder.h"
@@ -62,8 +63,8 @@ int Preview(Session& session) {
 
 void RequireExistingFile(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) throw UsageError{"no such file: \"" + path + "\""};
-  if (std::filesystem::is_directory(path, error)) throw UsageError{"not a file but a folder: \"" + path + "\""};
+  if (!std::filesystem::exists(FsPath(path), error)) throw UsageError{"no such file: \"" + path + "\""};
+  if (std::filesystem::is_directory(FsPath(path), error)) throw UsageError{"not a file but a folder: \"" + path + "\""};
 }
 
 // Probes FILE; nullopt (after the missing-encoder message) when there is no encoder.
@@ -75,7 +76,7 @@ std::optional<MediaProbe> ProbeFile(Session& session, const std::string& file) {
     ShowEncoderMissing(warnings, session.lang);
     return std::nullopt;
   }
-  const std::string absolute = std::filesystem::absolute(file).lexically_normal().string();
+  const std::string absolute = Utf8Path(std::filesystem::absolute(FsPath(file)).lexically_normal());
   return ProbeMediaFile(absolute, encoderPath, session.Generation(encoderPath));
 }
 
@@ -104,10 +105,10 @@ int Info(Session& session, const std::string& file) {
 // work starts: its folder exists and takes files, and the name is not a folder.
 void RequireWritableFile(const std::string& path, const std::string& what) {
   std::error_code error;
-  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-  const std::string folder = parent.empty() ? "." : parent.string();
-  if (!std::filesystem::is_directory(folder, error) || !IsWritableFolder(folder) ||
-      std::filesystem::is_directory(path, error))
+  const std::filesystem::path parent = FsPath(path).parent_path();
+  const std::string folder = parent.empty() ? "." : Utf8Path(parent);
+  if (!std::filesystem::is_directory(FsPath(folder), error) || !IsWritableFolder(folder) ||
+      std::filesystem::is_directory(FsPath(path), error))
     throw UsageError{"cannot write the " + what + " \"" + path + "\""};
 }
 

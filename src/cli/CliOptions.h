@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "conversion/ConversionScript.h"
 #include "encoder/EncoderGeneration.h"
 #include "texts/Language.h"
 
@@ -27,7 +28,7 @@ struct CliOptions {
   std::optional<std::string> logFile;
   std::optional<std::string> listFile;
   unsigned jobs = 1;           // convert: files at once; kJobsAuto for the cores this process may use
-  bool batchScript = false;    // --format bat
+  bool batchScript = kNativeScriptFormat == ScriptFormat::WindowsBatch;  // --format bat (sh)
   std::string scriptFile;      // script OUTFILE
   std::vector<std::string> files;
 };

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/FsPath.h"
 #include "conversion/RowSteps.h"
 #include "platform/Console.h"
 #include "texts/ConversionTexts.h"
@@ -22,8 +23,8 @@ constexpr auto kWakeInterval = std::chrono::milliseconds(100);
 // Two spellings of one output (a linked folder, "..") give one key; the file need not exist.
 std::string ClaimKey(const std::string& path) {
   std::error_code error;
-  const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-  return error ? path : resolved.string();
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(FsPath(path), error);
+  return error ? path : Utf8Path(resolved);
 }
 
 // One row being converted on its own thread.

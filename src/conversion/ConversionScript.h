@@ -11,6 +11,13 @@
 
 enum class ScriptFormat { WindowsBatch, PosixShell };
 
+// The form this system's own shell runs: a batch file on Windows, a shell script elsewhere.
+#if defined(_WIN32)
+inline constexpr ScriptFormat kNativeScriptFormat = ScriptFormat::WindowsBatch;
+#else
+inline constexpr ScriptFormat kNativeScriptFormat = ScriptFormat::PosixShell;
+#endif
+
 class ConversionScript {
  public:
   // pieces are the run's (adapted, trimmed) pieces. additionalArgs is the additional piece split

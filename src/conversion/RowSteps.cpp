@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/FsPath.h"
 #include "base/StringUtil.h"
 #include "conversion/ConversionRun.h"
 #include "encoder/ArgumentBuilder.h"
@@ -10,7 +11,7 @@
 namespace {
 bool IsEmptyFile(const std::string& path) {
   std::error_code error;
-  return !path.empty() && std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) == 0 &&
+  return !path.empty() && std::filesystem::is_regular_file(FsPath(path), error) && std::filesystem::file_size(FsPath(path), error) == 0 &&
          !error;
 }
 }  // namespace
@@ -24,8 +25,8 @@ OutputDirCheck PrepareOutputDir(const ConversionRequest& request) {
     return check;
   }
   std::error_code ignored;
-  std::filesystem::create_directories(check.dir, ignored);
-  if (!std::filesystem::is_directory(check.dir, ignored)) check.problem = OutputDirCheck::Problem::CannotCreate;
+  std::filesystem::create_directories(FsPath(check.dir), ignored);
+  if (!std::filesystem::is_directory(FsPath(check.dir), ignored)) check.problem = OutputDirCheck::Problem::CannotCreate;
   return check;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/FsPath.h"
 #include "base/StringUtil.h"
 #include "texts/EncoderTexts.h"
 
@@ -40,8 +41,8 @@ ResolutionList MakeResolutionList(const std::vector<std::string>& sizes, UiLangu
 
 std::vector<std::string> LoadResolutionSizes(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return BuiltInResolutions();
-  std::ifstream in(path, std::ios::binary);
+  if (!std::filesystem::is_regular_file(FsPath(path), error)) return BuiltInResolutions();
+  std::ifstream in(FsPath(path), std::ios::binary);
   if (!in) return BuiltInResolutions();
   std::string bytes(kMaxResolutionFileBytes, '\0');
   in.read(bytes.data(), kMaxResolutionFileBytes);

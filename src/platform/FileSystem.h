@@ -44,6 +44,12 @@ std::string CurrentDirectory();
 // Deletes the file; when that fails, makes it writable and tries once more. False on any failure.
 bool ForceDeleteFile(const std::string& path);
 
+// Whether folder is where installed programs live, shared with other programs or users, so that a
+// program there never keeps the user's files beside itself even when it could write there (root
+// on Linux; Wine, or an administrator, on Windows): a "bin" folder on Linux (/usr/bin, ~/.local/bin,
+// a staging copy of those), a folder inside Program Files on Windows.
+bool IsInstalledProgramFolder(const std::string& folder);
+
 // The folder where a program that cannot keep its files beside itself keeps them for this user:
 // $XDG_CONFIG_HOME/vardeno (default ~/.config/vardeno) on Linux, %APPDATA%\Vardeno on Windows.
 std::string UserProgramFilesDir();

@@ -34,7 +34,7 @@ void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) 
   request.afterConversion = pnMid_->cbAfterConversion->currentIndex();
   request.batchMode = batchMode;
   request.batchFileName = batchFileName;
-  request.scriptFormat = ScriptFormat::PosixShell;
+  request.scriptFormat = kNativeScriptFormat;
 
   ConversionRun run(state_.ForConversion(), *windows_.encoder, *windows_.progress, *windows_.power, *this);
   run.Execute(request);

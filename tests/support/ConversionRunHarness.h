@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "app/AppParams.h"
+#include "app/EncoderMissing.h"
 #include "conversion/ConversionRun.h"
 #include "platform/ArgumentText.h"
 #include "platform/SystemError.h"
@@ -170,8 +172,16 @@ struct Harness {
   std::string Status(std::size_t row) const { return files.Row(row).Status; }
 
   RunResult Execute() {
-    ConversionRun conversion({params, "", language, run, currentProbe, outputLines, files, log}, encoder, view, power,
-                             host);
+    ConversionState state{[this] { return GetEncoderPath(params, ""); },
+                          ShowEncoderMissing,
+                          params.PbColor,
+                          language,
+                          run,
+                          currentProbe,
+                          outputLines,
+                          files,
+                          log};
+    ConversionRun conversion(state, encoder, view, power, host);
     return conversion.Execute(request);
   }
 

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/FsPath.h"
+
 class TempDir {
  public:
   TempDir() {
@@ -29,12 +31,12 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::string operator/(const std::string& name) const { return Utf8Path(path_ / FsPath(name)); }
 
   // Writes bytes to a file in this folder and returns its full path.
   std::string Write(const std::string& name, const std::string& bytes) const {
     const std::string full = *this / name;
-    std::ofstream out(full, std::ios::binary);
+    std::ofstream out(FsPath(full), std::ios::binary);
     out << bytes;
     return full;
   }

@@ -76,6 +76,11 @@ bool ForceDeleteFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
 }
 
+bool IsInstalledProgramFolder(const std::string& folder) {
+  const size_t slash = folder.rfind('/');
+  return (slash == std::string::npos ? folder : folder.substr(slash + 1)) == "bin";
+}
+
 std::string UserProgramFilesDir() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   if (xdg && *xdg == '/') return std::string(xdg) + "/vardeno";

@@ -112,6 +112,23 @@ bool ForceDeleteFile(const std::string& path) {
   return DeleteFileW(wide.c_str()) != 0;
 }
 
+bool IsInstalledProgramFolder(const std::string& folder) {
+  const std::wstring wide = Widen(folder) + L"\\";
+  for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFilesX64, FOLDERID_ProgramFilesX86}) {
+    PWSTR programs = nullptr;
+    bool inside = false;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &programs))) {
+      const std::wstring prefix = std::wstring(programs) + L"\\";
+      inside = wide.size() >= prefix.size() &&
+               CompareStringOrdinal(wide.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                                    static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
+    }
+    CoTaskMemFree(programs);
+    if (inside) return true;
+  }
+  return false;
+}
+
 std::string UserProgramFilesDir() {
   PWSTR folder = nullptr;
   std::string result;

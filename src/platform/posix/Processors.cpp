@@ -1,4 +1,4 @@
-#include "cli/JobCount.h"
+#include "platform/Processors.h"
 
 #include <sched.h>
 
