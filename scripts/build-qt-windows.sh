@@ -39,6 +39,9 @@ if [ -z "$src" ]; then
   src=$(ls -d qt6-base-6.4.2*/ | head -1)
   # Debian's security fixes; its other patches are about Debian's own build.
   for fix in "$src"/debian/patches/cve-*; do patch -d "$src" -p1 -s < "$fix"; done
+  # Without OpenGL the windows plugin must not ask which OpenGL library it loaded (Qt 6.4 does).
+  sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+    "$src"/src/plugins/platforms/windows/qwindowswindow.cpp
 fi
 
 # tabletevent is off: the +dfsg source lacks src/3rdparty/wintab, which the windows plugin needs for it.

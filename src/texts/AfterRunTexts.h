@@ -3,7 +3,7 @@
 #pragma once
 
 #include "texts/Language.h"
+#include "texts/PlatformTexts.h"  // kAfterConversionShutDown
 
 inline constexpr LangText kAfterConversionDoNothing{"Do nothing", "Nic nie rób"};
 inline constexpr LangText kAfterConversionCloseApplication{"Close application", "Zamknij program"};
-inline constexpr LangText kAfterConversionShutDown{"Shut down computer", "Wyłącz komputer"};

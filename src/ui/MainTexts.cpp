@@ -14,6 +14,7 @@
 #include "app/ProgramState.h"
 #include "texts/AfterRunTexts.h"
 #include "texts/ConversionTexts.h"
+#include "texts/PlatformTexts.h"
 #include "texts/ProfileTexts.h"
 #include "ui/ControlsUpdating.h"
 #include "ui/FileListView.h"
@@ -70,8 +71,7 @@ const NamedText kTextsAfterPanels[] = {
     {"actAbout", {"About...", "O programie..."}},
     {"actShowOptions", {"Options...", "Opcje..."}},
     {"actBrowseOutDir", {"Browse...", "Przeglądaj..."}},
-    // The platform's wording: the program writes a shell script, not a batch file.
-    {"actSaveBAT", {"Save script file...", "Zapisz plik skryptu..."}},
+    {"actSaveBAT", kSaveScriptCaption},
     {"actSetDefault", {"Default encoder settings", "Domyślne ustawienia kodera"}},
     {"actShowHideFormErrors", {"Show / hide error log", "Pokaż / ukryj komunikaty błędów"}},
     {"actShowHideFileInfo", {"Show / hide video file properties", "Pokaż / ukryj właściwości pliku video"}},
@@ -204,5 +204,5 @@ QString ListFileFilter(UiLanguage lang) {
 QString ProfileFilter(UiLanguage lang) { return ToQtFilter(kProfileFileFilter(lang)); }
 
 QString ScriptFileFilter(UiLanguage lang) {
-  return ToQtFilter(LangText{"Shell scripts (*.sh)|*.sh", "Skrypty powłoki (*.sh)|*.sh"}(lang));
+  return ToQtFilter(kScriptFileFilter(lang));
 }
