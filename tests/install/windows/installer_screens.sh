@@ -4,7 +4,7 @@
 # progress, finish), then the uninstaller's. LANGUAGE is en or pl; Wine's user interface language
 # follows LANG, and UiLanguage.exe prints what Wine reports.
 # Usage: installer_screens.sh SETUP_EXE OUT_DIR LANGUAGE   (needs Xvfb, xdotool, ImageMagick's import)
-# Installs into and removes from the WINEPREFIX in use.
+# Installs (with the desktop shortcut ticked) into the WINEPREFIX in use, and removes it again.
 set -euo pipefail
 setup=$(realpath "$1") out=$2 language=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,12 +29,17 @@ setup_pid=$!
 shot 1-welcome 15
 press Vardeno Return; shot 2-license
 press Vardeno Return; shot 3-components
+# Ticks "Desktop shortcut" (the second item of the list) with the pointer on it: its description shows.
+xdotool mousemove 324 292 click 1; xdotool mousemove 380 292; shot 3-components-desktop-ticked 4
 press Vardeno Return; shot 4-directory
 press Vardeno Return; shot 5-finish 15
 press Vardeno Return
 wait $setup_pid || true
+desktop_lnk=$(winepath -u 'C:\users\Public\Desktop\Vardeno.lnk')
+if [ -f "$desktop_lnk" ]; then echo "the desktop shortcut is there"; else echo "NO desktop shortcut"; fi
 nice -n 10 wine 'C:\Program Files\Vardeno\Uninstall.exe' &
 shot 6-uninstall-confirm 15
 press Vardeno Return; shot 7-uninstall-done 10
 press Vardeno Return
 wineserver -w
+if [ -e "$desktop_lnk" ]; then echo "the desktop shortcut is STILL there"; else echo "the desktop shortcut is gone"; fi
