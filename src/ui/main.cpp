@@ -3,6 +3,7 @@
 // is hidden: the main window may live in the tray.
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "app/ProgramState.h"
 #include "conversion/SystemEncoder.h"
@@ -31,6 +32,10 @@ int main(int argc, char* argv[]) {
   QObject::connect(windows.main, &TFormMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   CloseOnTerminationSignals(windows.main);
   windows.main->show();
+  // For the installer's test: start, choose the settings folder, close as the user would (which
+  // saves the settings there), end.
+  if (qEnvironmentVariable("VARDENO_TEST_EXIT_AFTER_START") == QLatin1String("1"))
+    QTimer::singleShot(0, windows.main, &QWidget::close);
   int code = app.exec();
   delete windows.main;
   return code;

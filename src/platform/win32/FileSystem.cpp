@@ -112,8 +112,11 @@ bool ForceDeleteFile(const std::string& path) {
   return DeleteFileW(wide.c_str()) != 0;
 }
 
+// Installed: the setup program left its marker "installed.txt" beside the program, or the folder
+// lies inside Program Files (a portable copy unpacked there too, as Wine lets anyone write there).
 bool IsInstalledProgramFolder(const std::string& folder) {
   const std::wstring wide = Widen(folder) + L"\\";
+  if (GetFileAttributesW((wide + L"installed.txt").c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFilesX64, FOLDERID_ProgramFilesX86}) {
     PWSTR programs = nullptr;
     bool inside = false;
