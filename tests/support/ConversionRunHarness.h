@@ -142,6 +142,7 @@ struct Harness {
   FakeAfterRunHost host;
   ConversionRequest request;
   std::string encoderPath;
+  ConversionRun::SleepLockRequest keepAwake;  // none unless a test gives one
 
   Harness() {
     // Only its existence matters: every call goes to the stand-in.
@@ -172,6 +173,7 @@ struct Harness {
   RunResult Execute() {
     ConversionRun conversion({params, "", language, run, currentProbe, outputLines, files, log}, encoder, view, power,
                              host);
+    conversion.SetSleepLock(keepAwake);
     return conversion.Execute(request);
   }
 
