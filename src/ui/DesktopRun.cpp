@@ -51,12 +51,13 @@ void DesktopRun::Progress(int fileNo, int fileCount, int percent, int errorCount
 void DesktopRun::Ended(int errorCount) {
   if (!running_) return;
   running_ = false;
+  watchedAtEnd_ = QApplication::activeWindow() != nullptr;
   SetTrayTip(kIdleTip);
   progress_->Clear(errorCount > 0);
 }
 
 void DesktopRun::NoticeEnd(const RunResult& result, UiLanguage lang) {
-  if (result.end != RunEnd::Completed || result.fileCount <= 1 || QApplication::activeWindow()) return;
+  if (result.end != RunEnd::Completed || result.fileCount <= 1 || watchedAtEnd_) return;
   if (!notice_) notice_ = MakeDesktopNotice(windows_.main->TrayIcon());
   const bool failures = result.errorCount > 0 && !result.aborted;
   AppWindows* windows = &windows_;

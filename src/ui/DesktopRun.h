@@ -22,6 +22,7 @@ class DesktopRun : public QObject {
   void Started(int fileCount);
   // fileNo of fileCount is at percent; errorCount files have failed so far.
   void Progress(int fileNo, int fileCount, int percent, int errorCount);
+  // Called as the run ends, before it may show the errors window.
   void Ended(int errorCount);
 
   // After a conversion: when a run of more than one file ended while no window of the program
@@ -38,6 +39,7 @@ class DesktopRun : public QObject {
   bool running_ = false;
   int shownPermille_ = -1;
   bool shownFailed_ = false;
+  bool watchedAtEnd_ = true;  // a window of the program was active when the run ended
 };
 
 // Shows the window (from the tray or minimized too), raises it and asks to make it active.

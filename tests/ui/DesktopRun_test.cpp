@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QSystemTrayIcon>
 #include <QtTest>
 
 #include "MainWindowHarness.h"
