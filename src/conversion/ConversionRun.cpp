@@ -8,11 +8,11 @@
 #include "base/StringUtil.h"
 #include "conversion/OutputPath.h"
 #include "conversion/RowSteps.h"
+#include "conversion/UnattendedText.h"
 #include "encoder/GenerationAdapter.h"
 #include "encoder/OutputFormat.h"
 #include "platform/ArgumentText.h"
 #include "platform/SystemError.h"
-#include "conversion/UnattendedText.h"
 #include "texts/ConversionTexts.h"
 #include "texts/UnattendedTexts.h"
 
