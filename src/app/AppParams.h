@@ -21,6 +21,9 @@ struct TAppParams {
   RgbColor PbColor{82, 35, 35};
   RgbColor StatusColorOK{0, 0, 255};
   RgbColor StatusColorError{255, 0, 0};
+  // A running encoder that prints nothing for this many minutes is ended (0: never). Read from
+  // the settings file's StallMinutes, which the program itself never writes.
+  int StallMinutes = 10;
 };
 
 // The directory of the running executable, normalised.

@@ -45,6 +45,9 @@ bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, Encoder
   const bool found = FileExists(encoderExe) || !GetEncoderPath(stored, GetProgramDir()).empty();
   params.EncoderExe = found ? encoderExe : TAppParams{}.EncoderExe;
 
+  const int stallMinutes = ini.ReadInteger(kMain, "StallMinutes", params.StallMinutes);
+  if (stallMinutes >= 0) params.StallMinutes = stallMinutes;
+
   encoder.OutputFormat = std::clamp(ini.ReadInteger(kMain, "OutputFormat", encoder.OutputFormat), 0,
                                     kOutputFormatCount - 1);
 

@@ -18,6 +18,7 @@
 #include "filelist/ListFile.h"
 #include "filelist/SupportedExtensions.h"
 #include "platform/FileSystem.h"
+#include "platform/SleepLock.h"
 #include "platform/SystemError.h"
 #include "probe/FileInfo.h"
 #include "probe/Probe.h"
@@ -151,6 +152,7 @@ int Convert(Session& session, const CliOptions& options) {
   const unsigned jobs = options.jobs == kJobsAuto ? UsableCores() : options.jobs;
   ParallelRows parallel(jobs, view);
   if (jobs > 1) conversion.SetRowScheduler(&parallel);
+  conversion.SetSleepLock(KeepComputerAwake);
 
   ConversionRequest request;
   request.settings = session.settings;
@@ -161,6 +163,7 @@ int Convert(Session& session, const CliOptions& options) {
   request.batchMode = options.command == CliCommand::Script;
   request.batchFileName = options.scriptFile;
   request.scriptFormat = options.batchScript ? ScriptFormat::WindowsBatch : ScriptFormat::PosixShell;
+  request.stallLimit = std::chrono::seconds(options.stallSeconds.value_or(session.params.StallMinutes * 60L));
   const RunResult result = conversion.Execute(request);
 
   int status = kExitOk;

@@ -43,6 +43,12 @@ std::optional<unsigned> ParseJobs(const std::string& text) {
   return jobs;
 }
 
+// A whole number from 0 to 999999.
+std::optional<long> ParseCount(const std::string& text) {
+  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  return std::stol(text);
+}
+
 class Parser {
  public:
   explicit Parser(const std::vector<std::string>& args) : args_(args) {}
@@ -116,7 +122,7 @@ class Parser {
     }
     static const std::initializer_list<const char*> kKnown = {
         "--profile", "--set", "--encoder", "--generation", "--lang", "--out-dir", "--if-exists", "--log", "--list",
-        "--format", "--jobs", "-j"};
+        "--format", "--jobs", "-j", "--stall-minutes", "--stall-seconds"};
     bool known = false;
     for (const char* option : kKnown) known = known || name == option;
     if (!known) return Reject("unknown option \"" + name + "\" (try --help)");
@@ -166,6 +172,11 @@ class Parser {
         return Reject(name + " must be auto or a number from 1 to " + std::to_string(kMaxJobs) + ", not \"" + *value +
                       "\"");
       options_.jobs = *jobs;
+    } else if (name == "--stall-minutes" || name == "--stall-seconds") {
+      if (!Applies(name, c == CliCommand::Convert)) return false;
+      const std::optional<long> count = ParseCount(*value);
+      if (!count) return Reject(name + " must be a whole number, not \"" + *value + "\"");
+      options_.stallSeconds = name == "--stall-minutes" ? *count * 60 : *count;
     } else if (name == "--list") {
       if (!Applies(name, RunsJobs(c))) return false;
       options_.listFile = *value;
@@ -241,6 +252,9 @@ Conversion (convert, script):
   --log FILE               convert: save the error log to FILE (default: print it to stderr)
   -j, --jobs N             convert: convert up to N files at once (1 to 256), or auto: as many
                            as the processor cores vardeno-cli may use (default 1: one after another)
+  --stall-minutes N        convert: end an encoder that prints nothing for N minutes; its file
+                           fails and the run goes on (0: never; default the settings' StallMinutes, 10)
+  --stall-seconds N        the same in seconds (for tests)
   --format F               script: sh or bat (default sh)
 
 Exit status: 0 done, 1 a file failed, 2 usage error, 3 refused settings, 4 no encoder, 130 aborted.

@@ -27,6 +27,8 @@ struct CliOptions {
   int outputExistsPolicy = 0;  // rename
   std::optional<std::string> logFile;
   std::optional<std::string> listFile;
+  // convert: the stall limit in seconds (0 off); default the settings file's StallMinutes.
+  std::optional<long> stallSeconds;
   unsigned jobs = 1;           // convert: files at once; kJobsAuto for the cores this process may use
   bool batchScript = kNativeScriptFormat == ScriptFormat::WindowsBatch;  // --format bat (sh)
   std::string scriptFile;      // script OUTFILE

@@ -16,6 +16,7 @@ Session::Session(const CliOptions& options) {
   EncoderSettings ignored;
   LoadSettingsFromIni(stored, window, ignored, ScreenSize{});
   params.EncoderExe = options.encoder.value_or(stored.EncoderExe);
+  params.StallMinutes = stored.StallMinutes;
 
   lang = options.lang.value_or(SystemLanguageIsPolish() ? UiLanguage::Polish : UiLanguage::English);
   params.Language = lang;

@@ -14,6 +14,7 @@
 
 #include "base/FsPath.h"
 #include "conversion/RowSteps.h"
+#include "conversion/UnattendedText.h"
 #include "platform/Console.h"
 #include "texts/ConversionTexts.h"
 
@@ -39,6 +40,7 @@ struct Job {
   std::uint32_t exitCode = 0;
   EncoderOutputLines lines;
   bool aborted = false;
+  bool stalled = false;  // ended for printing nothing
   std::exception_ptr error;
 };
 
@@ -73,12 +75,14 @@ void Convert(Job& job, const RowsContext& c, Board& board) {
     JobProgress display(job.percentage);
     ProgressHandler progress({job.lines, job.progressRun, probe, c.state.language}, events, display, {});
     progress.SetEncoder(c.encoderPath, c.generation);
+    progress.SetStallLimit(c.request.stallLimit);
     progress.StartFile();
     // A row handed over just as the run was aborted does not start its encoder.
     job.exitCode = board.abort ? kTerminatedExitCode
                                : c.encoder.Run(c.encoderPath, job.arguments, job.lines, progress.LineHandler(),
-                                               progress.Idle());
+                                               progress.EncoderIdle());
     job.aborted = board.abort;
+    job.stalled = progress.Stalled();
   } catch (...) {
     job.error = std::current_exception();
   }
@@ -199,8 +203,9 @@ class Scheduler {
       }
       const RowPlan& plan = done->plan;
       const UiLanguage lang = c_.state.language;
-      std::string status = StatusAfterEncoder(plan.status, done->exitCode, done->lines, c_.state.errorLog,
-                                              c_.state.run, lang);
+      std::string status = StatusAfterEncoder(
+          plan.status, done->exitCode, done->lines, c_.state.errorLog, c_.state.run, lang,
+          done->stalled ? StalledEncoderText(lang, c_.request.stallLimit) : "");
       if (done->aborted) status = AbortedStatus(lang);
       c_.state.files.SetStatus(plan.row, status);
       DeleteEmptyOutput(plan.output);

@@ -56,6 +56,11 @@ void TerminalView::ShowWarning(const std::string& text) {
   PrintToStderr(text);
 }
 
+void TerminalView::ShowRunNotice(const std::string& text) {
+  EndStatusLine();
+  PrintToStderr(text);
+}
+
 void TerminalView::ShowSystemError(const std::string& text) {
   EndStatusLine();
   PrintToStderr(text);

@@ -19,6 +19,7 @@ class TerminalView : public ConversionView, public RunSummaryDisplay {
 
   void ShowWarning(const std::string& text) override;
   void ShowSystemError(const std::string& text) override;
+  void ShowRunNotice(const std::string& text) override;
   void SetStatus(const std::string& text, StatusTone tone) override;
   void ShowProgress(const ProgressUpdate& update) override;
   void RowFinished(std::size_t row, const std::string& status, const std::string& outputPath) override;

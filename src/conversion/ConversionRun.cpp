@@ -7,11 +7,13 @@
 #include "base/StringUtil.h"
 #include "conversion/OutputPath.h"
 #include "conversion/RowSteps.h"
+#include "conversion/UnattendedText.h"
 #include "encoder/GenerationAdapter.h"
 #include "encoder/OutputFormat.h"
 #include "platform/ArgumentText.h"
 #include "platform/SystemError.h"
 #include "texts/ConversionTexts.h"
+#include "texts/UnattendedTexts.h"
 
 namespace {
 constexpr std::chrono::milliseconds kRowPause{150};
@@ -113,6 +115,12 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
         }
         if (!request.batchMode) view_.ShowProgressWindow();
         run.AudioOnly = !HasVideo(settings.OutputFormat);
+        // Held until the rows are done, however the run ends.
+        std::unique_ptr<SleepLock> awake;
+        if (!request.batchMode && keepAwake_) {
+          awake = keepAwake_(SleepLockReason(lang, run.FileCount));
+          if (!awake) view_.ShowRunNotice(kMaySleepNotice(lang));
+        }
 
         RunEnd end = RunEnd::Completed;
         if (scheduler_ && !request.batchMode) {
@@ -121,6 +129,7 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
           ProgressHandler progress({s_.outputLines, run, s_.currentProbe, s_.language}, view_, view_,
                                    [this](const std::string& path) { return encoder_.Terminate(path); });
           progress.SetEncoder(encoderPath, generation);
+          progress.SetStallLimit(request.stallLimit);
           end = RunRows(request, encoderPath, pieces, script, progress);
         }
         if (end != RunEnd::Completed) return end;
@@ -205,8 +214,9 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
     if (!run.BatchMode && !run.AbortRequested) {
       s_.outputLines.clear();
       progress.StartFile();
-      exitCode = encoder_.Run(encoderPath, arguments, s_.outputLines, progress.LineHandler(), progress.Idle());
-      status = StatusAfterEncoder(status, exitCode, s_.outputLines, s_.errorLog, run, lang);
+      exitCode = encoder_.Run(encoderPath, arguments, s_.outputLines, progress.LineHandler(), progress.EncoderIdle());
+      status = StatusAfterEncoder(status, exitCode, s_.outputLines, s_.errorLog, run, lang,
+                                  progress.Stalled() ? StalledEncoderText(lang, request.stallLimit) : "");
     }
 
     if (!run.AbortRequested) view_.SetProgress(100);

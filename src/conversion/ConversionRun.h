@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "base/RgbColor.h"
@@ -18,6 +19,7 @@
 #include "conversion/RunState.h"
 #include "encoder/ArgumentBuilder.h"
 #include "filelist/FileList.h"
+#include "platform/SleepLock.h"
 #include "probe/MediaProbe.h"
 
 // The run's choices, copied from the main window's controls when the run starts.
@@ -31,6 +33,8 @@ struct ConversionRequest {
   bool batchMode = false;        // write a script instead of converting
   std::string batchFileName;
   ScriptFormat scriptFormat = ScriptFormat::PosixShell;
+  // A running encoder that prints nothing for this long is ended and its file fails (zero: never).
+  std::chrono::seconds stallLimit{0};
 };
 
 // The program state a run works on; it outlives the run.
@@ -82,6 +86,9 @@ class ConversionView : public WarningSink, public PendingEvents, public Progress
   virtual void SetProgress(int /*percent*/) {}
   virtual void SetPbColor(RgbColor /*color*/) {}
   virtual void ClearEncoderOutput() {}
+
+  // A remark about the whole run (such as that the computer may sleep during it), once.
+  virtual void ShowRunNotice(const std::string& /*text*/) {}
 
   virtual void ShowErrorsWindow() {}
   virtual void SetErrorsCaption(const std::string& /*caption*/) {}
@@ -149,6 +156,11 @@ class ConversionRun {
   // From now on the conversions of Execute (not batch-mode runs) work through their rows with
   // scheduler instead of one after another; nullptr goes back to that. Not owned.
   void SetRowScheduler(RowScheduler* scheduler) { scheduler_ = scheduler; }
+  // From now on a conversion (not a batch-mode run) asks keepAwake for a sleep lock once its
+  // files are known and holds it to its end; without one, the view's ShowRunNotice says the
+  // computer may sleep. Empty (the default): nothing is asked and nothing said.
+  using SleepLockRequest = std::function<std::unique_ptr<SleepLock>(const std::string& why)>;
+  void SetSleepLock(SleepLockRequest keepAwake) { keepAwake_ = std::move(keepAwake); }
 
  private:
   RunEnd RunRows(const ConversionRequest& request, const std::string& encoderPath, const ArgumentPieces& pieces,
@@ -160,6 +172,7 @@ class ConversionRun {
   PowerControl& power_;
   AfterRunHost& host_;
   RowScheduler* scheduler_ = nullptr;
+  SleepLockRequest keepAwake_;
 };
 
 // The argument text of one conversion: -y -i "input" and the six pieces, then "output".

@@ -2,6 +2,11 @@
 
 #include <utility>
 
+namespace {
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::seconds kSilenceShownFrom{60};
+}  // namespace
+
 ProgressHandler::ProgressHandler(ProgressSources sources, PendingEvents& events,
                                  ProgressDisplay& display, EncoderTerminator terminate)
     : sources_(sources), events_(events), display_(display), terminate_(std::move(terminate)) {}
@@ -16,6 +21,11 @@ void ProgressHandler::SetEncoder(const std::string& encoderPath, EncoderGenerati
 void ProgressHandler::StartFile() {
   parser_.Reset();
   hold_.Reset();
+  if (silenceShown_.count() > 0) display_.ShowSilence(std::chrono::seconds{0});
+  silenceShown_ = std::chrono::seconds{0};
+  lastOutput_ = Clock::now();
+  child_.reset();
+  stalled_ = false;
 }
 
 void ProgressHandler::HandleEventsAndAbort() {
@@ -35,10 +45,41 @@ void ProgressHandler::OnOutput() {
 
 void ProgressHandler::OnIdle() { HandleEventsAndAbort(); }
 
+void ProgressHandler::WatchSilence() {
+  const auto silent = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - lastOutput_);
+  if (silent >= kSilenceShownFrom && silent != silenceShown_) {
+    silenceShown_ = silent;
+    display_.ShowSilence(silent);
+  }
+  if (stalled_ || stallLimit_.count() <= 0 || silent < stallLimit_) return;
+  // Ended the way an abort ends it; the run itself goes on with the next file.
+  stalled_ = true;
+  if (terminate_) {
+    terminate_(encoderPath_);
+  } else if (child_) {
+    TerminateChild(*child_);
+  }
+}
+
 OutputLineHandler ProgressHandler::LineHandler() {
-  return [this](const ChildProcess&, const std::string&) { OnOutput(); };
+  return [this](const ChildProcess& child, const std::string&) {
+    child_ = child;
+    lastOutput_ = Clock::now();
+    if (silenceShown_.count() > 0) {
+      silenceShown_ = std::chrono::seconds{0};
+      display_.ShowSilence(silenceShown_);
+    }
+    OnOutput();
+  };
 }
 
 IdleHandler ProgressHandler::Idle() {
   return [this] { OnIdle(); };
+}
+
+IdleHandler ProgressHandler::EncoderIdle() {
+  return [this] {
+    OnIdle();
+    WatchSilence();
+  };
 }

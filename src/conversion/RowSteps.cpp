@@ -96,9 +96,11 @@ RowPlan RowPlanner::Plan(std::size_t row, const std::string& outputDir) {
 }
 
 std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,
-                               ErrorLog& log, RunState& run, UiLanguage lang) {
+                               ErrorLog& log, RunState& run, UiLanguage lang, const std::string& note) {
   if (exitCode == 0) return planned;
-  LogFailedRun(log, run, ExitCodeEntryText(exitCode, lines));
+  std::string entry = ExitCodeEntryText(exitCode, lines);
+  if (!note.empty()) entry.insert(entry.find("\r\n") + 2, note + "\r\n");
+  LogFailedRun(log, run, entry);
   return kStatusError(lang) + " (" + std::to_string(exitCode) + ")";
 }
 

@@ -70,9 +70,10 @@ class RowPlanner {
 
 // The row's result text after its encoder ran: the planned status when the exit code is 0; else
 // "Error (code)" and one entry in the error log (ExitCode and the encoder's output lines), which
-// raises run.ErrorCount.
+// raises run.ErrorCount. note, when not empty, is a line of the entry between the exit code and
+// the encoder's lines (why the run ended it).
 std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,
-                               ErrorLog& log, RunState& run, UiLanguage lang);
+                               ErrorLog& log, RunState& run, UiLanguage lang, const std::string& note = "");
 
 // The text an aborted row shows.
 std::string AbortedStatus(UiLanguage lang);

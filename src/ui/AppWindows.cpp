@@ -1,5 +1,6 @@
 #include "ui/AppWindows.h"
 
+#include "ui/DesktopRun.h"
 #include "ui/TFormAbout.h"
 #include "ui/TFormCmdLine.h"
 #include "ui/TFormErrors.h"
@@ -16,4 +17,5 @@ void CreateAppWindows(ProgramState& state, AppWindows& windows, const QStringLis
   windows.fileInfo = new TFormFileInfo(state, windows, windows.main);
   windows.errors = new TFormErrors(state, windows, windows.main);
   windows.cmdLine = new TFormCmdLine(state, windows, windows.main);
+  windows.desktop = new DesktopRun(windows, windows.main);
 }

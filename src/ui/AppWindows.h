@@ -15,6 +15,7 @@ class TFormErrors;
 class TFormCmdLine;
 class EncoderAccess;
 class PowerControl;
+class DesktopRun;
 
 struct AppWindows {
   TFormMain* main = nullptr;
@@ -24,6 +25,7 @@ struct AppWindows {
   TFormFileInfo* fileInfo = nullptr;
   TFormErrors* errors = nullptr;
   TFormCmdLine* cmdLine = nullptr;
+  DesktopRun* desktop = nullptr;  // the run outside the windows (task bar, tray tip, notice)
 
   // Set by the program entry (or a test) before the windows are created; not owned.
   EncoderAccess* encoder = nullptr;  // the encoder program a run and a probe use

@@ -5,6 +5,8 @@
 
 #include "app/ProgramState.h"
 #include "conversion/ConversionRun.h"
+#include "platform/SleepLock.h"
+#include "ui/DesktopRun.h"
 #include "ui/AppWindows.h"
 #include "ui/MainFileDialogs.h"
 #include "ui/MainTexts.h"
@@ -36,8 +38,12 @@ void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) 
   request.batchFileName = batchFileName;
   request.scriptFormat = kNativeScriptFormat;
 
+  request.stallLimit = std::chrono::seconds(state_.AppParams.StallMinutes * 60L);
+
   ConversionRun run(state_.ForConversion(), *windows_.encoder, *windows_.progress, *windows_.power, *this);
-  run.Execute(request);
+  run.SetSleepLock(KeepComputerAwake);
+  const RunResult result = run.Execute(request);
+  if (!batchMode && windows_.desktop) windows_.desktop->NoticeEnd(result, state_.CurrentLanguage);
   // The window was closed while the run went on: the run has ended (aborted), so close now.
   if (closeRequested_ && !closed_) close();
 }

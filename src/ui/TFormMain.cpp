@@ -23,6 +23,7 @@
 #include "conversion/SystemEncoder.h"
 #include "ui/AppWindows.h"
 #include "ui/ControlsUpdating.h"
+#include "ui/DesktopRun.h"
 #include "ui/FileListView.h"
 #include "ui/MainTexts.h"
 #include "ui/MainToolBar.h"
@@ -200,6 +201,13 @@ void TFormMain::CloseMainWindow() { close(); }
 void TFormMain::ShowWarning(const std::string& text) { ShowWarningBox(this, text); }
 
 bool TFormMain::TrayAvailable() const { return tray_->Available(); }
+QSystemTrayIcon* TFormMain::TrayIcon() const { return tray_->ti(); }
+
+void TFormMain::AddHandedFiles(const QStringList& files) {
+  if (closed_) return;
+  AddArguments(files);
+  BringToFront(this);
+}
 
 EncoderSettings TFormMain::ReadEncoderSettings() const { return pnBottom_->ReadSettings(); }
 

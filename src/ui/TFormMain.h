@@ -27,6 +27,7 @@ class MainTray;
 class MiddlePanel;
 class SettingsPanels;
 class QFileDialog;
+class QSystemTrayIcon;
 class EncoderAccess;
 class PowerControl;
 
@@ -51,6 +52,10 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
 
   // The tray is shown and can bring the window back; without one the window minimizes instead.
   bool TrayAvailable() const;
+  QSystemTrayIcon* TrayIcon() const;
+  // Files handed over by another start of the program: added as command-line files are, and the
+  // window comes to the front.
+  void AddHandedFiles(const QStringList& files);
   // True once FormClose has run (the program is ending).
   bool IsClosed() const { return closed_; }
 

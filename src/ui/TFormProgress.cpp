@@ -13,8 +13,10 @@
 #include <algorithm>
 
 #include "app/ProgramState.h"
+#include "conversion/UnattendedText.h"
 #include "texts/ConversionTexts.h"
 #include "ui/AppWindows.h"
+#include "ui/DesktopRun.h"
 #include "ui/EncoderOutputPane.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PathLabel.h"
@@ -104,9 +106,13 @@ void TFormProgress::BuildControls() {
   grid->addWidget(btnAbort, 0, 2, 4, 1, Qt::AlignRight | Qt::AlignVCenter);
   grid->setColumnStretch(1, 1);
 
+  lblRunNotes = valueLabel("lblRunNotes");
+  lblRunNotes->hide();
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblEncoderOutput);
   layout->addWidget(me, 1);
+  layout->addWidget(lblRunNotes);
   layout->addWidget(panel);
 }
 
@@ -145,18 +151,52 @@ QWidget* TFormProgress::MessageOwner() const {
 
 void TFormProgress::ShowWarning(const std::string& text) { ShowWarningBox(MessageOwner(), text); }
 void TFormProgress::DisableAll() {
+  runNotice_.clear();
+  silence_.clear();
+  ShowNotes();
   windows_.main->DisableAll();
   // This window and the errors window are windows of their own, yet Qt disables a disabled
   // widget's child windows too: Abort, the close box and the log must stay usable during a run.
   setEnabled(true);
   windows_.errors->setEnabled(true);
 }
-void TFormProgress::EnableAll() { windows_.main->EnableAll(); }
+void TFormProgress::EnableAll() {
+  silence_.clear();
+  ShowNotes();
+  if (runShown_ && windows_.desktop) windows_.desktop->Ended(state_.Run.ErrorCount);
+  runShown_ = false;
+  windows_.main->EnableAll();
+}
 void TFormProgress::ShowSystemError(const std::string& text) { ShowSystemErrorBox(MessageOwner(), text); }
 
 void TFormProgress::ShowProgressWindow() {
   show();
   raise();
+  runShown_ = true;
+  if (windows_.desktop) windows_.desktop->Started(state_.Run.FileCount);
+}
+
+void TFormProgress::ShowRunNotice(const std::string& text) {
+  runNotice_ = ToQ(text);
+  ShowNotes();
+}
+
+void TFormProgress::ShowSilence(std::chrono::seconds silent) {
+  silence_ = silent.count() > 0 ? ToQ(SilenceText(state_.CurrentLanguage, silent)) : QString();
+  ShowNotes();
+}
+
+void TFormProgress::ShowNotes() {
+  QStringList notes;
+  for (const QString& note : {runNotice_, silence_})
+    if (!note.isEmpty()) notes << note;
+  lblRunNotes->setText(notes.join(QLatin1Char('\n')));
+  lblRunNotes->setVisible(!notes.isEmpty());
+}
+
+void TFormProgress::ReportToDesktop(int percent) {
+  if (runShown_ && windows_.desktop)
+    windows_.desktop->Progress(state_.Run.FileNo, state_.Run.FileCount, percent, state_.Run.ErrorCount);
 }
 
 void TFormProgress::SetAbortCaption(const std::string& caption) {
@@ -186,6 +226,7 @@ void TFormProgress::SetStatus(const std::string& text, StatusTone tone) {
 void TFormProgress::SetProgress(int percent) {
   FlushDisplay();
   pbFile->setValue(std::clamp(percent, 0, 100));
+  ReportToDesktop(percent);
 }
 
 void TFormProgress::SetPbColor(RgbColor color) {
@@ -197,6 +238,8 @@ void TFormProgress::SetPbColor(RgbColor color) {
 
 void TFormProgress::ClearEncoderOutput() {
   FlushDisplay();
+  silence_.clear();
+  ShowNotes();
   me->Clear();
 }
 
@@ -217,6 +260,7 @@ void TFormProgress::ShowProgress(const ProgressUpdate& update) {
   pendingPercent_ = std::clamp(update.percentage, 0, 100);
   pendingStatus_ = ToQ(update.statusText);
   me->Apply(update.paneKeepLines, update.paneNewLines);
+  ReportToDesktop(pendingPercent_);
   displayPending_ = true;
   if (DisplayDue()) FlushDisplay();
 }

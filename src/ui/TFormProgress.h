@@ -46,6 +46,8 @@ class TFormProgress : public QDialog, public ConversionView {
   void SetErrorsCaption(const std::string& caption) override;
   void ProcessPendingEvents() override;
   void ShowProgress(const ProgressUpdate& update) override;
+  void ShowSilence(std::chrono::seconds silent) override;
+  void ShowRunNotice(const std::string& text) override;
 
  protected:
   // The close box: during a run it aborts the run; the window closes in either case.
@@ -60,6 +62,10 @@ class TFormProgress : public QDialog, public ConversionView {
   // Puts what ShowProgress gathered on screen.
   void FlushDisplay();
   bool DisplayDue() const;
+  // The run's notice and the encoder's silence, under the output pane while there are any.
+  void ShowNotes();
+  // Tells the desktop (task bar, tray) where the run stands.
+  void ReportToDesktop(int percent);
 
   ProgramState& state_;
   AppWindows& windows_;
@@ -73,7 +79,12 @@ class TFormProgress : public QDialog, public ConversionView {
   QString pendingStatus_;
   int pendingPercent_ = 0;
 
+  QString runNotice_;
+  QString silence_;
+  bool runShown_ = false;  // a conversion showed this window and has not ended yet
+
   QAction* actAbort = nullptr;
+  QLabel* lblRunNotes = nullptr;
   QLabel* lblEncoderOutput = nullptr;
   EncoderOutputPane* me = nullptr;
   QLabel* lblStatusDesc = nullptr;

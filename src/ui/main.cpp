@@ -2,13 +2,16 @@
 // program ends when the main window has closed (its settings saved), not when the last window
 // is hidden: the main window may live in the tray.
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 
+#include "app/AppParams.h"
 #include "app/ProgramState.h"
 #include "conversion/SystemEncoder.h"
 #include "platform/Shutdown.h"
 #include "ui/AppWindows.h"
+#include "ui/InstanceChannel.h"
 #include "ui/MainSignals.h"
 #include "ui/TFormMain.h"
 
@@ -22,6 +25,13 @@ int main(int argc, char* argv[]) {
   for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
     icon.addFile(QStringLiteral(":/icons/%1x%1/vardeno.png").arg(size), QSize(size, size));
   QApplication::setWindowIcon(icon);
+  // A Vardeno already running for this user from this folder takes the files and comes forward.
+  const QString channel = InstanceSocketName(QString::fromStdString(GetProgramDir()));
+  QStringList handed;
+  for (const QString& argument : app.arguments().mid(1))
+    if (!argument.isEmpty()) handed << QFileInfo(argument).absoluteFilePath();
+  if (HandToRunningInstance(channel, handed)) return 0;
+
   ProgramState state;
   AppWindows windows;
   SystemEncoder encoder;
@@ -30,6 +40,8 @@ int main(int argc, char* argv[]) {
   windows.power = power.get();
   CreateAppWindows(state, windows, app.arguments().mid(1));
   QObject::connect(windows.main, &TFormMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  InstanceServer instances(channel, &app);
+  QObject::connect(&instances, &InstanceServer::filesHanded, windows.main, &TFormMain::AddHandedFiles);
   CloseOnTerminationSignals(windows.main);
   windows.main->show();
   // For the installer's test: start, choose the settings folder, close as the user would (which

@@ -231,3 +231,18 @@ TEST(SettingsFile, AFailedSaveThrowsAndKeepsTheOldFile) {
   EXPECT_THROW(SaveSettingsToIni(f.params, f.window, f.encoder), IniWriteError);
   EXPECT_TRUE(std::filesystem::is_directory(f.params.SettingsFile));
 }
+
+TEST(SettingsFile, StallMinutesIsReadAndKeptButNeverWritten) {
+  SettingsFixture f;
+  ASSERT_EQ(f.params.StallMinutes, 10);
+  f.Write("StallMinutes=-3\r\n");  // no limit below zero: the setting stays
+  f.Load();
+  EXPECT_EQ(f.params.StallMinutes, 10);
+  f.Write("StallMinutes=0\r\n");
+  f.Load();
+  EXPECT_EQ(f.params.StallMinutes, 0);
+
+  f.params.StallMinutes = 25;  // the program's own value is not saved over the user's
+  SaveSettingsToIni(f.params, f.window, f.encoder);
+  EXPECT_EQ(IniFile(f.params.SettingsFile).ReadString("MAIN", "StallMinutes", ""), "0");
+}

@@ -151,3 +151,30 @@ TEST_F(CliJobsTest, RealFfmpegConvertsSixClipsThreeAtATime) {
     EXPECT_EQ(ProbeVideoSize(output), "160x120") << output;
   }
 }
+
+TEST_F(CliJobsTest, AnEncoderSilentForTheStallLimitFailsItsFileAndTheRunGoesOn) {
+  dir_.Write("hangs.avi", FakeInput("write", "w=frame=\\s\\s\\s\\s1\\stime=00:00:00.04\\r sleep=60000"));
+  dir_.Write("next.avi", FakeInput("write", "w=frame=\\s\\s\\s\\s1\\r\\n"));
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(jobs);
+    std::filesystem::remove_all(dir_ / "out");
+    const auto start = std::chrono::steady_clock::now();
+    const CliResult r =
+        Run(Convert({"hangs.avi", "next.avi", "--stall-seconds", "2", "--jobs", jobs, "--log", "run.log"}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 15s);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    std::vector<std::string> lines = LfLines(r.out);
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"Done\t" + (dir_ / "out/next.mp4"),
+                                               "Error (1)\t" + (dir_ / "out/hangs.mp4")}));
+    const std::string log = ReadWholeFile(dir_ / "run.log");
+    EXPECT_NE(log.find("\r\nExitCode: 1\r\nThe encoder printed nothing for 2 seconds and was ended.\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("Error # 2"), std::string::npos) << log;
+  }
+  // 0 turns the limit off (the last of the two options counts).
+  dir_.Write("quiet.avi", FakeInput("write", "w=start\\r\\n sleep=1500 w=end\\r\\n"));
+  const CliResult off = Run(Convert({"quiet.avi", "--stall-seconds", "1", "--stall-minutes", "0"}));
+  EXPECT_EQ(off.exitCode, 0) << off.err;
+}

@@ -30,8 +30,10 @@ class CliTest : public ::testing::Test {
   }
 
   // The program's own files (settings, profiles) of this test's user live in the test folder.
+  // No system bus either: a run never asks the machine's own logind for its sleep lock.
   std::vector<std::string> WithConfig(std::vector<std::string> env) const {
     env.push_back("XDG_CONFIG_HOME=" + (dir_ / "config"));
+    env.push_back("DBUS_SYSTEM_BUS_ADDRESS=unix:path=" + (dir_ / "no-system-bus"));
     return env;
   }
 

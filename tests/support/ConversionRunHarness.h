@@ -144,6 +144,7 @@ struct Harness {
   FakeAfterRunHost host;
   ConversionRequest request;
   std::string encoderPath;
+  ConversionRun::SleepLockRequest keepAwake;  // none unless a test gives one
 
   Harness() {
     // Only its existence matters: every call goes to the stand-in.
@@ -182,6 +183,7 @@ struct Harness {
                           files,
                           log};
     ConversionRun conversion(state, encoder, view, power, host);
+    conversion.SetSleepLock(keepAwake);
     return conversion.Execute(request);
   }
 

@@ -22,6 +22,9 @@ class RecordingConversionView : public ConversionView {
     std::string output;
   };
 
+  void ShowRunNotice(const std::string& text) override { notices.push_back(text); }
+  std::vector<std::string> notices;
+
   void ShowWarning(const std::string& text) override {
     warnings.push_back(text);
     events.push_back("warning");

@@ -1,0 +1,49 @@
+// "Open with" into the running program: a second start of the real vardeno hands its file to the
+// windows of this test, which listen as the running program does, and ends at once.
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QtTest>
+
+#include "MainWindowHarness.h"
+#include "ui/InstanceChannel.h"
+
+class InstanceChannelTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void aSecondStartHandsItsFileOverAndEndsWithinASecond() {
+    MainWindowHarness h;
+    TFormMain* main = h.Start();
+    main->showMinimized();
+    // The name the program computes for itself: this user and its folder.
+    const QString name = InstanceSocketName(QFileInfo(QStringLiteral(VARDENO_PROGRAM_PATH)).absolutePath());
+    QVERIFY(name != InstanceSocketName(QStringLiteral("/opt/another copy")));
+    InstanceServer server(name, nullptr);
+    QVERIFY(server.Listening());
+    connect(&server, &InstanceServer::filesHanded, main, &TFormMain::AddHandedFiles);
+
+    const std::string clip = h.files.Write("handed over.mp4", "x");
+    QProcess second;
+    second.setWorkingDirectory(QString::fromStdString(h.files.Path().string()));
+    QElapsedTimer clock;
+    clock.start();
+    // A relative name: the running program has another current folder.
+    second.start(QStringLiteral(VARDENO_PROGRAM_PATH), {QStringLiteral("handed over.mp4")});
+    QVERIFY(second.waitForStarted());
+    // Its own event loop runs meanwhile, so the handed files can arrive.
+    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 5000);
+    const qint64 took = clock.elapsed();
+    qInfo("the second start ended after %lld ms", static_cast<long long>(took));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY2(took < 1000, qPrintable(QString::number(took)));
+
+    QTRY_COMPARE(h.state.Files.Count(), std::size_t(1));
+    QCOMPARE(h.state.Files.Row(0).Name, std::string("handed over.mp4"));
+    QVERIFY(h.state.Files.Row(0).Directory.rfind(h.files.Path().string(), 0) == 0);
+    QVERIFY(main->isVisible() && !main->isMinimized());
+  }
+};
+
+QTEST_MAIN(InstanceChannelTest)
+#include "InstanceChannel_test.moc"
