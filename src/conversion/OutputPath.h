@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -22,9 +24,11 @@ std::string MakeOutputPath(const std::string& input, const std::string& outputDi
 // The path when nothing exists there, else the first free of <stem><separator><n padded to width>
 // <ext> for n = 1..100000; "" when all are taken.
 std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width);
-// The same, calling visit with every path it looks at, in order (path first, the result last).
+// The same, calling visit with every path it looks at, in order (path first, the result last);
+// a path for which alsoTaken (when given) is true counts as taken though nothing is there.
 std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width,
-                               const std::function<void(const std::string&)>& visit);
+                               const std::function<void(const std::string&)>& visit,
+                               const std::function<bool(const std::string&)>& alsoTaken = {});
 
 // Deletes the file; when that fails, makes it writable and tries once more. False on any failure.
 bool ForceDeleteFile(const std::string& path);
@@ -43,4 +47,17 @@ class FileIdentitySet {
 
  private:
   std::set<std::pair<std::uint64_t, std::uint64_t>> ids_;
+};
+
+// The outputs given to the rows of one run, so that no two rows are given one output file. Paths
+// count as one when they are equal with their folder resolved on disk (links, "..") and letters
+// compared without case (as on the FAT file systems of players and memory cards).
+class OutputClaims {
+ public:
+  // Another row than row was given path.
+  bool TakenByOtherRow(const std::string& path, std::size_t row) const;
+  void Give(const std::string& path, std::size_t row);
+
+ private:
+  std::map<std::string, std::size_t> rows_;  // key of the path, row
 };
