@@ -60,18 +60,33 @@ const std::locale* CaseFoldingLocale() {
   return folding ? &*folding : nullptr;
 }
 
+// Owns one C library locale handle (null when the name was unknown) and frees it at the end.
+class LocaleHandle {
+ public:
+  explicit LocaleHandle(locale_t handle) : handle_(handle) {}
+  ~LocaleHandle() {
+    if (handle_) freelocale(handle_);
+  }
+  LocaleHandle(const LocaleHandle&) = delete;
+  LocaleHandle& operator=(const LocaleHandle&) = delete;
+  locale_t Get() const { return handle_; }
+
+ private:
+  locale_t handle_;
+};
+
 // The C library's handle of a locale of the given name (a composite name too), made once per
-// name and kept; null when the name is unknown to it ("*" for a locale put together in code).
+// name and kept until the program ends; null when the name is unknown to it ("*" for a locale
+// put together in code).
 locale_t CollationHandle(const std::string& name) {
   static std::mutex mutex;
-  static std::map<std::string, locale_t> handles;
+  static std::map<std::string, LocaleHandle> handles;
   if (name.empty() || name == "*") return nullptr;
   std::lock_guard lock(mutex);
   const auto found = handles.find(name);
-  if (found != handles.end()) return found->second;
-  const locale_t handle = newlocale(LC_ALL_MASK, name.c_str(), nullptr);
-  handles.emplace(name, handle);
-  return handle;
+  if (found != handles.end()) return found->second.Get();
+  const auto added = handles.try_emplace(name, newlocale(LC_ALL_MASK, name.c_str(), nullptr));
+  return added.first->second.Get();
 }
 
 // The collation key of a folded name: what the locale's collate facet's transform gives, which

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -181,8 +182,14 @@ class ChildGuard {
   bool released_ = false;
 };
 
-void ReadUntilClosed(int fd, OutputPieces& pieces, IdleTimer& idleTimer) {
+// Reads until the output closes. A child that has ended while something it started still holds
+// the output open (a helper left running in the background) is read from for kExitWait more at
+// most, so such a helper cannot hold the run up: then ended holds how the child ended.
+void ReadUntilClosed(int fd, pid_t pid, OutputPieces& pieces, IdleTimer& idleTimer,
+                     std::optional<ChildRegistry::Ended>& ended, ChildGuard& guard) {
   char buffer[kPipeReadSize];
+  auto nextExitCheck = Clock::now() + kIdleInterval;
+  Clock::time_point readDeadline{};
   for (;;) {
     // Read first and wait only when nothing is there: while the child writes steadily this
     // takes one system call per block instead of two.
@@ -192,10 +199,22 @@ void ReadUntilClosed(int fd, OutputPieces& pieces, IdleTimer& idleTimer) {
     } else if (count == 0) {
       return;
     } else if (errno == EAGAIN) {
+      const int untilIdle = idleTimer.MillisecondsToNext();
+      const int wait = static_cast<int>(kIdleInterval.count());
       pollfd ready{fd, POLLIN, 0};
-      if (poll(&ready, 1, idleTimer.MillisecondsToNext()) < 0 && errno != EINTR) return;
+      if (poll(&ready, 1, untilIdle < 0 ? wait : std::min(untilIdle, wait)) < 0 && errno != EINTR) return;
     } else if (errno != EINTR) {
       return;
+    }
+    const auto now = Clock::now();
+    if (now >= nextExitCheck) {
+      nextExitCheck = now + kIdleInterval;
+      if (!ended && (ended = ChildRegistry::Instance().TryReap(pid))) {
+        // Reaped: its pid may soon belong to another process, which must never be ended or reaped.
+        guard.Release();
+        readDeadline = now + kExitWait;
+      }
+      if (ended && now >= readDeadline) return;
     }
     idleTimer.Tick();
   }
@@ -258,8 +277,9 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
 
   OutputPieces pieces(outputList, handler, ChildProcess{pid});
   IdleTimer idleTimer(idle);
-  ReadUntilClosed(readEnd.Get(), pieces, idleTimer);
-  const std::uint32_t exitCode = WaitForExit(pid, idleTimer);
+  std::optional<ChildRegistry::Ended> ended;
+  ReadUntilClosed(readEnd.Get(), pid, pieces, idleTimer, ended, guard);
+  const std::uint32_t exitCode = ended ? ExitCodeOf(*ended) : WaitForExit(pid, idleTimer);
   guard.Release();
   pieces.Deliver();
   return exitCode;
