@@ -1,9 +1,10 @@
 // List files as anyone may write them: loading never adds more rows than the file has lines,
 // and a list saved from the loaded rows loads back into the same rows.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <string_view>
 
@@ -12,16 +13,22 @@
 #include "filelist/ListFile.h"
 
 namespace {
-// A few real files that inputs (the seed corpus) name, so rows do get added; relative lines count
-// from the current folder, which is made the scratch folder.
+// A few real files that inputs (the seed corpus) name, so rows do get added: in a fixed folder,
+// so seeds can name them by full path (relative lines count from the current folder, which a fuzz
+// target must not change: libFuzzer's own paths are relative to it).
+constexpr const char* kMediaFolder = "/tmp/vardeno-fuzz-media";
+
 void MakeListedFiles() {
   static const bool made = [] {
-    if (chdir(FuzzScratchDir().c_str()) != 0) std::abort();
-    const std::string folder = FuzzScratchDir() + "/media";
+    const std::string folder = kMediaFolder;
     mkdir(folder.c_str(), 0755);
     mkdir((folder + "/sub dir").c_str(), 0755);
-    for (const char* name : {"clip.avi", "song.mp3", "b c.mkv", "zażółć.mp4", "sub dir/x.wmv", "-lead.flv"})
-      WriteScratchFile(std::string("media/") + name, "data");
+    for (const char* name : {"clip.avi", "song.mp3", "b c.mkv", "zażółć.mp4", "sub dir/x.wmv", "-lead.flv"}) {
+      FILE* file = std::fopen((folder + "/" + name).c_str(), "wb");
+      if (!file) std::abort();
+      std::fputs("data", file);
+      std::fclose(file);
+    }
     return true;
   }();
   (void)made;

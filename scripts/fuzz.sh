@@ -36,15 +36,15 @@ fi
 mkdir -p build-fuzz/artifacts
 status=0
 for target in "${targets[@]}"; do
-  corpus="build-fuzz/corpus/$target"
+  corpus="$PWD/build-fuzz/corpus/$target"
   mkdir -p "$corpus"
   log="build-fuzz/$target.log"
   echo "== $target: ${seconds} s"
   # -timeout: one input taking 10 s is a hang; -rss_limit_mb: 2 GB is a leak or a blow-up.
   if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       "build-fuzz/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/${target}-" \
-      "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
+      -print_final_stats=1 -artifact_prefix="$PWD/build-fuzz/artifacts/${target}-" \
+      "$corpus" "$PWD/fuzz/corpus/$target" >"$log" 2>&1; then
     echo "FAILED: $target (see $log)"
     grep -E "ERROR|SUMMARY|property broken|Test unit written" "$log" | head -20 || true
     status=1

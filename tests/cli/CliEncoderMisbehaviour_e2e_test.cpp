@@ -1,7 +1,9 @@
 // Encoders that misbehave, one case each, through a whole vardeno-cli conversion: the file of
 // the misbehaving encoder gets its outcome, the next file still converts, and the run ends in
-// bounded time.
+// bounded time. And an output folder removed while a file converts: that file fails, the next
+// one converts.
 #include <chrono>
+#include <thread>
 
 #include "cli/CliTestFolder.h"
 #include "cli/FakeFfmpeg.h"
@@ -58,3 +60,37 @@ TEST_P(EncoderMisbehaviour, FailsOnlyItsOwnFileAndTheRunEndsInTime) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, EncoderMisbehaviour, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, OutputFolderRemovedWhileAFileConvertsFailsThatFileOnly) {
+  // The stand-in opens its output only when done, after the test has removed the output folder,
+  // and fails as an encoder does then; the next file's output folder is made again.
+  const std::string fake = dir_.Write("fake-ffmpeg",
+                                      "#!/bin/sh\n"
+                                      "[ \"$1\" = \"-y\" ] || exit 1\n"
+                                      "in=$3\n"
+                                      "for out; do :; done\n"
+                                      "case \"$in\" in *first*) : > \"$in.started\"\n"
+                                      "  while [ -d \"${out%/*}\" ]; do sleep 0.05; done ;; esac\n"
+                                      "printf encoded > \"$out\" 2>/dev/null || { echo \"$out: No such file or directory\"; exit 1; }\n");
+  chmod(fake.c_str(), 0755);
+  dir_.Write("first.avi", "x");
+  dir_.Write("second.avi", "x");
+  CliProcess cli({"convert", "first.avi", "second.avi", "--encoder", fake, "--generation", "modern", "--out-dir",
+                  dir_ / "out", "--log", "run.log"},
+                 WithConfig({}), dir_.Path().string());
+  ASSERT_TRUE(cli.Started());
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (!Exists(dir_ / "first.avi.started") && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(20ms);
+  ASSERT_TRUE(Exists(dir_ / "first.avi.started"));
+  std::filesystem::remove_all(dir_ / "out");
+
+  const CliResult r = cli.Finish(30s);
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_EQ(LfLines(r.out), (std::vector<std::string>{"Error (1)\t" + (dir_ / "out/first.mp4"),
+                                                      "Done\t" + (dir_ / "out/second.mp4")}));
+  EXPECT_EQ(ReadWholeFile(dir_ / "out/second.mp4"), "encoded");
+  EXPECT_NE(ReadWholeFile(dir_ / "run.log").find("\r\nExitCode: 1\r\n" + (dir_ / "out/first.mp4") + ": No such file or directory\r\n"),
+            std::string::npos)
+      << ReadWholeFile(dir_ / "run.log");
+}
