@@ -182,14 +182,25 @@ class ChildGuard {
   bool released_ = false;
 };
 
+// Whether the child has ended, without reaping it: while it is a zombie its pid and process
+// group stay ours, so ending the group (the SIGKILL after the grace time) still reaches its helpers.
+bool HasEnded(pid_t pid) {
+  siginfo_t info{};
+  int result;
+  do {
+    result = waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+  } while (result != 0 && errno == EINTR);
+  // An error (reaped elsewhere) counts as ended: there is nothing left to wait for.
+  return result != 0 || info.si_pid == pid;
+}
+
 // Reads until the output closes. A child that has ended while something it started still holds
 // the output open (a helper left running in the background) is read from for kExitWait more at
-// most, so such a helper cannot hold the run up: then ended holds how the child ended.
-void ReadUntilClosed(int fd, pid_t pid, OutputPieces& pieces, IdleTimer& idleTimer,
-                     std::optional<ChildRegistry::Ended>& ended, ChildGuard& guard) {
+// most, so such a helper cannot hold the run up.
+void ReadUntilClosed(int fd, pid_t pid, OutputPieces& pieces, IdleTimer& idleTimer) {
   char buffer[kPipeReadSize];
   auto nextExitCheck = Clock::now() + kIdleInterval;
-  Clock::time_point readDeadline{};
+  std::optional<Clock::time_point> readDeadline;
   for (;;) {
     // Read first and wait only when nothing is there: while the child writes steadily this
     // takes one system call per block instead of two.
@@ -209,12 +220,8 @@ void ReadUntilClosed(int fd, pid_t pid, OutputPieces& pieces, IdleTimer& idleTim
     const auto now = Clock::now();
     if (now >= nextExitCheck) {
       nextExitCheck = now + kIdleInterval;
-      if (!ended && (ended = ChildRegistry::Instance().TryReap(pid))) {
-        // Reaped: its pid may soon belong to another process, which must never be ended or reaped.
-        guard.Release();
-        readDeadline = now + kExitWait;
-      }
-      if (ended && now >= readDeadline) return;
+      if (!readDeadline && HasEnded(pid)) readDeadline = now + kExitWait;
+      if (readDeadline && now >= *readDeadline) return;
     }
     idleTimer.Tick();
   }
@@ -277,9 +284,8 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
 
   OutputPieces pieces(outputList, handler, ChildProcess{pid});
   IdleTimer idleTimer(idle);
-  std::optional<ChildRegistry::Ended> ended;
-  ReadUntilClosed(readEnd.Get(), pid, pieces, idleTimer, ended, guard);
-  const std::uint32_t exitCode = ended ? ExitCodeOf(*ended) : WaitForExit(pid, idleTimer);
+  ReadUntilClosed(readEnd.Get(), pid, pieces, idleTimer);
+  const std::uint32_t exitCode = WaitForExit(pid, idleTimer);
   guard.Release();
   pieces.Deliver();
   return exitCode;
