@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/IniFile.h"
 #include "app/MainWindowSettings.h"
 #include "app/ProgramState.h"
 #include "app/Profiles.h"
 #include "app/SettingsFile.h"
 #include "ui/ControlsUpdating.h"
 #include "ui/FileListView.h"
+#include "ui/MessageBoxes.h"
 #include "ui/MiddlePanel.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanels.h"
