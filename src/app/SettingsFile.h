@@ -26,6 +26,6 @@ bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, Encoder
 // Writes the settings file: every key, in its order, in one replacement of the file. While the
 // window is maximized its place and size are not written, so the file keeps the last normal ones.
 // Keys and lines of the file that are not the program's stay. Throws IniWriteError when the file
-// cannot be written (the old file is then untouched); closing the program ignores that error.
+// cannot be written (the old file is then untouched).
 void SaveSettingsToIni(const TAppParams& params, const MainWindowSettings& window,
                        const EncoderSettings& encoder);

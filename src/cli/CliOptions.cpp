@@ -78,14 +78,25 @@ class Parser {
         options_.command = CliCommand::Version;
         return Done();
       } else if (!Option(arg)) {
-        return {std::nullopt, error_};
+        return Fail(error_);
       }
     }
     return Positionals();
   }
 
  private:
-  CliParseResult Fail(std::string message) { return {std::nullopt, std::move(message)}; }
+  // The message quotes arguments as given; their control characters are shown escaped, so the
+  // message stays one line and a terminal never takes an argument's bytes as its own commands.
+  CliParseResult Fail(const std::string& message) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (const char c : message) {
+      const unsigned char byte = static_cast<unsigned char>(c);
+      if (byte >= 0x20 && byte != 0x7f) shown += c;
+      else shown.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 15]);
+    }
+    return {std::nullopt, shown};
+  }
   CliParseResult Done() { return {options_, ""}; }
 
   // Reads the value of the option at pos_ (either "--name=value" or "--name value").

@@ -1,5 +1,7 @@
 #include "conversion/OutputPath.h"
 
+#include <filesystem>
+
 #include "base/DirText.h"
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
@@ -49,10 +51,11 @@ std::string MakeUniqueFileName(const std::string& path, const std::string& separ
 }
 
 std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width,
-                               const std::function<void(const std::string&)>& visit) {
-  const auto taken = [&visit](const std::string& candidate) {
+                               const std::function<void(const std::string&)>& visit,
+                               const std::function<bool(const std::string&)>& alsoTaken) {
+  const auto taken = [&](const std::string& candidate) {
     if (visit) visit(candidate);
-    return PathExists(candidate);
+    return PathExists(candidate) || (alsoTaken && alsoTaken(candidate));
   };
   if (!taken(path)) return path;
   const size_t dot = ExtensionDot(path);
@@ -75,3 +78,20 @@ bool FileIdentitySet::Contains(const std::string& path) const {
   const std::optional<FileIdentity> identity = IdentifyFile(path);
   return identity && ids_.count(*identity) > 0;
 }
+
+namespace {
+std::string ClaimKey(const std::string& path) {
+  const std::filesystem::path full(path);
+  std::error_code ignored;
+  std::filesystem::path folder = std::filesystem::weakly_canonical(full.parent_path(), ignored);
+  if (folder.empty()) folder = full.parent_path();
+  return ToLowerAscii((folder / full.filename()).string());
+}
+}  // namespace
+
+bool OutputClaims::TakenByOtherRow(const std::string& path, std::size_t row) const {
+  const auto found = rows_.find(ClaimKey(path));
+  return found != rows_.end() && found->second != row;
+}
+
+void OutputClaims::Give(const std::string& path, std::size_t row) { rows_[ClaimKey(path)] = row; }

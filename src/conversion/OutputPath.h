@@ -1,7 +1,9 @@
 // Input and output paths of a conversion: joining, the "_NEW" rule, numbered names, deletion.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -23,9 +25,11 @@ std::string MakeOutputPath(const std::string& input, const std::string& outputDi
 // The path when nothing exists there, else the first free of <stem><separator><n padded to width>
 // <ext> for n = 1..100000; "" when all are taken.
 std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width);
-// The same, calling visit with every path it looks at, in order (path first, the result last).
+// The same, calling visit with every path it looks at, in order (path first, the result last);
+// a path for which alsoTaken (when given) is true counts as taken though nothing is there.
 std::string MakeUniqueFileName(const std::string& path, const std::string& separator, int width,
-                               const std::function<void(const std::string&)>& visit);
+                               const std::function<void(const std::string&)>& visit,
+                               const std::function<bool(const std::string&)>& alsoTaken = {});
 
 // Files on disk known by their identity (device and inode, volume and file index), so that any spelling of a path (links, "..", another
 // letter case on a case-blind file system) is recognised as the same file.
@@ -38,4 +42,17 @@ class FileIdentitySet {
 
  private:
   std::set<FileIdentity> ids_;
+};
+
+// The outputs given to the rows of one run, so that no two rows are given one output file. Paths
+// count as one when they are equal with their folder resolved on disk (links, "..") and letters
+// compared without case (as on the FAT file systems of players and memory cards).
+class OutputClaims {
+ public:
+  // Another row than row was given path.
+  bool TakenByOtherRow(const std::string& path, std::size_t row) const;
+  void Give(const std::string& path, std::size_t row);
+
+ private:
+  std::map<std::string, std::size_t> rows_;  // key of the path, row
 };

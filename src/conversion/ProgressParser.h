@@ -52,10 +52,12 @@ class ProgressParser {
                         UiLanguage lang);
 
  private:
+  // Always made with both fields given. (No default member values: clang 14, which builds the
+  // fuzz targets, crashes on them in this nested template.)
   template <typename T>
   struct Found {
-    std::size_t index = 0;  // the entry that gave the value
-    T value{};
+    std::size_t index;  // the entry that gave the value
+    T value;
   };
 
   void NoteOutsideChanges(const EncoderOutputLines& lines);

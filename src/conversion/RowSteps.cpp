@@ -67,18 +67,26 @@ RowPlan RowPlanner::Plan(std::size_t row, const std::string& outputDir) {
   plan.output = MakeOutputPath(plan.input, outputDir, ext_);
   plan.status = kStatusDone(lang);
   plan.examined.push_back(plan.output);
-  if (!PathExists(plan.output)) return plan;
+  const auto givenToEarlierRow = [&](const std::string& path) { return claims_.TakenByOtherRow(path, row); };
+  const auto plannedOnly = [&](const std::string& path) { return request_.batchMode && givenToEarlierRow(path); };
+  if (!PathExists(plan.output) && !plannedOnly(plan.output)) {
+    claims_.Give(plan.output, row);
+    return plan;
+  }
 
   int policy = request_.outputExistsPolicy;
   // Overwriting (or no choice, where the encoder's "-y" overwrites too) never replaces a file
-  // that this run converts: such an output gets a numbered name instead.
-  if (policy != 0 && policy != 2 && IsInputOfRun(plan.output)) policy = 0;
+  // that this run converts or has made: such an output gets a numbered name instead.
+  if (policy != 0 && policy != 2 && (IsInputOfRun(plan.output) || givenToEarlierRow(plan.output))) policy = 0;
   switch (policy) {
     case 0: {
       const std::string mapped = plan.output;
-      plan.output = MakeUniqueFileName(mapped, "_", 3, [&](const std::string& candidate) {
-        if (candidate != mapped) plan.examined.push_back(candidate);
-      });
+      plan.output = MakeUniqueFileName(
+          mapped, "_", 3,
+          [&](const std::string& candidate) {
+            if (candidate != mapped) plan.examined.push_back(candidate);
+          },
+          plannedOnly);
       plan.status = kStatusRenamed(lang);
       break;
     }
@@ -92,6 +100,7 @@ RowPlan RowPlanner::Plan(std::size_t row, const std::string& outputDir) {
     default:
       break;
   }
+  if (!plan.skip) claims_.Give(plan.output, row);
   return plan;
 }
 

@@ -54,7 +54,9 @@ class RowPlanner {
   // The input path of the row.
   std::string InputPath(std::size_t row) const;
   // Input, output and status of the row by the output-exists policy, as things are on disk now.
-  // outputDir as PrepareOutputDir gave it.
+  // outputDir as PrepareOutputDir gave it. No output is given to two rows: in a script run (where
+  // nothing is written between rows) an output planned for an earlier row counts as existing, and
+  // an existing output that an earlier row of this run made is never overwritten but numbered.
   RowPlan Plan(std::size_t row, const std::string& outputDir);
 
  private:
@@ -66,6 +68,8 @@ class RowPlanner {
   std::string ext_;
   // The files of the checked rows, gathered when an existing output first needs the test.
   std::optional<FileIdentitySet> runInputs_;
+  // The outputs planned so far.
+  OutputClaims claims_;
 };
 
 // The row's result text after its encoder ran: the planned status when the exit code is 0; else

@@ -35,7 +35,9 @@ inline constexpr std::uint32_t kTerminatedExitCode = 1;
 // Exit code: the child's own; kTerminatedExitCode when TerminateApp or TerminateChild ended it
 // (whatever it exited with then); 128 + the signal number when a signal killed it otherwise;
 // kStillActive when it still runs 5000 ms after its output closed (it is left running and
-// reaped in the background when it ends).
+// reaped in the background when it ends). A child that has ended while a process it started
+// still holds the output open is read from for 5000 ms more at most; then its own exit code is
+// returned and the holder is left as it is.
 // Throws SystemError when the pipe or the process cannot be created (also when the file cannot
 // be executed). An exception from handler or idle ends the child and passes on.
 std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& argText,

@@ -51,7 +51,8 @@ void ReadDuration(std::string& text, EncoderGeneration generation, MediaProbe& p
   probe.DurationExact = ParseTimeText(durationText);
   const bool classic = generation == EncoderGeneration::Classic;
   double duration = classic ? probe.DurationExact : std::max(probe.DurationExact, 0.0);
-  probe.Duration = RoundToInt32(duration);
+  // Never below 0, also when the line ends before its start time.
+  probe.Duration = RoundToInt32(std::max(duration, 0.0));
 
   text = After(text, comma + 1);
   const size_t startMark = text.find(kStartMark);

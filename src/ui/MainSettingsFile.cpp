@@ -8,11 +8,14 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/IniFile.h"
 #include "app/MainWindowSettings.h"
 #include "app/ProgramState.h"
+#include "app/Profiles.h"
 #include "app/SettingsFile.h"
 #include "ui/ControlsUpdating.h"
 #include "ui/FileListView.h"
+#include "ui/MessageBoxes.h"
 #include "ui/MiddlePanel.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanels.h"
@@ -89,9 +92,20 @@ void TFormMain::LoadSettingsFile() {
 }
 
 void TFormMain::SaveSettingsFile() {
-  try {
-    SaveSettingsToIni(state_.AppParams, CaptureWindowSettings(), ReadEncoderSettings());
-  } catch (const std::exception&) {
-    // A settings file that cannot be written is not reported; the program still closes.
-  }
+  // Both files are tried; one box names every file that could not be written, after the
+  // system's message for the first ("System Error.  Code: 28." for a full disk).
+  std::string systemMessage;
+  std::string files;
+  const auto attempt = [&](const auto& write) {
+    try {
+      write();
+    } catch (const IniWriteError& error) {
+      if (systemMessage.empty()) systemMessage = error.Reason();
+      files += "\r\n";
+      files += error.what();
+    }
+  };
+  attempt([&] { SaveSettingsToIni(state_.AppParams, CaptureWindowSettings(), ReadEncoderSettings()); });
+  attempt([&] { SaveProfile(state_.AppParams.LastSessionFile, ReadEncoderSettings()); });
+  if (!files.empty()) ShowSystemErrorBox(this, systemMessage + "\r\n" + files);
 }

@@ -169,7 +169,6 @@ void TFormMain::FormClose() {
   setAcceptDrops(false);
   lv_->setAcceptDrops(false);
   SaveSettingsFile();
-  SaveLastSession(state_.AppParams, ReadEncoderSettings());
   state_.OutputLines.clear();
 }
 

@@ -92,6 +92,8 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   MainWindowSettings CaptureWindowSettings() const;
   void ApplyWindowSettings(const MainWindowSettings& settings);
   void LoadSettingsFile();
+  // Writes the settings file and the last session's profile; when either cannot be written
+  // (the old file then stays whole), tells the user with the system's message before going on.
   void SaveSettingsFile();
 
   // Profiles (MainProfiles.cpp).

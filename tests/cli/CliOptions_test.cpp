@@ -177,6 +177,11 @@ TEST(CliOptions, UnknownCommandsAndOptions) {
   EXPECT_EQ(ErrorOf({"convert", "--bogus=1", "a.mp4"}), "unknown option \"--bogus\" (try --help)");
   EXPECT_EQ(ErrorOf({"convert", "-o", "x", "a.mp4"}), "unknown option \"-o\" (try --help)");
   EXPECT_EQ(ErrorOf({"convert", "--outdir", "x", "a.mp4"}), "unknown option \"--outdir\" (try --help)");
+  // Control characters of an argument are shown escaped: the message stays one line, and no
+  // terminal takes them as commands.
+  EXPECT_EQ(ErrorOf({"convert", "--bad\n\x1b[2J\x7f", "a.mp4"}),
+            "unknown option \"--bad\\x0a\\x1b[2J\\x7f\" (try --help)");
+  EXPECT_EQ(ErrorOf({"conv\r"}), "unknown command \"conv\\x0d\" (try --help)");
 }
 
 TEST(CliOptions, OptionsThatDoNotApplyToTheCommand) {

@@ -12,12 +12,13 @@
 
 #include "support/TempDir.h"
 
-// Writes the script into dir and returns its path.
-inline std::string WriteFakeFfmpeg(const TempDir& dir) {
+// Writes the script into dir and returns its path. otherCalls is the shell command that answers
+// every call but a conversion.
+inline std::string WriteFakeFfmpeg(const TempDir& dir, const std::string& otherCalls = "exit 1") {
   const std::string path = dir.Write("fake-ffmpeg",
                                      "#!/bin/sh\n"
                                      "set -f\n"
-                                     "[ \"$1\" = \"-y\" ] || exit 1\n"
+                                     "[ \"$1\" = \"-y\" ] || { " + otherCalls + "; }\n"
                                      "in=$3\n"
                                      "for out; do :; done\n"
                                      "{ IFS= read -r mode; IFS= read -r steps; } < \"$in\"\n"

@@ -175,3 +175,48 @@ TEST(ConversionRun, NoInputIsWrittenOverOrDeleted) {
     EXPECT_TRUE(fs::is_symlink(h.In("linked.mp4")));
   }
 }
+
+TEST(ConversionRun, NoTwoRowsAreGivenOneOutput) {
+  // A script run writes nothing between its rows: three names that differ only in extension and
+  // letter case, and one more reached through a link to the same folder, all map to clip.mp4.
+  const auto outputs = [](Harness& h) {
+    std::vector<std::string> result;
+    for (const auto& f : h.view.finished) result.push_back(f.output + " " + f.status);
+    return result;
+  };
+  for (int policy : {0, 1, 2}) {
+    SCOPED_TRACE(policy);
+    Harness h;
+    h.AddInput("clip.avi");
+    h.AddInput("clip.mkv");
+    h.AddInput("CLIP.wmv");
+    std::filesystem::create_directory_symlink(h.dir / "in", h.dir / "link");
+    h.dir.Write("in/clip.flv", "x");
+    h.AddRow(h.dir / "link", "clip.flv");
+    h.request.outputExistsPolicy = policy;
+    h.request.batchMode = true;
+    h.request.batchFileName = h.dir / "convert.sh";
+    h.Execute();
+    if (policy == 2) {
+      EXPECT_EQ(outputs(h), (std::vector<std::string>{h.In("clip.mp4") + " Done", h.In("clip.mp4") + " Skipped",
+                                                      h.In("CLIP.mp4") + " Skipped",
+                                                      (h.dir / "link/clip.mp4") + " Skipped"}));
+    } else {
+      EXPECT_EQ(outputs(h), (std::vector<std::string>{h.In("clip.mp4") + " Done", h.In("clip_001.mp4") + " OK - Renamed",
+                                                      h.In("CLIP_002.mp4") + " OK - Renamed",
+                                                      (h.dir / "link/clip_003.mp4") + " OK - Renamed"}));
+    }
+  }
+
+  // A conversion told to overwrite never overwrites what an earlier row of the same run made.
+  Harness h;
+  h.AddInput("clip.avi");
+  h.AddInput("clip.mkv");
+  h.encoder.plans = {Plan(RunPlan::Output::Write), Plan(RunPlan::Output::Write)};
+  h.request.outputExistsPolicy = 1;
+  h.Execute();
+  ASSERT_EQ(h.encoder.runs.size(), 2u);
+  EXPECT_EQ(SplitArgumentText(h.encoder.runs[1]).back(), h.In("clip_001.mp4"));
+  EXPECT_EQ(h.Status(1), "OK - Renamed");
+  EXPECT_EQ(ReadWholeFile(h.In("clip.mp4")), "encoded " + h.In("clip.avi"));
+}

@@ -223,6 +223,17 @@ TEST(ProcessRunner, ReadsUntilEveryHolderOfTheOutputHasClosedIt) {
   EXPECT_EQ(run.list, (std::vector<std::string>{"a", ""}));
 }
 
+TEST(ProcessRunner, AHelperHoldingTheOutputAfterTheChildEndedHoldsTheRunUp5sAtMost) {
+  const auto start = Clock::now();
+  // The helper keeps the pipe open for 30 s and writes nothing more.
+  const RunResult run = RunFake(R"(w=a\r\n hold=30000 exit=5)");
+  const double waited = SecondsSince(start);
+  EXPECT_GE(waited, 4.9);
+  EXPECT_LT(waited, 7.0);
+  EXPECT_EQ(run.code, 5u);
+  EXPECT_EQ(run.list, (std::vector<std::string>{"a", ""}));
+}
+
 TEST(ProcessRunner, IdleIsCalledWhileTheChildIsSilent) {
   std::vector<Clock::time_point> calls;
   std::vector<std::string> list;

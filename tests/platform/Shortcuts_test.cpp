@@ -96,6 +96,9 @@ TEST_F(ShortcutsTest, FoldersFollowTheXdgSettings) {
   EXPECT_EQ(ShortcutFolder(ShortcutPlace::Desktop), Home() + "/Desktop");
   dir_.Write("cfg/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/\"\n");
   EXPECT_EQ(ShortcutFolder(ShortcutPlace::Desktop), Home());
+  // A NUL would cut the path short at the system: such a line names no folder.
+  dir_.Write("cfg/user-dirs.dirs", std::string("XDG_DESKTOP_DIR=\"/srv/a\0/etc\"\n", 30));
+  EXPECT_EQ(ShortcutFolder(ShortcutPlace::Desktop), Home() + "/Desktop");
 
   // Relative XDG base folders are ignored.
   ScopedEnv relative("XDG_DATA_HOME", "data");

@@ -71,6 +71,11 @@ TEST(ClassicProbe, DurationAndStartTime) {
   EXPECT_EQ(lateStart.Duration, 0);
   EXPECT_EQ(lateStart.StartTime, 10);
   EXPECT_DOUBLE_EQ(lateStart.DurationExact, 5.0);
+  // A negative printed duration on a line that ends before its start time (found by fuzzing).
+  const MediaProbe negative = ParseClassic({"  Duration: 00:-1:00.00, bitrate: N/A", "Stream #0.0: Video: h264, 25 fps"});
+  EXPECT_LT(negative.DurationExact, 0.0);
+  EXPECT_EQ(negative.Duration, 0);
+  EXPECT_EQ(negative.FrameCount, 0);
 
   EXPECT_EQ(ParseClassic({"Duration: 00:00:10.50, start: 0.000000, bitrate: 1 kb/s"}).Duration, 10);
   EXPECT_EQ(ParseClassic({"Duration: 00:00:11.50, start: 0.000000, bitrate: 1 kb/s"}).Duration, 12);

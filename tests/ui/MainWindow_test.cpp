@@ -11,6 +11,7 @@
 #include <csignal>
 
 #include "MainWindowHarness.h"
+#include "support/SmallDisk.h"
 #include "ui/MainFileDialogs.h"
 #include "ui/MainSignals.h"
 #include "ui/MessageBoxes.h"
@@ -168,6 +169,24 @@ class MainWindowTest : public QObject {
     QVERIFY(main->IsClosed() && !main->isVisible());
     QVERIFY(std::filesystem::exists(h.files / "Vardeno.ini"));
     QVERIFY(std::filesystem::exists(h.files / "profiles/__Last.ini"));
+  }
+
+  void closingOntoAFullDiskTellsTheUserAndKeepsTheOldSettingsFile() {
+    MainWindowHarness h;
+    SmallDisk disk(h.files.Path().string());
+    if (!disk.Mounted()) QSKIP(disk.Why().c_str());
+    const std::string old = "[MAIN]\r\nOutputFormat=5\r\n";
+    h.files.Write("Vardeno.ini", old);
+    TFormMain* main = h.Start();
+    disk.Fill();
+    SetNextMessageBoxAnswer(QMessageBox::Ok);
+    main->close();
+    QVERIFY(main->IsClosed());
+    QCOMPARE(LastMessageBoxText(), "System Error.  Code: 28.\r\nNo space left on device\r\n\r\nUnable to write to " +
+                                       (h.files / "Vardeno.ini") + "\r\nUnable to write to " +
+                                       (h.files / "profiles/__Last.ini"));
+    QCOMPARE(h.SettingsText(), old);
+    QVERIFY(!std::filesystem::exists(h.files / "profiles/__Last.ini"));
   }
 
   void closeApplicationAfterConversionClosesAsTheUserWould() {

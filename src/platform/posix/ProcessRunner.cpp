@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -181,8 +182,25 @@ class ChildGuard {
   bool released_ = false;
 };
 
-void ReadUntilClosed(int fd, OutputPieces& pieces, IdleTimer& idleTimer) {
+// Whether the child has ended, without reaping it: while it is a zombie its pid and process
+// group stay ours, so ending the group (the SIGKILL after the grace time) still reaches its helpers.
+bool HasEnded(pid_t pid) {
+  siginfo_t info{};
+  int result;
+  do {
+    result = waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+  } while (result != 0 && errno == EINTR);
+  // An error (reaped elsewhere) counts as ended: there is nothing left to wait for.
+  return result != 0 || info.si_pid == pid;
+}
+
+// Reads until the output closes. A child that has ended while something it started still holds
+// the output open (a helper left running in the background) is read from for kExitWait more at
+// most, so such a helper cannot hold the run up.
+void ReadUntilClosed(int fd, pid_t pid, OutputPieces& pieces, IdleTimer& idleTimer) {
   char buffer[kPipeReadSize];
+  auto nextExitCheck = Clock::now() + kIdleInterval;
+  std::optional<Clock::time_point> readDeadline;
   for (;;) {
     // Read first and wait only when nothing is there: while the child writes steadily this
     // takes one system call per block instead of two.
@@ -192,10 +210,18 @@ void ReadUntilClosed(int fd, OutputPieces& pieces, IdleTimer& idleTimer) {
     } else if (count == 0) {
       return;
     } else if (errno == EAGAIN) {
+      const int untilIdle = idleTimer.MillisecondsToNext();
+      const int wait = static_cast<int>(kIdleInterval.count());
       pollfd ready{fd, POLLIN, 0};
-      if (poll(&ready, 1, idleTimer.MillisecondsToNext()) < 0 && errno != EINTR) return;
+      if (poll(&ready, 1, untilIdle < 0 ? wait : std::min(untilIdle, wait)) < 0 && errno != EINTR) return;
     } else if (errno != EINTR) {
       return;
+    }
+    const auto now = Clock::now();
+    if (now >= nextExitCheck) {
+      nextExitCheck = now + kIdleInterval;
+      if (!readDeadline && HasEnded(pid)) readDeadline = now + kExitWait;
+      if (readDeadline && now >= *readDeadline) return;
     }
     idleTimer.Tick();
   }
@@ -258,7 +284,7 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
 
   OutputPieces pieces(outputList, handler, ChildProcess{pid});
   IdleTimer idleTimer(idle);
-  ReadUntilClosed(readEnd.Get(), pieces, idleTimer);
+  ReadUntilClosed(readEnd.Get(), pid, pieces, idleTimer);
   const std::uint32_t exitCode = WaitForExit(pid, idleTimer);
   guard.Release();
   pieces.Deliver();

@@ -87,7 +87,8 @@ std::string DesktopFromUserDirs(const std::string& text, const std::string& home
         break;
       }
     }
-    if (value.empty() || value.front() != '/') continue;
+    // A NUL would cut the path short at the system, naming another folder than the line does.
+    if (value.empty() || value.front() != '/' || value.find('\0') != std::string::npos) continue;
     found = WithoutTrailingSlashes(value);
   }
   return found;
