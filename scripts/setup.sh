@@ -6,8 +6,8 @@ set -euo pipefail
 # librsvg2-bin, help2man: the icon sizes and a manual page are made at build time; dpkg-dev: the
 # .deb's library dependencies; desktop-file-utils, appstream, xdotool: the launcher tests and the
 # installed program's tests (with groff-base, shared-mime-info); file: CPack's scan of the .deb's
-# library dependencies runs it.
-packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales file
+# library dependencies runs it; libx11-dev: the start-up benchmark listens for the X server's map event.
+packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales file libx11-dev
           librsvg2-bin help2man dpkg-dev desktop-file-utils appstream xdotool groff-base shared-mime-info)
 
 missing=()

@@ -25,9 +25,8 @@ std::string FindOnPath(const std::string& name) {
   std::string_view rest(path);
   while (true) {
     const size_t colon = rest.find(':');
-    std::string dir(rest.substr(0, colon));
-    if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + name;
+    const std::string_view dir = rest.substr(0, colon);
+    const std::string candidate = std::string(dir.empty() ? std::string_view(".") : dir) + "/" + name;
     if (IsExecutableFile(candidate)) return candidate;
     if (colon == std::string_view::npos) return {};
     rest.remove_prefix(colon + 1);
