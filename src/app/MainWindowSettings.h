@@ -21,8 +21,10 @@ struct MainWindowSettings {
   // The window's place and size in its normal (not maximized) state; kept while it is maximized.
   int Left = 256;
   int Top = 115;
-  int Width = 793;   // at least kMinMainWindowWidth
-  int Height = 519;  // at least kMinMainWindowHeight
+  // The first start's size shows every encoder setting without scrolling in either language and
+  // fits a 1366 x 768 screen with a task bar and the window's title.
+  int Width = 1160;  // at least kMinMainWindowWidth
+  int Height = 640;  // at least kMinMainWindowHeight
   bool BottomPanelVisible = true;
   int OutputExists = 0;     // index into cbOutputExists; -1 = no selection
   int AfterConversion = 0;  // index into cbAfterConversion; -1 = no selection (take no action)

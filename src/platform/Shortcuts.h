@@ -9,11 +9,21 @@
 
 // The file name of both launchers ("Vardeno.desktop"; on Windows "Vardeno.lnk").
 extern const char* const ShortcutFileName;
+// The file name of the launcher in the applications menu: on Linux the id of the launcher the
+// package installs (/usr/share/applications/vardeno.desktop), as menus show the user's file in
+// place of the system's one of the same id, so the program is listed once whether or not it is
+// installed; on Windows "Vardeno.lnk".
+extern const char* const MenuLauncherFileName;
 
 enum class ShortcutPlace {
   Desktop,          // XDG_DESKTOP_DIR of $XDG_CONFIG_HOME/user-dirs.dirs, else ~/Desktop
   ApplicationsMenu  // $XDG_DATA_HOME/applications, default ~/.local/share/applications
 };
+
+// The program's launcher file name in a place (ShortcutFileName or MenuLauncherFileName).
+constexpr const char* LauncherFileName(ShortcutPlace place) {
+  return place == ShortcutPlace::ApplicationsMenu ? MenuLauncherFileName : ShortcutFileName;
+}
 
 // The folder of a place, without a trailing "/", from the environment as it is now (HOME,
 // XDG_CONFIG_HOME, XDG_DATA_HOME; relative XDG values are ignored, as the XDG rules say).
@@ -25,7 +35,9 @@ std::string ShortcutFolder(ShortcutPlace place);
 bool ShortcutExists(ShortcutPlace place, const std::string& fileName);
 
 // Writes a launcher at <folder>/<fileName> (replacing one that is there) that starts targetPath
-// with no arguments from targetPath's folder, named description, with the program's icon (an icon
+// with the files it is given (%F; it offers the file types the program takes, as the installed
+// launcher does, so "Open with" stays when it stands in for that one) from targetPath's folder,
+// named description, with the program's icon (an icon
 // file "vardeno.svg" or "vardeno.png" beside targetPath by its full path, else the icon name
 // "vardeno"). The place's folder is created when it is missing (one level; for the menu, a missing
 // data home $XDG_DATA_HOME is made first, mode 0700, as the XDG rules ask). The file gets mode 0755; on

@@ -37,12 +37,22 @@ AdvancedPanel::AdvancedPanel(QWidget* parent) : QWidget(parent) {
   sboxAdvanced->setWidgetResizable(true);
   auto* contents = new QWidget(sboxAdvanced);
   contents->setObjectName("sboxAdvancedContents");
+  // Two columns of groups with the additional parameters below both, so that the whole column
+  // shows in a window that fits a laptop's screen.
+  auto* first = new QVBoxLayout;
+  first->addWidget(BuildCropping(contents));
+  first->addWidget(BuildResolution(contents));
+  first->addStretch(1);
+  auto* second = new QVBoxLayout;
+  second->addWidget(BuildSizeLimit(contents));
+  second->addWidget(BuildTimeLimits(contents));
+  second->addStretch(1);
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(first);
+  columns->addLayout(second);
   auto* column = new QVBoxLayout(contents);
   column->setContentsMargins(0, 0, 0, 0);
-  column->addWidget(BuildCropping(contents));
-  column->addWidget(BuildResolution(contents));
-  column->addWidget(BuildSizeLimit(contents));
-  column->addWidget(BuildTimeLimits(contents));
+  column->addLayout(columns);
   column->addWidget(BuildParams(contents));
   column->addStretch(1);
   sboxAdvanced->setWidget(contents);
@@ -61,12 +71,15 @@ AdvancedPanel::AdvancedPanel(QWidget* parent) : QWidget(parent) {
 }
 
 QSize AdvancedPanel::sizeHint() const {
-  // Wide enough for its groups side by side with a vertical scroll bar; the height is what the
-  // other columns set, since this column scrolls.
+  // Wide enough for its groups side by side with a vertical scroll bar, and high enough for every
+  // group: the column scrolls only where the window gives it less than that.
   const QMargins margins = layout()->contentsMargins();
-  const int width = sboxAdvanced->widget()->minimumSizeHint().width() +
-                    sboxAdvanced->verticalScrollBar()->sizeHint().width() + margins.left() + margins.right();
-  return {width, minimumSizeHint().height()};
+  const QWidget* contents = sboxAdvanced->widget();
+  const int width = contents->minimumSizeHint().width() + sboxAdvanced->verticalScrollBar()->sizeHint().width() +
+                    margins.left() + margins.right();
+  const int height = margins.top() + margins.bottom() + lblAdvancedSettings->sizeHint().height() +
+                     layout()->spacing() + contents->sizeHint().height();
+  return {width, height};
 }
 
 QSize AdvancedPanel::minimumSizeHint() const {
@@ -175,7 +188,9 @@ QWidget* AdvancedPanel::BuildParams(QWidget* parent) {
   meParams = MakeNamed<QPlainTextEdit>("meParams", gbParams);
   meParams->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   meParams->setTabChangesFocus(true);  // Tab leaves the memo, so the keyboard reaches the button
-  meParams->setMinimumHeight(meParams->fontMetrics().lineSpacing() * 3 + 10);
+  // Three lines: the parameters are a line or two, and a taller box would push the advanced column
+  // into scrolling.
+  meParams->setFixedHeight(meParams->fontMetrics().lineSpacing() * 3 + 10);
   btnInfo_ffmpeg = MakeNamed<QPushButton>("btnInfo_ffmpeg", gbParams);
   btnInfo_ffmpeg->setText(kInfoButton);
   auto* layout = new QHBoxLayout(gbParams);

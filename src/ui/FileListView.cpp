@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QResizeEvent>
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -34,6 +35,10 @@ constexpr LangText kAccessibleName{"File list", "Lista plików"};
 
 // No screen is this wide; a stored width beyond it came from a damaged settings file.
 constexpr int kMaxColumnWidth = 8000;
+
+// The column that follows the list's width, and how narrow the list's shrinking makes it at most.
+constexpr int kDirectoryColumn = 2;
+constexpr int kNarrowestGrowingColumn = 80;
 
 QColor GridColor(const QPalette& palette) {
   const QColor base = palette.color(QPalette::Base);
@@ -88,6 +93,31 @@ FileListView::FileListView(ProgramState& state, QWidget* parent)
     viewport()->update();
     FollowSelectedRow();
   });
+  // Files added to an empty list: the first becomes the current, selected row and the list takes
+  // the keyboard focus, so F10, Del, Space and the arrow keys act on it at once.
+  connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+    if (first != 0 || model_->rowCount() != last + 1) return;
+    selectionModel()->setCurrentIndex(model_->index(0, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    setFocus(Qt::OtherFocusReason);
+  });
+}
+
+// The directory column takes the width the list gains or gives up; the others keep theirs. At the
+// first layout it takes the room that the columns leave free at the right.
+void FileListView::resizeEvent(QResizeEvent* event) {
+  QTreeView::resizeEvent(event);
+  const int directory = header()->sectionSize(kDirectoryColumn);
+  int wanted = directory;
+  if (event->oldSize().isValid()) {
+    wanted += event->size().width() - event->oldSize().width();
+  } else {
+    int columns = 0;
+    for (int i = 0; i < kColumnCount; ++i) columns += header()->sectionSize(i);
+    wanted += std::max(0, viewport()->width() - columns);
+  }
+  wanted = std::max(wanted, std::min(directory, kNarrowestGrowingColumn));
+  if (wanted != directory) header()->resizeSection(kDirectoryColumn, wanted);
 }
 
 void FileListView::SetLang() {

@@ -69,6 +69,7 @@ class FileListView : public QTreeView {
   void keyReleaseEvent(QKeyEvent* event) override;
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QByteArray RowDragToken() const;

@@ -98,8 +98,14 @@ void TFormMain::actExploreDirectoryExecute() {
 }
 
 // The selection moved: while the file information window is shown, it follows the selected row.
+// The probe runs later, once for any number of moves made meanwhile, on the row selected then.
 void TFormMain::lvSelectItem() {
   if (!SelectedRow() || !FileInfoWindowVisible(windows_)) return;
   ListRules();
-  UpdateFileInfoWindow(windows_);
+  if (selectionProbeQueued_) return;
+  selectionProbeQueued_ = true;
+  Later([this] {
+    selectionProbeQueued_ = false;
+    UpdateFileInfoWindow(windows_);
+  });
 }

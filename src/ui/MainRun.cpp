@@ -1,4 +1,7 @@
 // Conversion runs started from the main window: actConvert converts, actSaveBAT writes a script.
+// Both start once the call that triggered them has returned (QueueRun), so whoever pressed the
+// button (a screen reader over the accessibility bus too) gets its answer at once and can still
+// reach the progress window's Abort during the run.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -8,6 +11,7 @@
 #include "platform/SleepLock.h"
 #include "ui/DesktopRun.h"
 #include "ui/AppWindows.h"
+#include "ui/FileListView.h"
 #include "ui/MainFileDialogs.h"
 #include "ui/MainTexts.h"
 #include "ui/MiddlePanel.h"
@@ -23,6 +27,24 @@ void TFormMain::actSaveBATExecute() {
   const QString name = AskSaveFileName(this, start, ScriptFileFilter(state_.CurrentLanguage), QStringLiteral("sh"));
   if (name.isEmpty()) return;
   RunConversion(true, ToStd(name));
+}
+
+void TFormMain::Later(std::function<void()> work) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, work = std::move(work)] {
+        if (!closed_) work();
+      },
+      Qt::QueuedConnection);
+}
+
+void TFormMain::QueueRun(void (TFormMain::*handler)()) {
+  if (runQueued_ || state_.Run.Running) return;
+  runQueued_ = true;
+  Later([this, handler] {
+    runQueued_ = false;
+    (this->*handler)();
+  });
 }
 
 void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) {
@@ -44,6 +66,10 @@ void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) 
   run.SetSleepLock(KeepComputerAwake);
   const RunResult result = run.Execute(request);
   if (!batchMode && windows_.desktop) windows_.desktop->NoticeEnd(result, state_.CurrentLanguage);
+  // The run disabled the list, which took the keyboard focus away: it goes back to the list, so
+  // Esc and the list's keys work without a click into the window.
+  lv_->setFocus(Qt::OtherFocusReason);
+  emit runEnded();
   // The window was closed while the run went on: the run has ended (aborted), so close now.
   if (closeRequested_ && !closed_) close();
 }

@@ -22,6 +22,10 @@
 #include "ui/TFormMain.h"
 
 namespace {
+// What a window manager adds around the window's client area: borders, and a title bar above.
+constexpr int kFrameAllowance = 16;
+constexpr int kTitleBarAllowance = 40;
+
 QRect AvailableScreenArea(const QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -47,6 +51,16 @@ MainWindowSettings TFormMain::CaptureWindowSettings() const {
   // The folder of the file added last, else the one the settings file gave.
   s.LastDir = state_.Files.LastAddedDirectory().empty() ? lastDir_ : state_.Files.LastAddedDirectory();
   return s;
+}
+
+void TFormMain::PlaceAtFirstStart(const MainWindowSettings& designed) {
+  const QRect area = AvailableScreenArea(this);
+  const QSize size = QSize(designed.Width, designed.Height)
+                         .boundedTo(area.size() - QSize(kFrameAllowance, kTitleBarAllowance))
+                         .expandedTo(QSize(kMinMainWindowWidth, kMinMainWindowHeight));
+  resize(size);
+  move(area.x() + std::max(0, (area.width() - size.width()) / 2),
+       area.y() + std::max(0, (area.height() - size.height() - kTitleBarAllowance) / 2));
 }
 
 void TFormMain::ApplyWindowSettings(const MainWindowSettings& s) {

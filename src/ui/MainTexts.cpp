@@ -150,6 +150,8 @@ void TFormMain::SetLang() {
   pnMid_->edOutDir->setAccessibleName(pnMid_->gbOutputDir->title());
   ReplaceEntries(pnMid_->cbOutputExists, {ToQ(kOutputExistsRename(lang)), ToQ(kOutputExistsOverwrite(lang)),
                                           ToQ(kOutputExistsSkip(lang))});
+  // The texts of the other language may need another height.
+  FitBottomPanel();
 }
 
 std::string MainWindowToggleCaption(bool windowVisible, UiLanguage lang) {

@@ -64,8 +64,10 @@ void TFormMain::ConnectActions() {
     connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
   };
   on(a.actEsc, &TFormMain::actEscExecute);
-  on(a.actConvert, &TFormMain::actConvertExecute);
-  on(a.actSaveBAT, &TFormMain::actSaveBATExecute);
+  // Long operations (a run, the script and its file dialog, a probe of the file information
+  // window) start later, so the call that triggered them returns at once.
+  connect(a.actConvert, &QAction::triggered, this, [this] { QueueRun(&TFormMain::actConvertExecute); });
+  connect(a.actSaveBAT, &QAction::triggered, this, [this] { QueueRun(&TFormMain::actSaveBATExecute); });
   on(a.actMinimizeToTray, &TFormMain::actMinimizeToTrayExecute);
   on(a.actExit, &TFormMain::CloseMainWindow);
   on(a.actLoadProfile, &TFormMain::actLoadProfileExecute);
@@ -86,7 +88,8 @@ void TFormMain::ConnectActions() {
   on(a.actGoToHomePage, &TFormMain::actGoToHomePageExecute);
   connect(a.actShowCmdLine, &QAction::triggered, this, [this] { ShowCommandLineWindow(windows_); });
   connect(a.actShowProgressWindow, &QAction::triggered, this, [this] { ShowProgressWindow(windows_); });
-  connect(a.actShowHideFileInfo, &QAction::triggered, this, [this] { ToggleFileInfoWindow(windows_); });
+  connect(a.actShowHideFileInfo, &QAction::triggered, this,
+          [this] { Later([this] { ToggleFileInfoWindow(windows_); }); });
   connect(a.actShowHideFormErrors, &QAction::triggered, this, [this] { ToggleErrorsWindow(windows_); });
   connect(a.actShowOptions, &QAction::triggered, this, [this] { ShowOptionsWindow(windows_); });
   connect(a.actAbout, &QAction::triggered, this, [this] { ShowAboutWindow(windows_); });

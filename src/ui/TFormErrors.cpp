@@ -106,13 +106,21 @@ void TFormErrors::BuildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(me, 1);
   layout->addLayout(buttons);
+}
 
-  dlgSaveLog = Named(new QFileDialog(this), "dlgSaveLog");
-  dlgSaveLog->setAcceptMode(QFileDialog::AcceptSave);
-  dlgSaveLog->setFileMode(QFileDialog::AnyFile);
-  dlgSaveLog->setDefaultSuffix(QLatin1String(kSaveLogDefaultSuffix));
-  dlgSaveLog->setDirectory(LogStartDir(state_.ProgramDir));
-  dlgSaveLog->selectFile(QLatin1String(kSaveLogProposedName));
+// Made when first needed: a file dialog looks up many theme icons as it is built, which would
+// slow every start of the program for a window most starts never open.
+QFileDialog* TFormErrors::SaveLogDialog() {
+  if (!dlgSaveLog) {
+    dlgSaveLog = Named(new QFileDialog(this), "dlgSaveLog");
+    dlgSaveLog->setAcceptMode(QFileDialog::AcceptSave);
+    dlgSaveLog->setFileMode(QFileDialog::AnyFile);
+    dlgSaveLog->setDefaultSuffix(QLatin1String(kSaveLogDefaultSuffix));
+    dlgSaveLog->setDirectory(LogStartDir(state_.ProgramDir));
+    dlgSaveLog->selectFile(QLatin1String(kSaveLogProposedName));
+  }
+  dlgSaveLog->setNameFilter(QtNameFilter(kSaveLogFilter(state_.AppParams.Language)));
+  return dlgSaveLog;
 }
 
 void TFormErrors::SetLang() {
@@ -126,7 +134,7 @@ void TFormErrors::SetLang() {
     action->setText(ToQ(text(lang)));
     action->setToolTip(ToQ(text(lang)));
   }
-  dlgSaveLog->setNameFilter(QtNameFilter(kSaveLogFilter(lang)));
+  if (dlgSaveLog) dlgSaveLog->setNameFilter(QtNameFilter(kSaveLogFilter(lang)));
 }
 
 void TFormErrors::ToggleVisible() {
@@ -151,8 +159,9 @@ std::vector<std::string> TFormErrors::PaneLines() const {
 void TFormErrors::actClearLogExecute() { state_.Errors.Clear(); }
 
 void TFormErrors::actSaveLogExecute() {
-  if (dlgSaveLog->exec() != QDialog::Accepted || dlgSaveLog->selectedFiles().isEmpty()) return;
-  SaveLogTo(ToStd(dlgSaveLog->selectedFiles().constFirst()));
+  QFileDialog* dialog = SaveLogDialog();
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+  SaveLogTo(ToStd(dialog->selectedFiles().constFirst()));
 }
 
 bool TFormErrors::SaveLogTo(const std::string& path) {

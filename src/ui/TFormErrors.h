@@ -42,6 +42,8 @@ class TFormErrors : public QDialog, public ErrorLogListener {
   void Cleared() override;
 
  private:
+  // dlgSaveLog, made at its first use, with the name filter of the language in force.
+  QFileDialog* SaveLogDialog();
   void BuildControls();
 
   ProgramState& state_;
@@ -55,5 +57,5 @@ class TFormErrors : public QDialog, public ErrorLogListener {
   QPushButton* btnClearLog = nullptr;
   QPushButton* btnSaveLog = nullptr;
   QPushButton* btnClose = nullptr;
-  QFileDialog* dlgSaveLog = nullptr;
+  QFileDialog* dlgSaveLog = nullptr;  // made by SaveLogDialog() when first used
 };

@@ -181,13 +181,21 @@ void TFormFileInfo::BuildControls() {
   streams->addWidget(val, 1);
   layout->addLayout(streams, 1);
   layout->addWidget(pnDown);
+}
 
-  dlgSave = new QFileDialog(this);
-  dlgSave->setObjectName(QStringLiteral("dlgSave"));
-  dlgSave->setAcceptMode(QFileDialog::AcceptSave);
-  dlgSave->setFileMode(QFileDialog::AnyFile);
-  dlgSave->setDefaultSuffix(QStringLiteral("txt"));
-  dlgSave->setOption(QFileDialog::HideNameFilterDetails);
+// Made when first needed: a file dialog looks up many theme icons as it is built, which would
+// slow every start of the program for a window most starts never open.
+QFileDialog* TFormFileInfo::SaveDialog() {
+  if (!dlgSave) {
+    dlgSave = new QFileDialog(this);
+    dlgSave->setObjectName(QStringLiteral("dlgSave"));
+    dlgSave->setAcceptMode(QFileDialog::AcceptSave);
+    dlgSave->setFileMode(QFileDialog::AnyFile);
+    dlgSave->setDefaultSuffix(QStringLiteral("txt"));
+    dlgSave->setOption(QFileDialog::HideNameFilterDetails);
+  }
+  dlgSave->setNameFilter(QtNameFilter(kInfoFileFilter(state_.AppParams.Language)));
+  return dlgSave;
 }
 
 void TFormFileInfo::SetLang() {
@@ -209,7 +217,7 @@ void TFormFileInfo::SetLang() {
   btnClose->setText(actClose->text());
   btnClose->setToolTip(actClose->toolTip());
   val->setHorizontalHeaderLabels({ToQ(kStreamColumn(lang)), ToQ(kDetailsColumn(lang))});
-  dlgSave->setNameFilter(QtNameFilter(kInfoFileFilter(lang)));
+  if (dlgSave) dlgSave->setNameFilter(QtNameFilter(kInfoFileFilter(lang)));
   val->viewport()->update();
 }
 
@@ -307,10 +315,11 @@ void TFormFileInfo::actSaveExecute() {
   if (!showsFile_) return;
   const QString path = ToQ(FileInfoPath(shown_));
   const QString proposal = path + QStringLiteral("_info.txt");
-  dlgSave->setDirectory(QFileInfo(proposal).absolutePath());
-  dlgSave->selectFile(proposal);
-  if (dlgSave->exec() != QDialog::Accepted || dlgSave->selectedFiles().isEmpty()) return;
-  const std::string target = ToStd(dlgSave->selectedFiles().constFirst());
+  QFileDialog* dialog = SaveDialog();
+  dialog->setDirectory(QFileInfo(proposal).absolutePath());
+  dialog->selectFile(proposal);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+  const std::string target = ToStd(dialog->selectedFiles().constFirst());
   try {
     WriteFileAtomically(target, FileInfoText(shown_, "\r\n"));
   } catch (const SystemError& failure) {

@@ -44,6 +44,8 @@ class TFormFileInfo : public QDialog {
 
  private:
   void BuildControls();
+  // dlgSave, made at its first use, with the name filter of the language in force.
+  QFileDialog* SaveDialog();
   std::optional<std::string> SelectedFilePath() const;
   MediaProbe ProbeFile(const std::string& path);
   void ShowStreams();
@@ -76,5 +78,5 @@ class TFormFileInfo : public QDialog {
   QAction* actSave = nullptr;
   QAction* actClose = nullptr;
   QAction* actEsc = nullptr;
-  QFileDialog* dlgSave = nullptr;
+  QFileDialog* dlgSave = nullptr;  // made by SaveDialog() when first used
 };

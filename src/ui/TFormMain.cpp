@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLocale>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -40,6 +41,9 @@
 #include "ui/TFormProgress.h"
 
 namespace {
+// Rows of the file list that the bottom panel leaves visible before its advanced column scrolls.
+constexpr int kListRowsKept = 4;
+
 // Used when the program entry gave no power control: the window then never switches off.
 class NoPowerControl : public PowerControl {
  public:
@@ -87,21 +91,37 @@ void TFormMain::BuildLayout() {
   layout->addWidget(pnMid_);
   layout->addWidget(pnBottom_);
   setCentralWidget(central);
+  central->installEventFilter(this);
+  pnBottom_->installEventFilter(this);
+  // The advanced column's groups lie in a scroll area: their layout reports to its own widget.
+  if (auto* contents = pnBottom_->findChild<QWidget*>(QStringLiteral("sboxAdvancedContents")))
+    contents->installEventFilter(this);
 }
 
-// The bottom panel takes at least the height its format/video and audio columns need, and at
-// most half the window's client area; the advanced column scrolls within it, so the file list
-// keeps its share of the window, even at the window's minimum size.
+// The bottom panel takes at least the height its format/video and audio columns need, and the
+// height of all three columns (the advanced one unscrolled) as far as the file list keeps room for
+// a few rows; on a smaller window the advanced column scrolls within it.
 void TFormMain::FitBottomPanel() {
   const int columns = std::max(pnBottom_->pnLeft()->sizeHint().height(), pnBottom_->pnAudio()->sizeHint().height());
+  const int whole = std::max(columns, pnBottom_->pnRight()->sizeHint().height());
+  const int listRows = lv_->header()->sizeHint().height() + kListRowsKept * (lv_->fontMetrics().height() + 4);
+  const int room = centralWidget()->height() - (pnMid_->isHidden() ? 0 : pnMid_->sizeHint().height()) - listRows;
   const QMargins margins = pnBottom_->layout() ? pnBottom_->layout()->contentsMargins() : QMargins();
-  const int needed = columns + margins.top() + margins.bottom();
-  pnBottom_->setMaximumHeight(std::max(needed, centralWidget()->height() / 2));
+  const int height = std::max(columns, std::min(whole, room)) + margins.top() + margins.bottom();
+  pnBottom_->setMinimumHeight(height);
+  pnBottom_->setMaximumHeight(height);
 }
 
-void TFormMain::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  FitBottomPanel();
+// The client area (the central widget) changed its size, or the panels' contents their needs
+// (styles applied at the first show, another language): the bottom panel's share follows.
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) FitBottomPanel();
+  if (watched != centralWidget() && event->type() == QEvent::LayoutRequest) {
+    // The advanced column's size hint follows its groups; layouts keep hints until told.
+    if (watched != pnBottom_) pnBottom_->pnRight()->updateGeometry();
+    FitBottomPanel();
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TFormMain::FormCreate(const QStringList& arguments) {
@@ -112,8 +132,7 @@ void TFormMain::FormCreate(const QStringList& arguments) {
   state_.OutputLines.clear();
   setWindowTitle(QStringLiteral("Vardeno 1.1"));
   const MainWindowSettings designed;
-  resize(designed.Width, designed.Height);
-  move(designed.Left, designed.Top);
+  PlaceAtFirstStart(designed);
   lv_->SetColumnWidths(designed.ColumnWidths);
   lv_->SetGridLines(designed.GridLines);
   state_.ProgramDir = programDir;
@@ -137,11 +156,12 @@ void TFormMain::FormCreate(const QStringList& arguments) {
   LoadSettingsFile();
   state_.CurrentLanguage = state_.AppParams.Language;
   SetLang();
-  FitBottomPanel();
   InitControls();
   GetProfiles(state_.AppParams.ProfilesDir, state_.AppParams.LastSessionFile, state_.Profiles);
   FillProfileList(0);
   AddArguments(arguments);
+  // The keyboard starts in the list (its first row current when files were given).
+  lv_->setFocus(Qt::OtherFocusReason);
 }
 
 // Every argument that names an existing file is added, as a file manager passes the files the

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -72,10 +73,12 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
  signals:
   // FormClose has run; the program entry ends the event loop.
   void closed();
+  // A conversion run or script run started by actConvert or actSaveBAT has ended.
+  void runEnded();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Files dropped anywhere on the window go to the list, as files dropped onto the list do.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -91,6 +94,8 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   // Settings file (MainSettingsFile.cpp).
   MainWindowSettings CaptureWindowSettings() const;
   void ApplyWindowSettings(const MainWindowSettings& settings);
+  // The designed size, as far as the screen's free area allows, centred in that area.
+  void PlaceAtFirstStart(const MainWindowSettings& designed);
   void LoadSettingsFile();
   // Writes the settings file and the last session's profile; when either cannot be written
   // (the old file then stays whole), tells the user with the system's message before going on.
@@ -108,6 +113,12 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   void actConvertExecute();
   void actSaveBATExecute();
   void RunConversion(bool batchMode, const std::string& batchFileName);
+  // Runs work once the call that asked for it has returned to the event loop (a queued call on
+  // this thread), unless the window has closed by then.
+  void Later(std::function<void()> work);
+  // actConvert and actSaveBAT: the run starts later; a second request before it has started is
+  // dropped.
+  void QueueRun(void (TFormMain::*handler)());
 
   // File list (MainListActions.cpp).
   void actAddFilesExecute();
@@ -145,6 +156,8 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   std::string lastDir_;          // "LastDir" of the settings file, until a file is added
   std::string listFileDir_;      // start folder of the list-file dialogs
   bool closeRequested_ = false;  // closing waits for the run to end
+  bool runQueued_ = false;       // a run is asked for and starts once the event loop runs
+  bool selectionProbeQueued_ = false;  // the file information window follows the selection soon
   bool closed_ = false;
   std::unique_ptr<EncoderAccess> ownEncoder_;  // used when the program entry set none
   std::unique_ptr<PowerControl> ownPower_;

@@ -109,8 +109,9 @@ void TFormOptions::SetLang() {
 
 void TFormOptions::InitControls() {
   ControlsUpdatingGuard updating(state_.ControlsUpdating);
-  chShortcutDesktop->setChecked(ShortcutExists(ShortcutPlace::Desktop, ShortcutFileName));
-  chShortcutStartMenu->setChecked(ShortcutExists(ShortcutPlace::ApplicationsMenu, ShortcutFileName));
+  for (const ShortcutPlace place : {ShortcutPlace::Desktop, ShortcutPlace::ApplicationsMenu})
+    (place == ShortcutPlace::Desktop ? chShortcutDesktop : chShortcutStartMenu)
+        ->setChecked(ShortcutExists(place, LauncherFileName(place)));
 }
 
 void TFormOptions::rbLangClick() {
@@ -119,10 +120,11 @@ void TFormOptions::rbLangClick() {
 
 void TFormOptions::chShortcutClick(QCheckBox* box, ShortcutPlace place) {
   if (state_.ControlsUpdating) return;
-  const bool exists = ShortcutExists(place, ShortcutFileName);
+  const char* const fileName = LauncherFileName(place);
+  const bool exists = ShortcutExists(place, fileName);
   // A failure is not reported: the box shows the disk again at the next activation.
-  if (box->isChecked() && !exists) CreateShortcut("Vardeno", RunningExecutablePath(), place, ShortcutFileName);
-  else if (!box->isChecked() && exists) DeleteShortcut(place, ShortcutFileName);
+  if (box->isChecked() && !exists) CreateShortcut("Vardeno", RunningExecutablePath(), place, fileName);
+  else if (!box->isChecked() && exists) DeleteShortcut(place, fileName);
 }
 
 void TFormOptions::FitSize() {

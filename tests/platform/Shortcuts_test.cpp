@@ -33,6 +33,16 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
+// The launcher the package installs.
+const std::string kInstalledLauncher = ReadWholeFile(VARDENO_TEST_DATA_DIR "/../../data/vardeno.desktop");
+
+std::string LineStartingWith(const std::string& text, const std::string& start) {
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);)
+    if (line.rfind(start, 0) == 0) return line;
+  return {};
+}
+
 std::string FindValidator() {
   for (const char* path : {"/usr/bin/desktop-file-validate", "/usr/local/bin/desktop-file-validate"})
     if (fs::exists(path)) return path;
@@ -108,28 +118,35 @@ TEST_F(ShortcutsTest, FoldersFollowTheXdgSettings) {
 TEST_F(ShortcutsTest, CreateExistsDeleteInBothPlaces) {
   for (ShortcutPlace place : {ShortcutPlace::Desktop, ShortcutPlace::ApplicationsMenu}) {
     SCOPED_TRACE(place == ShortcutPlace::Desktop ? "desktop" : "menu");
-    const std::string file = ShortcutFolder(place) + "/Vardeno.desktop";
-    EXPECT_FALSE(ShortcutExists(place, ShortcutFileName));
+    const char* const name = LauncherFileName(place);
+    const std::string file = ShortcutFolder(place) + "/" + name;
+    EXPECT_FALSE(ShortcutExists(place, name));
 
     // Both folders are missing here: one level is created.
-    ASSERT_TRUE(CreateShortcut("Vardeno", exe_, place, ShortcutFileName));
-    EXPECT_TRUE(ShortcutExists(place, ShortcutFileName));
+    ASSERT_TRUE(CreateShortcut("Vardeno", exe_, place, name));
+    EXPECT_TRUE(ShortcutExists(place, name));
     struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0755u);
 
     const std::string text = ReadWholeFile(file);
     EXPECT_NE(text.find("\nName=Vardeno\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\nExec=\"" + exe_ + "\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=\"" + exe_ + "\" %F\n"), std::string::npos) << text;
+    // The same file types as the installed launcher, which the menu one stands in for.
+    EXPECT_EQ(LineStartingWith(text, "MimeType="), LineStartingWith(kInstalledLauncher, "MimeType=")) << text;
     EXPECT_NE(text.find("\nPath=" + (dir_ / "app") + "\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nIcon=vardeno\n"), std::string::npos) << text;
     EXPECT_EQ(ValidatorComplaints(file), "");
 
-    DeleteShortcut(place, ShortcutFileName);
-    EXPECT_FALSE(ShortcutExists(place, ShortcutFileName));
+    DeleteShortcut(place, name);
+    EXPECT_FALSE(ShortcutExists(place, name));
     EXPECT_FALSE(fs::exists(file));
-    DeleteShortcut(place, ShortcutFileName);  // nothing there: nothing happens
+    DeleteShortcut(place, name);  // nothing there: nothing happens
   }
+  // The menu launcher bears the installed launcher's id, so menus list one entry; the desktop
+  // one keeps the name users see.
+  EXPECT_STREQ(LauncherFileName(ShortcutPlace::ApplicationsMenu), "vardeno.desktop");
+  EXPECT_STREQ(LauncherFileName(ShortcutPlace::Desktop), "Vardeno.desktop");
   // Only the desktop launcher is marked trusted.
   EXPECT_EQ(ReadWholeFile(dir_ / "gio.log"),
             "set " + Home() + "/Desktop/Vardeno.desktop metadata::trusted true\n");
@@ -154,7 +171,7 @@ TEST_F(ShortcutsTest, AwkwardPathsStayValidAndExact) {
   // Exec: quoted, with \" \$ \\ inside the quotes, "%" doubled, then every "\" doubled as any
   // string value of the file.
   const std::string folder = dir_ / "app/my $dir \"100%\"";
-  EXPECT_NE(text.find("\nExec=\"" + (dir_ / "app/my \\\\$dir \\\\\"100%%\\\\\"/vardeno\\\\\\\\x") + "\"\n"),
+  EXPECT_NE(text.find("\nExec=\"" + (dir_ / "app/my \\\\$dir \\\\\"100%%\\\\\"/vardeno\\\\\\\\x") + "\" %F\n"),
             std::string::npos)
       << text;
   EXPECT_NE(text.find("\nPath=" + folder + "\n"), std::string::npos) << text;

@@ -196,7 +196,7 @@ class LanguagesTest : public QObject {
     TFormMain* main = h.Start({QString::fromStdString(first)});
     main->show();
     QCOMPARE(StatusShown(h, 0), QStringLiteral("Ready"));
-    TRIGGER(h, "actConvert");
+    TRIGGER_RUN(h, "actConvert");
     const QString runStatus = StatusShown(h, 0);
     QCOMPARE(runStatus, QStringLiteral("Done"));
     const QString progressStatus = h.windows.progress->findChild<QLabel*>("lblStatus")->text();

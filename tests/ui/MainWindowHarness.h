@@ -74,3 +74,13 @@ inline std::string MainWindowHarness::SettingsText() const { return ReadText(fil
     QVERIFY2(action_->isEnabled(), name " is disabled");            \
     action_->trigger();                                             \
   } while (false)
+
+// Triggers actConvert or actSaveBAT as TRIGGER does and waits until the run it starts (after the
+// trigger has returned) has ended.
+#define TRIGGER_RUN(harness, name)                                          \
+  do {                                                                      \
+    QSignalSpy runEnded_((harness).windows.main, &TFormMain::runEnded);     \
+    TRIGGER(harness, name);                                                 \
+    QCOMPARE(runEnded_.count(), 0);                                         \
+    QVERIFY2(runEnded_.wait(20000), name " did not end");                   \
+  } while (false)

@@ -1,6 +1,7 @@
 // The main window built as the program builds it: its start and close, its enable rules, Esc,
 // the bottom panel, a settings file with hostile values, and conversions started from it.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLayout>
@@ -12,6 +13,7 @@
 
 #include "MainWindowHarness.h"
 #include "support/SmallDisk.h"
+#include "ui/FileListView.h"
 #include "ui/MainFileDialogs.h"
 #include "ui/MainSignals.h"
 #include "ui/MessageBoxes.h"
@@ -94,6 +96,7 @@ class MainWindowTest : public QObject {
 
     h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
     h.state.Files.SetChecked(0, false);
+    h.Find<QAbstractItemView>("lv")->clearSelection();  // the first row added was selected
     main->InitControls();
     QVERIFY(Enabled(h, "actCheckAll") && Enabled(h, "actInvertSelection"));
     QVERIFY(!Enabled(h, "actConvert") && !Enabled(h, "actSaveBAT") && !Enabled(h, "actRemoveChecked"));
@@ -138,7 +141,7 @@ class MainWindowTest : public QObject {
       QTest::keyClick(main, Qt::Key_Escape);
       QVERIFY(main->isVisible() && !main->IsClosed());
     };
-    TRIGGER(h, "actConvert");
+    TRIGGER_RUN(h, "actConvert");
     QVERIFY(ran);
     SetNextMessageBoxAnswer(QMessageBox::NoButton);  // drop the unused answer
     LastMessageBoxText();
@@ -162,7 +165,7 @@ class MainWindowTest : public QObject {
       QVERIFY(h.state.Run.AbortRequested);
     };
     QSignalSpy closed(main, &TFormMain::closed);
-    TRIGGER(h, "actConvert");
+    TRIGGER_RUN(h, "actConvert");
     QCOMPARE(runs, 1);  // the second row was not started
     QCOMPARE(h.state.Files.Row(1).Status, std::string("Ready"));
     QCOMPARE(closed.count(), 1);
@@ -198,7 +201,7 @@ class MainWindowTest : public QObject {
     main->InitControls();
     h.Find<QComboBox>("cbAfterConversion")->setCurrentIndex(1);
     QSignalSpy closed(main, &TFormMain::closed);
-    TRIGGER(h, "actConvert");
+    TRIGGER_RUN(h, "actConvert");
     QCOMPARE(closed.count(), 1);
     QVERIFY(h.SettingsText().find("cbAfterConversion=1") != std::string::npos);
   }
@@ -411,6 +414,88 @@ class MainWindowTest : public QObject {
     main->close();
   }
 
+  void keyboardStartsOnTheFirstRowAndComesBackToTheListAfterARun() {
+    MainWindowHarness h;
+    h.encoder = std::make_unique<InlineEncoder>();
+    const std::string first = h.files.Write("first.mp4", "x");
+    TFormMain* main = h.Start({QString::fromStdString(first), QString::fromStdString(h.files.Write("second.mp4", "y"))});
+    main->show();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    auto* lv = h.Find<QAbstractItemView>("lv");
+    QCOMPARE(QApplication::focusWidget(), lv);
+    QCOMPARE(lv->currentIndex().row(), 0);
+    QCOMPARE(main->SelectedRow(), std::optional<std::size_t>(0));
+    QVERIFY(Enabled(h, "actShowHideFileInfo"));
+
+    // Files added to a list emptied meanwhile: the first becomes current, and the list takes the
+    // keyboard from wherever it was.
+    TRIGGER(h, "actRemoveChecked");
+    QCOMPARE(lv->currentIndex().row(), -1);
+    h.Find<QWidget>("cbOutFormat")->setFocus();
+    const QList<QUrl> drop{QUrl::fromLocalFile(QString::fromStdString(first))};
+    h.Find<FileListView>("lv")->DropFiles(drop);
+    QCOMPARE(lv->currentIndex().row(), 0);
+    QCOMPARE(main->SelectedRow(), std::optional<std::size_t>(0));
+    QCOMPARE(QApplication::focusWidget(), lv);
+    // Rows added to a list that has some leave the current row and the focus alone.
+    h.Find<FileListView>("lv")->DropFiles(drop);
+    QTest::keyClick(lv, Qt::Key_Down);
+    QCOMPARE(lv->currentIndex().row(), 1);
+    h.Find<QWidget>("cbOutFormat")->setFocus();
+    h.Find<FileListView>("lv")->DropFiles(drop);
+    QCOMPARE(lv->currentIndex().row(), 1);
+    QCOMPARE(QApplication::focusWidget(), h.Find<QWidget>("cbOutFormat"));
+
+    // A run disables the list, which loses the keyboard; the run gives it back, so Esc closes the
+    // progress window and then asks.
+    TRIGGER_RUN(h, "actConvert");
+    QVERIFY(h.windows.progress->isVisible());
+    QCOMPARE(main->focusWidget(), lv);
+    QApplication::setActiveWindow(main);  // the user back in the main window
+    QCOMPARE(QApplication::focusWidget(), lv);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!h.windows.progress->isVisible());
+    SetNextMessageBoxAnswer(QMessageBox::No);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(LastMessageBoxText(), std::string("Close application?"));
+  }
+
+  // What a screen reader does over the accessibility bus: the press returns before the run
+  // starts, and the progress window's Abort can be pressed the same way during the run.
+  void convertPressedThroughAccessibilityReturnsAtOnceAndAbortIsReachable() {
+    MainWindowHarness h;
+    auto* encoder = new InlineEncoder;
+    h.encoder.reset(encoder);
+    TFormMain* main = h.Start({QString::fromStdString(h.files.Write("a.mp4", "x")),
+                               QString::fromStdString(h.files.Write("b.mp4", "y"))});
+    main->show();
+    bool pressReturned = false;
+    int runs = 0;
+    encoder->duringRun = [&] {
+      ++runs;
+      QVERIFY(pressReturned);
+      QAccessibleInterface* abort = QAccessible::queryAccessibleInterface(h.windows.progress->findChild<QWidget*>("btnAbort"));
+      QVERIFY(abort && abort->actionInterface());
+      abort->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+      QTRY_VERIFY(h.state.Run.AbortRequested);  // the button's click comes from its own timer
+    };
+    QAccessibleInterface* convert = QAccessible::queryAccessibleInterface(h.Find<QWidget>("btnConvert"));
+    QVERIFY(convert && convert->actionInterface());
+    QVERIFY(convert->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    QSignalSpy ended(main, &TFormMain::runEnded);
+    convert->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    pressReturned = true;
+    QCOMPARE(runs, 0);
+    QVERIFY(!h.state.Run.Running);
+    // A second press before the run has started asks for nothing more.
+    convert->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(ended.wait(20000));
+    QCOMPARE(runs, 1);
+    QCOMPARE(h.state.Files.Row(1).Status, std::string("Ready"));  // aborted before the second file
+    QCoreApplication::processEvents();
+    QCOMPARE(ended.count(), 1);
+  }
+
   void convertsARealClip() {
     MainWindowHarness h;
     const std::string clip = h.files / "clip one.mp4";
@@ -419,7 +504,7 @@ class MainWindowTest : public QObject {
     if (std::system(command.c_str()) != 0) QSKIP("ffmpeg cannot make a clip here");
     TFormMain* main = h.Start({QString::fromStdString(clip)});
     main->show();
-    TRIGGER(h, "actConvert");
+    TRIGGER_RUN(h, "actConvert");
     QCOMPARE(h.state.Files.Row(0).Status, std::string("Done"));
     QVERIFY(std::filesystem::file_size(h.files / "clip one_NEW.mp4") > 0);
     QVERIFY(Enabled(h, "actConvert"));

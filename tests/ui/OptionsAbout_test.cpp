@@ -43,7 +43,7 @@ fs::path PrepareTemporaryHome() {
 const fs::path kRoot = PrepareTemporaryHome();
 
 const fs::path kDesktopLauncher = kRoot / "home/Desktop/Vardeno.desktop";
-const fs::path kMenuLauncher = kRoot / "data/applications/Vardeno.desktop";
+const fs::path kMenuLauncher = kRoot / "data/applications/vardeno.desktop";
 
 void Activate(QWidget& window) {
   QEvent activate(QEvent::WindowActivate);
@@ -143,7 +143,7 @@ class OptionsAboutTest : public QObject {
     QVERIFY(fs::is_regular_file(kMenuLauncher));
     std::ifstream in(kMenuLauncher);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    QVERIFY(text.find("Exec=\"" + QCoreApplication::applicationFilePath().toStdString() + "\"") !=
+    QVERIFY(text.find("Exec=\"" + QCoreApplication::applicationFilePath().toStdString() + "\" %F") !=
             std::string::npos);
 
     QTest::mouseClick(options.chShortcutDesktop, Qt::LeftButton);

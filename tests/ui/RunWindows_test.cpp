@@ -55,6 +55,29 @@ class ScriptedEncoder : public EncoderAccess {
   std::map<std::string, std::string> scripts;  // input file name -> steps
 };
 
+// Presses the errors window's Save button and hands the file dialog it opens to answer, which
+// must close it.
+void OnSaveLogDialog(TFormErrors* errors, const std::function<void(QFileDialog*)>& answer) {
+  bool answered = false;
+  QTimer::singleShot(0, errors, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    answered = true;
+    answer(dialog);
+  });
+  errors->findChild<QPushButton*>("btnSaveLog")->click();
+  QVERIFY(answered);
+}
+
+QStringList SaveLogFilters(TFormErrors* errors) {
+  QStringList filters;
+  OnSaveLogDialog(errors, [&](QFileDialog* dialog) {
+    filters = dialog->nameFilters();
+    dialog->reject();
+  });
+  return filters;
+}
+
 // A step that writes text (fake encoder escapes allowed), as one argument.
 std::string Write(const std::string& text) { return QuoteArgument("w=" + text); }
 const std::string kStatusLine = "frame=  125 fps= 25 q=2.0 size=     100kB time=00:00:05.00 bitrate= 163.8kbits/s\\r";
@@ -283,13 +306,13 @@ class RunWindowsTest : public QObject {
     expected.push_back("a note");
     errors->ToggleVisible();
     QVERIFY(errors->isVisible());
-    auto* dialog = errors->findChild<QFileDialog*>("dlgSaveLog");
-    QCOMPARE(dialog->selectedFiles().value(0).section(QLatin1Char('/'), -1), QStringLiteral("Vardeno_Errors.log"));
-    QTimer::singleShot(0, dialog, [&] {
+    QString proposed;
+    OnSaveLogDialog(errors, [&](QFileDialog* dialog) {
+      proposed = dialog->selectedFiles().value(0).section(QLatin1Char('/'), -1);
       dialog->selectFile(QString::fromStdString(w.dir / "saved"));
       static_cast<QDialog*>(dialog)->accept();  // the Save button
     });
-    errors->findChild<QPushButton*>("btnSaveLog")->click();
+    QCOMPARE(proposed, QStringLiteral("Vardeno_Errors.log"));
     std::string text;
     for (const std::string& line : expected) text += line + "\r\n";
     QCOMPARE(ReadWholeFile(w.dir / "saved.log"), text);
@@ -312,8 +335,7 @@ class RunWindowsTest : public QObject {
     QCOMPARE(w.Progress<QPushButton>("btnAbort")->text(), QStringLiteral("Zamknij"));
     QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Błędy"));
     QCOMPARE(w.windows.errors->findChild<QPushButton*>("btnClearLog")->text(), QStringLiteral("Wyczyść log"));
-    QCOMPARE(w.windows.errors->findChild<QFileDialog*>("dlgSaveLog")->nameFilters(),
-             QStringList{QStringLiteral("Pliki LOG (*.log)")});
+    QCOMPARE(SaveLogFilters(w.windows.errors), QStringList{QStringLiteral("Pliki LOG (*.log)")});
 
     w.state.CurrentLanguage = w.state.AppParams.Language = UiLanguage::English;
     w.state.Run.ErrorCount = 2;  // as a run with two failures leaves it
@@ -322,8 +344,7 @@ class RunWindowsTest : public QObject {
     QCOMPARE(w.Progress<QLabel>("lblProgress")->text(), QStringLiteral("Progress :"));
     QCOMPARE(w.Progress<QPushButton>("btnAbort")->text(), QStringLiteral("Close"));
     QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (2)"));
-    QCOMPARE(w.windows.errors->findChild<QFileDialog*>("dlgSaveLog")->nameFilters(),
-             QStringList{QStringLiteral("Log file (*.log)")});
+    QCOMPARE(SaveLogFilters(w.windows.errors), QStringList{QStringLiteral("Log file (*.log)")});
   }
 };
 

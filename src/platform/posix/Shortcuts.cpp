@@ -20,8 +20,17 @@
 extern char** environ;
 
 const char* const ShortcutFileName = "Vardeno.desktop";
+const char* const MenuLauncherFileName = "vardeno.desktop";
 
 namespace {
+// The file types the program opens, as the installed launcher (data/vardeno.desktop) lists them.
+constexpr const char* kLauncherMimeTypes =
+    "video/x-msvideo;video/mpeg;video/x-ms-wmv;application/vnd.ms-asf;video/mp4;video/quicktime;video/3gpp;"
+    "video/3gpp2;video/x-matroska;video/x-flv;application/vnd.adobe.flash.movie;video/x-ogm+ogg;video/ogg;"
+    "video/x-theora+ogg;audio/x-wav;audio/mpeg;audio/ac3;audio/x-musepack;audio/mp2;audio/x-ms-wma;audio/flac;"
+    "application/x-shorten;audio/x-ape;audio/ogg;audio/x-vorbis+ogg;audio/x-flac+ogg;audio/x-speex+ogg;audio/mp4;"
+    "audio/x-wavpack;audio/AMR;";
+
 std::string EnvironmentValue(const char* name) {
   const char* value = std::getenv(name);
   return value ? std::string(value) : std::string();
@@ -223,11 +232,12 @@ static std::string LauncherText(const std::string& description, const std::strin
   text += "Name=" + EscapeValue(description) + "\n";
   text += "Comment=Convert video and audio files for Zune players\n";
   text += "Comment[pl]=Konwersja plików video i audio dla odtwarzaczy Zune\n";
-  text += "Exec=" + EscapeValue(QuoteExecArgument(targetPath)) + "\n";
+  text += "Exec=" + EscapeValue(QuoteExecArgument(targetPath)) + " %F\n";
   text += "Path=" + EscapeValue(FolderOf(targetPath)) + "\n";
   text += "Icon=" + EscapeValue(icon) + "\n";
   text += "Terminal=false\n";
   text += "Categories=AudioVideo;\n";
+  text += std::string("MimeType=") + kLauncherMimeTypes + "\n";
   return text;
 }
 

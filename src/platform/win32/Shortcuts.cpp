@@ -21,6 +21,7 @@
 #include "platform/win32/WideText.h"
 
 const char* const ShortcutFileName = "Vardeno.lnk";
+const char* const MenuLauncherFileName = "Vardeno.lnk";
 
 namespace {
 
