@@ -34,3 +34,12 @@ cmake -G Ninja -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64
 cmake --build build-win64 -j"$(nproc)"
 cd build-win64
 ctest --output-on-failure -j"$(nproc)" "$@"
+
+# The portable zip and the setup program, when the windows were built.
+cd ..
+if [ -f build-win64/Vardeno.exe ]; then
+  bash scripts/make-portable-windows.sh
+  env -u WINEPREFIX bash tests/install/windows_installer_test.sh "$PWD/build-win64/Vardeno-$(sed -n 's/^project(Vardeno VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-win64"
+else
+  echo "Vardeno.exe was not built: the portable zip and the setup program are left out."
+fi

@@ -21,7 +21,7 @@ enum class ShortcutPlace {
 };
 
 // The program's launcher file name in a place (ShortcutFileName or MenuLauncherFileName).
-constexpr const char* LauncherFileName(ShortcutPlace place) {
+inline const char* LauncherFileName(ShortcutPlace place) {
   return place == ShortcutPlace::ApplicationsMenu ? MenuLauncherFileName : ShortcutFileName;
 }
 
