@@ -132,8 +132,6 @@ int main(int argc, char** argv) {
     files.AddToList(path, UiLanguage::English);
   }
 
-  TAppParams params;
-  params.EncoderExe = encoder;
   UiLanguage language = UiLanguage::English;
   RunState run;
   MediaProbe currentProbe;
@@ -149,8 +147,9 @@ int main(int argc, char** argv) {
   request.outputToInputDir = false;
   request.outputDir = (folder / "out").string();
 
-  ConversionRun conversion({params, folder.string(), language, run, currentProbe, outputLines, files, log}, timed,
-                           view, power, host);
+  ConversionState state{[&encoder] { return encoder; }, [](WarningSink&, UiLanguage) {}, RgbColor{}, language, run,
+                        currentProbe, outputLines, files, log};
+  ConversionRun conversion(state, timed, view, power, host);
   const auto start = Clock::now();
   const RunResult result = conversion.Execute(request);
   const Clock::duration wall = Clock::now() - start;

@@ -17,7 +17,7 @@ set(POSIX_ONLY_TESTS
   encoder/EncoderInfo_test.cpp
   filelist/FastAdding_test.cpp filelist/FileList_test.cpp
   platform/FileIo_test.cpp platform/ProcessRunner_test.cpp platform/Shortcuts_test.cpp
-  platform/TerminateApp_test.cpp
+  platform/TerminateApp_test.cpp platform/WriteFailures_test.cpp
   probe/ProbeMediaFile_test.cpp)
 
 set(WINDOWS_TEST_DIRS base app encoder conversion probe filelist texts platform win32)

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <map>
 
+#include "app/AppParams.h"
+#include "app/EncoderMissing.h"
 #include "cli/FakeFfmpeg.h"
 #include "conversion/SystemEncoder.h"
 #include "support/RecordingConversionView.h"
@@ -128,7 +130,9 @@ struct Fixture {
 
   // jobs 0 is the job loop's own one-after-another.
   RunResult Execute(unsigned jobs, RunSummaryDisplay& summary) {
-    ConversionRun conversion({params, "", language, run, probe, lines, files, log}, encoder, view, power, host);
+    ConversionState state{[this] { return GetEncoderPath(params, ""); }, ShowEncoderMissing, params.PbColor, language, run,
+                          probe, lines, files, log};
+    ConversionRun conversion(state, encoder, view, power, host);
     ParallelRows parallel(jobs, summary);
     if (jobs > 0) conversion.SetRowScheduler(&parallel);
     return conversion.Execute(request);

@@ -85,15 +85,20 @@ TEST(AfterRun, WritingAScriptIsARunThatEndsWithTheAction) {
   EXPECT_EQ(Take(1, batch), Calls{"close"});
 }
 
+// Switching off is named as the system names it: Windows' own words there.
+#if defined(_WIN32)
+const std::string kShutDownEnglish = "Close Windows", kShutDownPolish = "Zamknij Windows";
+#else
+const std::string kShutDownEnglish = "Shut down computer", kShutDownPolish = "Wyłącz komputer";
+#endif
+
 TEST(AfterRun, ChoiceTextsInBothLanguages) {
   EXPECT_EQ(AfterConversionChoiceText(AfterConversionChoice::DoNothing, UiLanguage::Polish),
             "Nic nie rób");
   EXPECT_EQ(AfterConversionChoiceText(AfterConversionChoice::CloseApplication, UiLanguage::English),
             "Close application");
-  EXPECT_EQ(AfterConversionChoiceText(AfterConversionChoice::ShutDown, UiLanguage::English),
-            "Shut down computer");
-  EXPECT_EQ(AfterConversionChoiceText(AfterConversionChoice::ShutDown, UiLanguage::Polish),
-            "Wyłącz komputer");
+  EXPECT_EQ(AfterConversionChoiceText(AfterConversionChoice::ShutDown, UiLanguage::English), kShutDownEnglish);
+  EXPECT_EQ(AfterConversionChoiceText(AfterConversionChoice::ShutDown, UiLanguage::Polish), kShutDownPolish);
   EXPECT_EQ(AfterConversionChoiceAt(2), AfterConversionChoice::ShutDown);
   EXPECT_EQ(AfterConversionChoiceAt(-1), std::nullopt);
 }

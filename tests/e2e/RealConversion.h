@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/AppParams.h"
+#include "app/EncoderMissing.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/SystemEncoder.h"
 #include "support/Command.h"
@@ -91,8 +93,16 @@ struct RealRun {
     files.AppendRows({row});
   }
   RunResult Execute() {
-    ConversionRun conversion({params, dir.Path().string(), language, run, currentProbe, outputLines, files, log},
-                             encoder, view, power, host);
+    ConversionState state{[this] { return GetEncoderPath(params, dir.Path().string()); },
+                          ShowEncoderMissing,
+                          params.PbColor,
+                          language,
+                          run,
+                          currentProbe,
+                          outputLines,
+                          files,
+                          log};
+    ConversionRun conversion(state, encoder, view, power, host);
     return conversion.Execute(request);
   }
   std::string Status(std::size_t row) const { return files.Row(row).Status; }
