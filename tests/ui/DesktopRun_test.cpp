@@ -101,7 +101,7 @@ class DesktopRunTest : public QObject {
       // The user has gone to another program.
       QApplication::setActiveWindow(nullptr);
     };
-    TRIGGER(h, "actConvert");
+    TRIGGER_RUN(h, "actConvert");
 
     QCOMPARE(lockedDuringRun, QStringList{QStringLiteral("sleep:idle|Vardeno|Converting 3 files|block")});
     QCOMPARE(Inhibitors(), QStringList());
@@ -133,11 +133,11 @@ class DesktopRunTest : public QObject {
 
     // A run the user watched ends without a notice; so does a one-file run.
     encoder->duringRun = [&] { h.windows.progress->activateWindow(); };
-    TRIGGER(h, "actConvert");
+    TRIGGER_RUN(h, "actConvert");
     h.state.Files.SetChecked(1, false);
     h.state.Files.SetChecked(2, false);
     encoder->duringRun = [&] { QApplication::setActiveWindow(nullptr); };
-    TRIGGER(h, "actConvert");
+    TRIGGER_RUN(h, "actConvert");
     QTest::qWait(300);
     QCOMPARE(NotifyBodies().size(), 1);
   }
