@@ -16,7 +16,6 @@ function(vardeno_require_program var program package)
                         "(bash scripts/setup.sh installs everything the build needs)")
   endif()
 endfunction()
-vardeno_require_program(VARDENO_RSVG_CONVERT rsvg-convert librsvg2-bin)
 vardeno_require_program(VARDENO_HELP2MAN help2man help2man)
 vardeno_require_program(VARDENO_GZIP gzip gzip)
 
@@ -26,26 +25,12 @@ execute_process(COMMAND date -u -R -d "${VARDENO_RELEASE_DATE}"
 execute_process(COMMAND date -u +%s -d "${VARDENO_RELEASE_DATE}"
                 OUTPUT_VARIABLE VARDENO_RELEASE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
 
-# ---- The icon: one SVG, and the PNG sizes that menus, panels and trays ask for. ----
-# The PNGs are drawn from the SVG at build time so they can never fall behind it.
-set(VARDENO_ICON_SVG "${CMAKE_SOURCE_DIR}/data/icons/vardeno.svg")
-set(VARDENO_ICON_SIZES 16 22 24 32 48 64 128 256)
-set(icon_files)
+# ---- The icon: the PNG sizes drawn for the windows (VardenoIcons.cmake), installed for menus. ----
 foreach(size ${VARDENO_ICON_SIZES})
-  set(dir "${VARDENO_GEN_DIR}/icons/${size}x${size}")
-  add_custom_command(OUTPUT "${dir}/vardeno.png"
-    COMMAND ${CMAKE_COMMAND} -E make_directory "${dir}"
-    COMMAND ${VARDENO_RSVG_CONVERT} -w ${size} -h ${size} -o "${dir}/vardeno.png" "${VARDENO_ICON_SVG}"
-    DEPENDS "${VARDENO_ICON_SVG}" VERBATIM)
-  list(APPEND icon_files "${dir}/vardeno.png")
-  install(FILES "${dir}/vardeno.png" DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps")
+  install(FILES "${VARDENO_ICON_DIR}/${size}x${size}/vardeno.png"
+          DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()
 install(FILES "${VARDENO_ICON_SVG}" DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps")
-
-# The windows and the tray take the icon from the PNG sizes built into the program
-# (":/icons/<size>x<size>/vardeno.png"): drawing the SVG at start would load Qt's SVG module.
-qt_add_resources(vardeno_ui vardeno_icon PREFIX "/icons" BASE "${VARDENO_GEN_DIR}/icons"
-                 FILES ${icon_files})
 
 # ---- Manual pages: vardeno.1 by hand, vardeno-cli.1 from the program's own --help. ----
 configure_file("${CMAKE_SOURCE_DIR}/data/man/vardeno.1.in" "${VARDENO_GEN_DIR}/man/vardeno.1" @ONLY)

@@ -18,3 +18,7 @@ find_program(VARDENO_WINE NAMES wine wine64)
 if(VARDENO_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${VARDENO_WINE})
 endif()
+
+# A Qt built for Windows (scripts/build-qt-windows.sh), named by CMAKE_PREFIX_PATH, is a root of
+# its own: its packages are found there rather than under the MinGW root.
+list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})

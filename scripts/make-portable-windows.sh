@@ -17,7 +17,7 @@ folder=$out/$name
 
 rm -rf "$folder" && mkdir -p "$folder/platforms" "$folder/styles"
 cp build-win64/Vardeno.exe build-win64/vardeno-cli.exe "$folder/"
-cp "$qt"/bin/Qt6Core.dll "$qt"/bin/Qt6Gui.dll "$qt"/bin/Qt6Widgets.dll "$qt"/bin/Qt6Network.dll "$folder/"
+cp "$qt"/bin/Qt6Core.dll "$qt"/bin/Qt6Gui.dll "$qt"/bin/Qt6Widgets.dll "$folder/"
 cp "$qt"/plugins/platforms/qwindows.dll "$folder/platforms/"
 cp "$qt"/plugins/styles/qwindowsvistastyle.dll "$folder/styles/"
 runtime=/usr/lib/gcc/x86_64-w64-mingw32/12-posix

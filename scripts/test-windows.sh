@@ -20,6 +20,11 @@ fi
 # One Wine prefix for every test, made once.
 export WINEPREFIX=$cache/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+# Qt's offscreen platform (the windows' tests) draws with FreeType from a font folder. Wine does not
+# pass QT_* variables on from Linux, so the folder is named in the prefix's own environment.
+fonts='Z:\usr\share\fonts\truetype\dejavu'
+wine reg query 'HKCU\Environment' /v QT_QPA_FONTDIR 2>/dev/null | grep -qF "$fonts" ||
+  wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "$fonts" /f >/dev/null 2>&1
 export VARDENO_WIN_FFMPEG="Z:${ffmpeg_exe//\//\\}"  # as a Windows path
 
 qt=$cache/qt-6.4.2-mingw64

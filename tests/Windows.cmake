@@ -56,3 +56,40 @@ foreach(child scripted_child scripted_child_gui runner_parent fake_encoder_win32
   vardeno_self_contained(${child})
   add_dependencies(vardeno_win32_tests ${child})
 endforeach()
+
+# The windows' tests, on the offscreen platform, when the windows are built. Those about a Linux
+# facility stay out: the freedesktop services, the locale taken from the environment, the XDG
+# launcher folders, signals, a full tmpfs, and encoders written as shell scripts.
+if(VARDENO_BUILD_UI)
+  set(LINUX_ONLY_UI_TESTS DesktopRun_test MainWindowLinux_test MainWindowLocale_test Languages_test OptionsAbout_test
+      SettingsPanels_test RunWindows_test)
+  # Qt's and the compiler's DLLs are found through WINEPATH; Qt finds its plugins beside its DLLs.
+  get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
+  get_filename_component(qt_bin_dir "${qt_core_dll}" DIRECTORY)
+  set(mingw_runtime_dirs "/usr/lib/gcc/x86_64-w64-mingw32/12-posix" "/usr/x86_64-w64-mingw32/lib")
+  set(wine_path "Z:${qt_bin_dir}")
+  foreach(dir ${mingw_runtime_dirs})
+    string(APPEND wine_path "\\;Z:${dir}")
+  endforeach()
+  file(GLOB ui_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*_test.cpp)
+  foreach(source ${ui_test_sources})
+    get_filename_component(name ${source} NAME_WE)
+    if(name IN_LIST LINUX_ONLY_UI_TESTS)
+      continue()
+    endif()
+    set(target vardeno_ui_${name})
+    add_executable(${target} ${source})
+    target_link_libraries(${target} PRIVATE vardeno_ui Qt6::Test)
+    target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_compile_definitions(${target} PRIVATE VARDENO_PROGRAM_PATH="Z:$<TARGET_FILE:vardeno>")
+    add_dependencies(${target} vardeno)
+    # The platform is named on the command line: QT_QPA_PLATFORM does not reach Qt under Wine.
+    set(platform offscreen)
+    if(name STREQUAL "MainWindowSize_test")  # judged on a common laptop screen
+      set(platform "offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/data/offscreen_1366x768.json")  # no drive: ":" parts the options
+    endif()
+    add_test(NAME win.ui.${name}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/win32/run_qt_test.sh $<TARGET_FILE:${target}> -platform ${platform})
+    set_tests_properties(win.ui.${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "WINEDEBUG=-all;WINEPATH=${wine_path}")
+  endforeach()
+endif()

@@ -23,7 +23,7 @@ struct MainWindowSettings {
   int Top = 115;
   // The first start's size shows every encoder setting without scrolling in either language and
   // fits a 1366 x 768 screen with a task bar and the window's title.
-  int Width = 1160;  // at least kMinMainWindowWidth
+  int Width = 1200;  // at least kMinMainWindowWidth; Windows' own style needs the most
   int Height = 640;  // at least kMinMainWindowHeight
   bool BottomPanelVisible = true;
   int OutputExists = 0;     // index into cbOutputExists; -1 = no selection

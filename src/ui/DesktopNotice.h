@@ -1,5 +1,6 @@
 // One notice on the desktop, outside the program's windows, that the user may click. One
-// implementation per desktop family, chosen in CMake (freedesktop/ on Linux).
+// implementation per desktop family, chosen in CMake (freedesktop/ on Linux, the platform folder on
+// Windows).
 #pragma once
 
 #include <QString>

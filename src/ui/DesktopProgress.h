@@ -1,5 +1,6 @@
 // The run's progress outside the program's windows, on the desktop's task bar or dock. One
-// implementation per desktop family, chosen in CMake (freedesktop/ on Linux).
+// implementation per desktop family, chosen in CMake (freedesktop/ on Linux, the platform folder on
+// Windows).
 #pragma once
 
 #include <memory>
@@ -14,5 +15,7 @@ class DesktopProgress {
   virtual void Clear(bool failed) = 0;
 };
 
-// The desktop's own; one that does nothing where the desktop offers no way.
-std::unique_ptr<DesktopProgress> MakeDesktopProgress();
+class QWidget;
+
+// The desktop's own for the main window; one that does nothing where the desktop offers no way.
+std::unique_ptr<DesktopProgress> MakeDesktopProgress(QWidget* mainWindow);

@@ -18,7 +18,7 @@ const QString kIdleTip = QStringLiteral("Vardeno");
 }
 
 DesktopRun::DesktopRun(AppWindows& windows, QObject* parent)
-    : QObject(parent), windows_(windows), progress_(MakeDesktopProgress()) {}
+    : QObject(parent), windows_(windows), progress_(MakeDesktopProgress(windows.main)) {}
 
 DesktopRun::~DesktopRun() = default;
 

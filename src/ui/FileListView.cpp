@@ -7,7 +7,6 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -160,7 +159,7 @@ std::size_t FileListView::DropFiles(const QList<QUrl>& urls) {
   std::vector<std::string> names;
   names.reserve(static_cast<std::size_t>(urls.size()));
   for (const QUrl& url : urls) {
-    if (url.isLocalFile()) names.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    if (url.isLocalFile()) names.push_back(ToStdPath(url.toLocalFile()));
   }
   if (names.empty()) return 0;
 

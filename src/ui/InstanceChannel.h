@@ -1,13 +1,13 @@
 // "Open with" into the running program: the first Vardeno of a user, started from one program
-// folder, listens on a local socket; a later start from the same folder hands its files over and
-// ends. A portable copy and an installed one have different folders, so they never mix.
+// folder, listens on a channel of the system (a local socket on Linux, a named pipe on Windows); a
+// later start from the same folder hands its files over and ends. A portable copy and an installed
+// one have different folders, so they never mix.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-class QLocalServer;
+#include <memory>
 
 // The socket's name for this user and the program folder programDir.
 QString InstanceSocketName(const QString& programDir);
@@ -22,6 +22,7 @@ class InstanceServer : public QObject {
  public:
   // Starts listening on name; a socket left behind by a program that has died is replaced.
   InstanceServer(const QString& name, QObject* parent);
+  ~InstanceServer() override;
   bool Listening() const;
 
  signals:
@@ -29,6 +30,6 @@ class InstanceServer : public QObject {
   void filesHanded(const QStringList& files);
 
  private:
-  void Accept();
-  QLocalServer* server_;
+  struct Listener;  // the system's side of the channel
+  std::unique_ptr<Listener> listener_;
 };

@@ -1,5 +1,6 @@
 #include "ui/MainFileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <optional>
 
@@ -22,7 +23,10 @@ QStringList Run(QWidget* owner, const QString& startDir, const QString& filter, 
   if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
   if (fileMode == QFileDialog::Directory) dialog.setOption(QFileDialog::ShowDirsOnly);
   if (dialog.exec() != QDialog::Accepted) return {};
-  return dialog.selectedFiles();
+  // In the system's own form, as the list, the settings and the messages show paths.
+  QStringList chosen = dialog.selectedFiles();
+  for (QString& name : chosen) name = QDir::toNativeSeparators(name);
+  return chosen;
 }
 
 QString First(const QStringList& names) { return names.isEmpty() ? QString() : names.first(); }

@@ -2,14 +2,12 @@
 // action and control to its handler.
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -22,6 +20,7 @@
 #include "ui/MainTray.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MiddlePanel.h"
+#include "ui/OpenAddress.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanels.h"
 #include "ui/TFormAbout.h"
@@ -33,13 +32,6 @@ namespace {
 
 // The device maker's Zune pages exist no more; the Internet Archive keeps copies of them.
 const char* const kZuneSite = "https://web.archive.org/web/2009/http://www.zune.net";
-
-void OpenAddress(const QString& address) {
-  if (address.startsWith(QLatin1Char('/')))
-    QDesktopServices::openUrl(QUrl::fromLocalFile(address));
-  else
-    QDesktopServices::openUrl(QUrl(address));
-}
 
 void OpenZunePage(const char* path) { OpenAddress(QString::fromLatin1(kZuneSite) + QString::fromLatin1(path)); }
 

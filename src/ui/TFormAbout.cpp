@@ -1,12 +1,10 @@
 #include "ui/TFormAbout.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QShowEvent>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <chrono>
 #include <vector>
@@ -18,6 +16,7 @@
 #include "encoder/EncoderInfo.h"
 #include "platform/ProcessRunner.h"
 #include "ui/AppWindows.h"
+#include "ui/OpenAddress.h"
 #include "ui/QtText.h"
 #include "ui/TFormAboutTexts.h"
 #include "ui/TFormMain.h"
@@ -61,11 +60,6 @@ QFrame* WhitePanel(QWidget* parent, const char* name) {
   palette.setColor(QPalette::WindowText, Qt::black);
   panel->setPalette(palette);
   return panel;
-}
-
-void OpenAddress(const QString& address) {
-  const QUrl url = address.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(address) : QUrl(address);
-  QDesktopServices::openUrl(url);
 }
 
 struct EncoderTimedOut {};

@@ -161,7 +161,7 @@ void TFormErrors::actClearLogExecute() { state_.Errors.Clear(); }
 void TFormErrors::actSaveLogExecute() {
   QFileDialog* dialog = SaveLogDialog();
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
-  SaveLogTo(ToStd(dialog->selectedFiles().constFirst()));
+  SaveLogTo(ToStdPath(dialog->selectedFiles().constFirst()));
 }
 
 bool TFormErrors::SaveLogTo(const std::string& path) {

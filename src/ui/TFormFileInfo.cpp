@@ -319,7 +319,7 @@ void TFormFileInfo::actSaveExecute() {
   dialog->setDirectory(QFileInfo(proposal).absolutePath());
   dialog->selectFile(proposal);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
-  const std::string target = ToStd(dialog->selectedFiles().constFirst());
+  const std::string target = ToStdPath(dialog->selectedFiles().constFirst());
   try {
     WriteFileAtomically(target, FileInfoText(shown_, "\r\n"));
   } catch (const SystemError& failure) {

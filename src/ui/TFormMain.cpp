@@ -141,7 +141,7 @@ void TFormMain::FormCreate(const QStringList& arguments) {
     pnBottom_->PrepareControls();
     // An installed program lies in a folder the user cannot write (/usr/bin): the output folder
     // then starts as the home folder instead, which the user can.
-    const QString outDir = QFileInfo(ToQ(programDir)).isWritable() ? ToQ(programDir) : QDir::homePath();
+    const QString outDir = QFileInfo(ToQ(programDir)).isWritable() ? ToQ(programDir) : QDir::toNativeSeparators(QDir::homePath());
     pnMid_->Prepare(outDir);
     pnBottom_->SetDefaultParams();
   }

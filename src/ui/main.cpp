@@ -2,6 +2,7 @@
 // program ends when the main window has closed (its settings saved), not when the last window
 // is hidden: the main window may live in the tray.
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
@@ -29,7 +30,7 @@ int main(int argc, char* argv[]) {
   const QString channel = InstanceSocketName(QString::fromStdString(GetProgramDir()));
   QStringList handed;
   for (const QString& argument : app.arguments().mid(1))
-    if (!argument.isEmpty()) handed << QFileInfo(argument).absoluteFilePath();
+    if (!argument.isEmpty()) handed << QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath());
   if (HandToRunningInstance(channel, handed)) return 0;
 
   ProgramState state;

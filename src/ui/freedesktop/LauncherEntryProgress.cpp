@@ -35,4 +35,6 @@ class LauncherEntryProgress : public DesktopProgress {
 };
 }  // namespace
 
-std::unique_ptr<DesktopProgress> MakeDesktopProgress() { return std::make_unique<LauncherEntryProgress>(); }
+std::unique_ptr<DesktopProgress> MakeDesktopProgress(QWidget* /*mainWindow: the launcher speaks for it*/) {
+  return std::make_unique<LauncherEntryProgress>();
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs a Qt Test executable of the Windows build under Wine and prints its results. Qt's windows
+# need a display even on the offscreen platform (Qt's event dispatcher receives its timers through
+# a hidden window, which Wine makes only with a display), so a private Xvfb is started when there
+# is none. Qt Test writes to a file here: its console output does not reach a pipe under Wine.
+# Usage: run_qt_test.sh TEST.exe [ARGS...]
+set -uo pipefail
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1366x768x24" bash "$0" "$@"; fi
+# The Windows ffmpeg.exe that scripts/test-windows.sh fetched is on the search path, as the
+# system's ffmpeg is for the Linux tests.
+[ -n "${VARDENO_WIN_FFMPEG:-}" ] && export WINEPATH="${WINEPATH:-};${VARDENO_WIN_FFMPEG%\\*}"
+test_exe=$1
+shift
+log=$(mktemp --suffix=.txt)
+trap 'rm -f "$log"' EXIT
+wine "$test_exe" -o "Z:${log//\//\\},txt" "$@"
+code=$?
+cat "$log"
+exit $code
