@@ -211,17 +211,23 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
     script.AddConversion(input, output);
 
     std::uint32_t exitCode = 0;
+    bool failed = false;
     if (!run.BatchMode && !run.AbortRequested) {
       s_.outputLines.clear();
       progress.StartFile();
       exitCode = encoder_.Run(encoderPath, arguments, s_.outputLines, progress.LineHandler(), progress.EncoderIdle());
       status = StatusAfterEncoder(status, exitCode, s_.outputLines, s_.errorLog, run, lang,
                                   progress.Stalled() ? StalledEncoderText(lang, request.stallLimit) : "");
+      failed = exitCode != 0;
+      if (!failed && !run.AbortRequested && OutputFolderGone(output)) {
+        status = OutputFolderGoneStatus(output, s_.outputLines, s_.errorLog, run, lang);
+        failed = true;
+      }
     }
 
     if (!run.AbortRequested) view_.SetProgress(100);
     if (run.AbortRequested) status = AbortedStatus(lang);
-    view_.SetStatus(status, !run.AbortRequested && exitCode == 0 ? StatusTone::Ok : StatusTone::Error);
+    view_.SetStatus(status, !run.AbortRequested && !failed ? StatusTone::Ok : StatusTone::Error);
     if (!run.BatchMode) s_.files.SetStatus(row, status);
 
     DeleteEmptyOutput(output);

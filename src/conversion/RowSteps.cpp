@@ -1,11 +1,14 @@
 #include "conversion/RowSteps.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "base/FsPath.h"
+#include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 #include "conversion/ConversionRun.h"
 #include "encoder/ArgumentBuilder.h"
+#include "platform/FileSystem.h"
 #include "texts/ConversionTexts.h"
 
 namespace {
@@ -111,6 +114,26 @@ std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCod
   if (!note.empty()) entry.insert(entry.find("\r\n") + 2, note + "\r\n");
   LogFailedRun(log, run, entry);
   return kStatusError(lang) + " (" + std::to_string(exitCode) + ")";
+}
+
+namespace {
+std::string FolderOf(const std::string& path) {
+  const std::size_t separator = LastPathSeparator(path);
+  return separator == std::string::npos ? std::string() : path.substr(0, std::max(separator, PathRootLength(path)));
+}
+}  // namespace
+
+bool OutputFolderGone(const std::string& output) {
+  const std::string folder = FolderOf(output);
+  return !folder.empty() && !IsFolder(folder);
+}
+
+std::string OutputFolderGoneStatus(const std::string& output, const EncoderOutputLines& lines, ErrorLog& log,
+                                   RunState& run, UiLanguage lang) {
+  std::string entry = ExitCodeEntryText(0, lines);
+  entry.insert(entry.find("\r\n") + 2, kOutputFolderGone(lang) + FolderOf(output) + "\r\n");
+  LogFailedRun(log, run, entry);
+  return kStatusError(lang) + " (0)";
 }
 
 std::string AbortedStatus(UiLanguage lang) { return kStatusAborted(lang); }

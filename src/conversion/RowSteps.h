@@ -79,6 +79,14 @@ class RowPlanner {
 std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,
                                ErrorLog& log, RunState& run, UiLanguage lang, const std::string& note = "");
 
+// The folder of output is not there (any more): removed while the encoder wrote, or its disk gone.
+bool OutputFolderGone(const std::string& output);
+
+// The row's result when the encoder ended well but OutputFolderGone: "Error (0)" and one entry in
+// the error log that says why, rather than "Done" with no file.
+std::string OutputFolderGoneStatus(const std::string& output, const EncoderOutputLines& lines, ErrorLog& log,
+                                   RunState& run, UiLanguage lang);
+
 // The text an aborted row shows.
 std::string AbortedStatus(UiLanguage lang);
 

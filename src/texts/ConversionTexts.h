@@ -14,6 +14,10 @@ inline constexpr LangText kStatusAborted{"Aborted", "Przerwano"};
 inline constexpr LangText kAbortCaption{"Abort", "Przerwij"};
 inline constexpr LangText kCloseCaption{"Close", "Zamknij"};
 inline constexpr LangText kPleaseWait{"Please wait...", "Proszę czekać..."};
+// An error log line, followed by the folder: the encoder ended well, but the folder it wrote into
+// had gone (removed, or its disk unplugged), so no output is there.
+inline constexpr LangText kOutputFolderGone{"The output folder is gone, so nothing was kept: ",
+                                            "Katalog docelowy zniknął, więc nic nie zostało zapisane: "};
 
 inline constexpr LangText kSizeLimitNotNumber{"File size limit must be a number!",
                                               "Limit wielkości pliku wynikowego musi być liczbą!"};

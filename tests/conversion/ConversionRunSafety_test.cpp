@@ -62,6 +62,26 @@ TEST(ConversionRun, EmptyOutputsAreDeletedAndPartialOnesKept) {
   EXPECT_EQ(h.view.errorsCaptions.back(), "Errors (2)");
 }
 
+TEST(ConversionRun, AnOutputFolderThatGoesDuringTheEncoderFailsThatRowAndTheRunGoesOn) {
+  Harness h;
+  fs::create_directory(h.dir / "gone");
+  h.dir.Write("gone/clip.avi", "x");
+  h.AddRow(h.dir / "gone", "clip.avi");
+  h.AddInput("next.avi");
+  RunPlan removing;
+  removing.removeOutputFolder = true;
+  removing.printed = {"frame=  25"};
+  h.encoder.plans = {removing};
+  h.Execute();
+  EXPECT_EQ(h.Status(0), "Error (0)");
+  EXPECT_TRUE(h.LogHas("ExitCode: 0"));
+  EXPECT_TRUE(h.LogHas("The output folder is gone, so nothing was kept: " + (h.dir / "gone")));
+  EXPECT_TRUE(h.LogHas("frame=  25"));
+  EXPECT_EQ(h.Status(1), "Done");
+  EXPECT_TRUE(fs::exists(h.In("next.mp4")));
+  EXPECT_EQ(h.view.errorsCaptions.back(), "Errors (1)");
+}
+
 TEST(ConversionRun, TwoRowsWithOneOutputAreNumberedOnlyAfterARealFile) {
   for (bool firstWritesSomething : {true, false}) {
     SCOPED_TRACE(firstWritesSomething);

@@ -30,6 +30,7 @@ struct RunPlan {
   std::vector<std::string> printed;  // output lines, each delivered as one piece
   bool abortWhileRunning = false;    // the user's Abort click arrives with the first piece
   bool failToStart = false;          // throws SystemError as the runner does
+  bool removeOutputFolder = false;   // the output's folder goes while the encoder writes; exit 0
 };
 
 inline RunPlan Plan(RunPlan::Output output, std::uint32_t exitCode = 0) {
@@ -94,6 +95,7 @@ class FakeEncoder : public EncoderAccess {
       std::ofstream(output, std::ios::binary | std::ios::trunc);
     }
 
+    if (plan.removeOutputFolder) std::filesystem::remove_all(std::filesystem::path(output).parent_path());
     terminatedThisRun_ = false;
     if (plan.abortWhileRunning) run_.AbortRequested = true;
     for (const std::string& line : plan.printed) {
