@@ -94,4 +94,6 @@ bool OutputClaims::TakenByOtherRow(const std::string& path, std::size_t row) con
   return found != rows_.end() && found->second != row;
 }
 
-void OutputClaims::Give(const std::string& path, std::size_t row) { rows_[ClaimKey(path)] = row; }
+// The first row given a path keeps it: a row planned again (a parallel run waits for the running
+// row that writes its output, then decides anew) must still see that the earlier row has it.
+void OutputClaims::Give(const std::string& path, std::size_t row) { rows_.emplace(ClaimKey(path), row); }

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 
+#include "conversion/RowSteps.h"
 #include "support/ConversionRunHarness.h"
 #include "texts/AppTexts.h"
 
@@ -80,6 +81,23 @@ TEST(ConversionRun, AnOutputFolderThatGoesDuringTheEncoderFailsThatRowAndTheRunG
   EXPECT_EQ(h.Status(1), "Done");
   EXPECT_TRUE(fs::exists(h.In("next.mp4")));
   EXPECT_EQ(h.view.errorsCaptions.back(), "Errors (1)");
+}
+
+TEST(RowPlanner, ARowPlannedAgainStillSeesTheOutputAnEarlierRowWasGiven) {
+  // A parallel run plans a row, waits for the running row that writes the same output, and plans
+  // it again once that file is there: it must not be overwritten.
+  Harness h;
+  h.AddInput("clip.avi");
+  h.AddInput("clip.mkv");
+  h.request.outputExistsPolicy = 1;  // overwrite
+  RowPlanner planner(h.request, h.files, h.language);
+  const std::string folder = h.dir / "in";
+  EXPECT_EQ(planner.Plan(0, folder).output, h.In("clip.mp4"));
+  EXPECT_EQ(planner.Plan(1, folder).output, h.In("clip.mp4"));  // not written yet: decided later
+  h.dir.Write("in/clip.mp4", "made by the first row");
+  const RowPlan again = planner.Plan(1, folder);
+  EXPECT_EQ(again.status, "OK - Renamed");
+  EXPECT_EQ(again.output, h.In("clip_001.mp4"));
 }
 
 TEST(ConversionRun, TwoRowsWithOneOutputAreNumberedOnlyAfterARealFile) {
