@@ -1,67 +1,202 @@
-// The channel on Linux: a local socket that only this user may open.
+// The channel on Linux: a Unix socket in the user's runtime folder (the temporary folder when there
+// is none), which only this user may open, served on a thread of its own so that a second start is
+// answered at once even while a conversion keeps the windows' thread busy; the files reach the
+// windows through the event loop. Plain sockets rather than Qt's local sockets keep Qt's network
+// library (and the Kerberos and proxy libraries it loads) out of the program's start.
 #include "ui/InstanceChannel.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QDataStream>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QMetaObject>
+#include <QtEndian>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+#include <utility>
 
 namespace {
-constexpr int kConnectMs = 300;
 constexpr int kAnswerMs = 500;
+constexpr int kReadMs = 2000;  // a client that connects and then says nothing is dropped
+constexpr quint32 kMostBytes = 16 * 1024 * 1024;
 const char kTaken = '+';
-}  // namespace
 
-bool HandToRunningInstance(const QString& name, const QStringList& files) {
-  QLocalSocket socket;
-  socket.connectToServer(name);
-  if (!socket.waitForConnected(kConnectMs)) return false;
-  QByteArray message;
-  QDataStream out(&message, QIODevice::WriteOnly);
-  out << files;
-  socket.write(message);
-  if (!socket.waitForBytesWritten(kAnswerMs)) return false;
-  // The running program answers as soon as its event loop has the files; a busy one (in the
-  // middle of a conversion it answers within a moment) still gets them from the socket later.
-  if (socket.bytesAvailable() == 0) socket.waitForReadyRead(kAnswerMs);
-  socket.disconnectFromServer();
+// Closes its descriptor when it goes.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() { Reset(); }
+  void Reset(int fd = -1) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = fd;
+  }
+  int Get() const { return fd_; }
+  int Release() { return std::exchange(fd_, -1); }
+  explicit operator bool() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+QByteArray SocketPath(const QString& name) {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  const QString folder = !runtime.isEmpty() && QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
+  return QFile::encodeName(folder + QLatin1Char('/') + name);
+}
+
+bool Address(const QByteArray& path, sockaddr_un& address) {
+  address = sockaddr_un{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= qsizetype(sizeof address.sun_path)) return false;
+  std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
   return true;
 }
 
+// Waits at most ms for fd to become ready for events, or for stop (may be -1) to become readable.
+bool WaitFor(int fd, short events, int ms, int stop) {
+  pollfd waits[2] = {{fd, events, 0}, {stop, POLLIN, 0}};
+  for (;;) {
+    const int ready = poll(waits, stop >= 0 ? 2 : 1, ms);
+    if (ready < 0 && errno == EINTR) continue;
+    return ready > 0 && waits[0].revents != 0 && (stop < 0 || waits[1].revents == 0);
+  }
+}
+
+// Reads or writes all of bytes on a non-blocking socket, each piece within ms.
+bool Transfer(int fd, bool write, char* data, size_t bytes, int ms, int stop) {
+  while (bytes > 0) {
+    if (!WaitFor(fd, write ? POLLOUT : POLLIN, ms, stop)) return false;
+    const ssize_t moved = write ? send(fd, data, bytes, MSG_NOSIGNAL) : recv(fd, data, bytes, 0);
+    if (moved < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (moved <= 0) return false;
+    data += moved;
+    bytes -= size_t(moved);
+  }
+  return true;
+}
+
+// One message: its length (4 bytes, little-endian) and the list as QDataStream writes it.
+QByteArray Message(const QStringList& files) {
+  QByteArray body;
+  QDataStream out(&body, QIODevice::WriteOnly);
+  out << files;
+  char head[4];
+  qToLittleEndian(quint32(body.size()), head);
+  return QByteArray(head, sizeof head) + body;
+}
+
+bool Receive(int fd, int stop, QStringList& files) {
+  char head[4];
+  if (!Transfer(fd, false, head, sizeof head, kReadMs, stop)) return false;
+  const quint32 size = qFromLittleEndian<quint32>(head);
+  if (size > kMostBytes) return false;
+  QByteArray body(qsizetype(size), Qt::Uninitialized);
+  if (!Transfer(fd, false, body.data(), size, kReadMs, stop)) return false;
+  QDataStream in(body);
+  in >> files;
+  return in.status() == QDataStream::Ok;
+}
+
+// A socket at path that this user made: only then is it one of ours to talk to or replace.
+bool IsOwnSocket(const QByteArray& path) {
+  struct stat info {};
+  return lstat(path.constData(), &info) == 0 && S_ISSOCK(info.st_mode) && info.st_uid == geteuid();
+}
+
+bool PeerIsThisUser(int fd) {
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == geteuid();
+}
+}  // namespace
+
+bool HandToRunningInstance(const QString& name, const QStringList& files) {
+  const QByteArray path = SocketPath(name);
+  sockaddr_un address;
+  if (!Address(path, address) || !IsOwnSocket(path)) return false;
+  const Fd socket_(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  // Connecting to a local socket finishes at once: refused when nobody listens on it.
+  if (!socket_ || connect(socket_.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+    return false;
+  fcntl(socket_.Get(), F_SETFL, fcntl(socket_.Get(), F_GETFL) | O_NONBLOCK);
+  QByteArray message = Message(files);
+  if (!Transfer(socket_.Get(), true, message.data(), size_t(message.size()), kAnswerMs, -1)) return false;
+  char answer = 0;
+  Transfer(socket_.Get(), false, &answer, 1, kAnswerMs, -1);
+  return true;
+}
+
+struct InstanceServer::Listener {
+  QByteArray path;
+  Fd socket;
+  Fd stopRead, stopWrite;  // a byte written to the pipe ends the serving thread
+  std::thread thread;
+  ~Listener() {
+    if (thread.joinable()) {
+      const char stop = 0;
+      (void)!write(stopWrite.Get(), &stop, 1);
+      thread.join();
+    }
+    if (socket) unlink(path.constData());
+  }
+};
+
 namespace {
-// Takes every waiting connection; each hands one list of files, answered at once.
-void AcceptAll(QLocalServer* server, InstanceServer* owner) {
-  while (QLocalSocket* socket = server->nextPendingConnection()) {
-    QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    QObject::connect(socket, &QLocalSocket::readyRead, owner, [owner, socket] {
-      QDataStream in(socket);
-      in.startTransaction();
-      QStringList files;
-      in >> files;
-      if (!in.commitTransaction()) return;  // more to come
-      socket->write(&kTaken, 1);
-      socket->flush();
-      emit owner->filesHanded(files);
-    });
+// Serves one client after another until stop becomes readable.
+void Serve(int listening, int stop, InstanceServer* owner) {
+  for (;;) {
+    if (!WaitFor(listening, POLLIN, -1, stop)) return;
+    const Fd client(accept4(listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
+    if (!client || !PeerIsThisUser(client.Get())) continue;
+    QStringList files;
+    if (!Receive(client.Get(), stop, files)) continue;
+    char taken = kTaken;
+    Transfer(client.Get(), true, &taken, 1, kAnswerMs, stop);
+    QMetaObject::invokeMethod(owner, [owner, files] { emit owner->filesHanded(files); }, Qt::QueuedConnection);
   }
 }
 }  // namespace
 
-struct InstanceServer::Listener {
-  QLocalServer* server;
-};
-
 InstanceServer::InstanceServer(const QString& name, QObject* parent)
-    : QObject(parent), listener_(new Listener{new QLocalServer(this)}) {
-  QLocalServer* server = listener_->server;
-  server->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!server->listen(name)) {
+    : QObject(parent), listener_(std::make_unique<Listener>()) {
+  Listener& l = *listener_;
+  l.path = SocketPath(name);
+  sockaddr_un address;
+  if (!Address(l.path, address)) return;
+  Fd listening(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+  if (!listening) return;
+  const auto bindIt = [&] {
+    // Made with no access for anyone else: connecting needs write access to the socket file.
+    const mode_t mask = umask(0077);
+    const int bound = bind(listening.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    umask(mask);
+    return bound == 0;
+  };
+  if (!bindIt()) {
     // Nobody answered on it (the caller has just tried), so it is a dead program's socket.
-    QLocalServer::removeServer(name);
-    server->listen(name);
+    if (errno != EADDRINUSE || !IsOwnSocket(l.path) || unlink(l.path.constData()) != 0 || !bindIt()) return;
   }
-  connect(server, &QLocalServer::newConnection, this, [this, server] { AcceptAll(server, this); });
+  int pipeEnds[2];
+  if (listen(listening.Get(), 8) != 0 || pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    unlink(l.path.constData());
+    return;
+  }
+  l.stopRead.Reset(pipeEnds[0]);
+  l.stopWrite.Reset(pipeEnds[1]);
+  l.socket.Reset(listening.Release());
+  l.thread = std::thread(Serve, l.socket.Get(), l.stopRead.Get(), this);
 }
 
 InstanceServer::~InstanceServer() = default;
 
-bool InstanceServer::Listening() const { return listener_->server->isListening(); }
+bool InstanceServer::Listening() const { return bool(listener_->socket); }
