@@ -6,16 +6,6 @@ set -euo pipefail
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           mingw-w64-x86-64-dev wine wine64 googletest qt6-base-dev qt6-base-dev-tools ninja-build cmake
           dpkg-dev zip unzip nsis xvfb xauth librsvg2-bin fonts-dejavu-core)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
 # npm fetches the Windows ffmpeg.exe; a machine with Node.js from elsewhere has its own npm.
-command -v npm >/dev/null || missing+=(npm)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+command -v npm >/dev/null || packages+=(npm)
+bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

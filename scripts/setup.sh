@@ -13,18 +13,7 @@ packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales fil
           librsvg2-bin help2man dpkg-dev desktop-file-utils appstream xdotool groff-base shared-mime-info
           libsystemd-dev pkg-config python3-dbusmock dbus-daemon libglib2.0-bin)
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
 
 # A Polish locale, for the tests of locale-dependent texts (decimal comma, dates, sorting).
 if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
