@@ -46,6 +46,8 @@ struct MainWindowHarness {
     windows.encoder = encoder.get();
     windows.power = &power;
     CreateAppWindows(state, windows, arguments);
+    // A stand-in encoder runs nothing, so no system ffmpeg is needed: the run only looks for a file.
+    if (dynamic_cast<InlineEncoder*>(encoder.get())) state.AppParams.EncoderExe = files.Write("encoder stand-in", "");
     return windows.main;
   }
   ~MainWindowHarness() { delete windows.main; }
