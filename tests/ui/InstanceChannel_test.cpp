@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "MainWindowHarness.h"
@@ -42,6 +43,24 @@ class InstanceChannelTest : public QObject {
     QCOMPARE(h.state.Files.Row(0).Name, std::string("handed over.mp4"));
     QVERIFY(h.state.Files.Row(0).Directory.rfind(h.files.Path().string(), 0) == 0);
     QVERIFY(main->isVisible() && !main->isMinimized());
+  }
+
+  void aProgramEndedHardLeavesNothingThatKeepsTheNextFromListening() {
+    const QString name = InstanceSocketName(QFileInfo(QStringLiteral(VARDENO_PROGRAM_PATH)).absolutePath());
+    QProcess first;
+    first.start(QStringLiteral(VARDENO_PROGRAM_PATH), {});
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(HandToRunningInstance(name, {}), 20000);
+    first.kill();
+    QVERIFY(first.waitForFinished());
+    QVERIFY(!HandToRunningInstance(name, {}));
+
+    InstanceServer next(name, nullptr);
+    QVERIFY(next.Listening());
+    QSignalSpy handed(&next, &InstanceServer::filesHanded);
+    QVERIFY(HandToRunningInstance(name, {QStringLiteral("clip.mp4")}));
+    QTRY_COMPARE(handed.count(), 1);
+    QCOMPARE(handed.at(0).at(0).toStringList(), QStringList{QStringLiteral("clip.mp4")});
   }
 };
 
