@@ -50,7 +50,7 @@ for target in "${targets[@]}"; do
     status=1
     continue
   fi
-  grep -E "^#[0-9]+ +DONE" "$log" | tail -1 || true
+  grep -E "^#[0-9]+[[:space:]]+DONE" "$log" | tail -1 || true
   grep -E "stat::number_of_executed_units|stat::average_exec_per_sec" "$log" | tr '\n' ' '
   echo
 done
