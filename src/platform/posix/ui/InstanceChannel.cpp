@@ -12,22 +12,19 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
-#include <QIODevice>
 #include <QMetaObject>
-#include <QtEndian>
 #include <cerrno>
 #include <cstring>
 #include <thread>
 #include <utility>
 
+#include "ui/InstanceMessage.h"
+
 namespace {
 constexpr int kAnswerMs = 500;
 constexpr int kReadMs = 2000;  // a client that connects and then says nothing is dropped
-constexpr quint32 kMostBytes = 16 * 1024 * 1024;
-const char kTaken = '+';
 
 // Closes its descriptor when it goes.
 class Fd {
@@ -85,26 +82,13 @@ bool Transfer(int fd, bool write, char* data, size_t bytes, int ms, int stop) {
   return true;
 }
 
-// One message: its length (4 bytes, little-endian) and the list as QDataStream writes it.
-QByteArray Message(const QStringList& files) {
-  QByteArray body;
-  QDataStream out(&body, QIODevice::WriteOnly);
-  out << files;
-  char head[4];
-  qToLittleEndian(quint32(body.size()), head);
-  return QByteArray(head, sizeof head) + body;
-}
-
 bool Receive(int fd, int stop, QStringList& files) {
-  char head[4];
+  char head[kInstanceMessageHeadBytes];
   if (!Transfer(fd, false, head, sizeof head, kReadMs, stop)) return false;
-  const quint32 size = qFromLittleEndian<quint32>(head);
-  if (size > kMostBytes) return false;
-  QByteArray body(qsizetype(size), Qt::Uninitialized);
-  if (!Transfer(fd, false, body.data(), size, kReadMs, stop)) return false;
-  QDataStream in(body);
-  in >> files;
-  return in.status() == QDataStream::Ok;
+  const qint64 size = InstanceMessageBodySize(head);
+  if (size < 0) return false;
+  QByteArray body(size, Qt::Uninitialized);
+  return Transfer(fd, false, body.data(), size_t(size), kReadMs, stop) && ReadInstanceMessageBody(body, files);
 }
 
 // A socket at path that this user made: only then is it one of ours to talk to or replace.
@@ -129,7 +113,7 @@ bool HandToRunningInstance(const QString& name, const QStringList& files) {
   if (!socket_ || connect(socket_.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
     return false;
   fcntl(socket_.Get(), F_SETFL, fcntl(socket_.Get(), F_GETFL) | O_NONBLOCK);
-  QByteArray message = Message(files);
+  QByteArray message = InstanceMessage(files);
   if (!Transfer(socket_.Get(), true, message.data(), size_t(message.size()), kAnswerMs, -1)) return false;
   char answer = 0;
   Transfer(socket_.Get(), false, &answer, 1, kAnswerMs, -1);
@@ -160,7 +144,7 @@ void Serve(int listening, int stop, InstanceServer* owner) {
     if (!client || !PeerIsThisUser(client.Get())) continue;
     QStringList files;
     if (!Receive(client.Get(), stop, files)) continue;
-    char taken = kTaken;
+    char taken = kInstanceMessageTaken;
     Transfer(client.Get(), true, &taken, 1, kAnswerMs, stop);
     QMetaObject::invokeMethod(owner, [owner, files] { emit owner->filesHanded(files); }, Qt::QueuedConnection);
   }

@@ -7,21 +7,17 @@
 
 #include <windows.h>
 
-#include <QDataStream>
-#include <QIODevice>
 #include <QMetaObject>
-#include <QtEndian>
 #include <thread>
 
 #include "platform/win32/UniqueHandle.h"
+#include "ui/InstanceMessage.h"
 
 namespace {
 constexpr DWORD kConnectMs = 300;
 constexpr DWORD kAnswerMs = 500;
 constexpr DWORD kReadMs = 2000;  // a client that connects and then says nothing is dropped
 constexpr DWORD kBufferBytes = 64 * 1024;
-constexpr quint32 kMostBytes = 16 * 1024 * 1024;
-const char kTaken = '+';
 
 std::wstring PipePath(const QString& name) { return (QStringLiteral("\\\\.\\pipe\\") + name).toStdWString(); }
 
@@ -56,26 +52,13 @@ bool Transfer(HANDLE handle, bool write, char* data, DWORD bytes, DWORD ms, HAND
   return true;
 }
 
-// One message: its length (4 bytes, little-endian) and the list as QDataStream writes it.
-QByteArray Message(const QStringList& files) {
-  QByteArray body;
-  QDataStream out(&body, QIODevice::WriteOnly);
-  out << files;
-  char head[4];
-  qToLittleEndian(quint32(body.size()), head);
-  return QByteArray(head, sizeof head) + body;
-}
-
 bool Receive(HANDLE pipe, HANDLE stop, QStringList& files) {
-  char head[4];
+  char head[kInstanceMessageHeadBytes];
   if (!Transfer(pipe, false, head, sizeof head, kReadMs, stop)) return false;
-  const quint32 size = qFromLittleEndian<quint32>(head);
-  if (size > kMostBytes) return false;
-  QByteArray body(qsizetype(size), Qt::Uninitialized);
-  if (!Transfer(pipe, false, body.data(), size, kReadMs, stop)) return false;
-  QDataStream in(body);
-  in >> files;
-  return in.status() == QDataStream::Ok;
+  const qint64 size = InstanceMessageBodySize(head);
+  if (size < 0) return false;
+  QByteArray body(size, Qt::Uninitialized);
+  return Transfer(pipe, false, body.data(), DWORD(size), kReadMs, stop) && ReadInstanceMessageBody(body, files);
 }
 }  // namespace
 
@@ -88,7 +71,7 @@ bool HandToRunningInstance(const QString& name, const QStringList& files) {
     pipe.Reset(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_FLAG_OVERLAPPED, nullptr));
   if (!pipe) return false;
-  QByteArray message = Message(files);
+  QByteArray message = InstanceMessage(files);
   if (!Transfer(pipe.Get(), true, message.data(), DWORD(message.size()), kAnswerMs, nullptr)) return false;
   char answer = 0;
   Transfer(pipe.Get(), false, &answer, 1, kAnswerMs, nullptr);
@@ -131,7 +114,7 @@ void Serve(HANDLE pipe, HANDLE stop, InstanceServer* owner) {
     }
     QStringList files;
     if (Receive(pipe, stop, files)) {
-      char taken = kTaken;
+      char taken = kInstanceMessageTaken;
       Transfer(pipe, true, &taken, 1, kAnswerMs, stop);
       QMetaObject::invokeMethod(owner, [owner, files] { emit owner->filesHanded(files); }, Qt::QueuedConnection);
       // Until the client has read the answer and gone (a broken pipe ends this read), within bounds.
