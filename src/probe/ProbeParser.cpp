@@ -36,6 +36,10 @@ size_t FindLastSeparator(std::string_view text) {
 
 std::optional<double> ParseNumberText(std::string_view text) { return TryParseDecimal(Trim(text)); }
 
+// A broken or wrapped encoder may print any number where the rate stands; only a positive one is
+// a rate (anything else would make the frame count, and the progress read from it, negative).
+bool IsFrameRate(double value) { return value > 0; }
+
 // The "Duration: <time>, start: <seconds>, bitrate: ..." line. Shortens text the way the later
 // steps of the line expect it. The classic encoder's duration has the start time taken off; a
 // modern encoder prints the playing time itself, so there it stays as printed.
@@ -84,7 +88,7 @@ void ReadClassicStream(std::string text, MediaProbe& probe) {
       std::string rate = Trim(std::string_view(video).substr(rateComma + 1));
       video = Trim(std::string_view(video).substr(0, rateComma));
       rate = rate.substr(0, rate.find(' '));
-      if (const auto value = ParseNumberText(rate)) probe.FrameRate = *value;
+      if (const auto value = ParseNumberText(rate); value && IsFrameRate(*value)) probe.FrameRate = *value;
       if (const size_t sizeComma = FindLastSeparator(video); sizeComma != std::string::npos) {
         const std::string size = Trim(std::string_view(video).substr(sizeComma + 1));
         if (const size_t x = size.find('x'); x != std::string::npos) {
@@ -186,7 +190,8 @@ void ReadModernVideo(std::string_view description, MediaProbe& probe) {
   for (const std::string_view suffix : {std::string_view(" fps"), std::string_view(" tbr")}) {
     for (const std::string& part : parts) {
       if (!EndsWith(part, suffix)) continue;
-      if (const auto rate = ParseRate(std::string_view(part).substr(0, part.size() - suffix.size()))) {
+      const auto rate = ParseRate(std::string_view(part).substr(0, part.size() - suffix.size()));
+      if (rate && IsFrameRate(*rate)) {
         probe.FrameRate = *rate;
         return;
       }

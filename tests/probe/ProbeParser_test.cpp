@@ -190,6 +190,21 @@ TEST(ModernProbe, CapturedFfmpeg51Output) {
   EXPECT_DOUBLE_EQ(ParseModern("Stream #0:0: Video: rawvideo, rgb24, 8x8, 1k tbr, 1k tbn").FrameRate, 1000.0);
 }
 
+TEST(Probe, ARateThatIsNotAboveZeroIsNoRateAndTheFrameCountStaysUnknown) {
+  const MediaProbe classic = ParseClassic({"Duration: 00:01:00.00, start: 0.000000, bitrate: 1000 kb/s",
+                                           "Stream #0.0: Video: mpeg4, yuv420p,-2024 the FFmpeg dev/s"});
+  EXPECT_EQ(classic.Duration, 60);
+  EXPECT_DOUBLE_EQ(classic.FrameRate, 0.0);
+  EXPECT_EQ(classic.FrameCount, 0);
+  // A modern line's negative "fps" leaves the rate to "tbr".
+  const MediaProbe modern = ParseModern(
+      "  Duration: 00:01:00.00, start: 0.000000, bitrate: 1000 kb/s\n"
+      "  Stream #0:0: Video: h264, yuv420p, 640x480, -25 fps, 0 tbr, 1k tbn\n");
+  EXPECT_DOUBLE_EQ(modern.FrameRate, 0.0);
+  EXPECT_EQ(modern.FrameCount, 0);
+  EXPECT_DOUBLE_EQ(ParseModern("Stream #0:0: Video: h264, yuv420p, 640x480, -25 fps, 30 tbr, 1k tbn").FrameRate, 30.0);
+}
+
 TEST(ModernProbe, StartTimeNoiseAndCoverArt) {
   // A modern encoder prints the playing time itself: the start time is not taken off again.
   const MediaProbe ts = ParseModern(
