@@ -23,6 +23,7 @@
 #include "platform/SystemError.h"
 #include "platform/posix/ChildRegistry.h"
 #include "platform/posix/ExecutableIdentity.h"
+#include "platform/posix/UniqueFd.h"
 
 extern char** environ;
 
@@ -30,22 +31,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kIdleInterval = std::chrono::milliseconds(100);
 constexpr auto kExitWait = std::chrono::milliseconds(5000);
-
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd = -1) : fd_(fd) {}
-  ~UniqueFd() { Reset(); }
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  int Get() const { return fd_; }
-  void Reset(int fd = -1) {
-    if (fd_ >= 0) close(fd_);
-    fd_ = fd;
-  }
-
- private:
-  int fd_;
-};
 
 // Moves a descriptor above 2 (close-on-exec kept), so that setting up the child's 0, 1 and 2
 // can never overwrite it when this process runs with a standard descriptor closed.

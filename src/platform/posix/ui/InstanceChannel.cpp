@@ -18,32 +18,13 @@
 #include <cerrno>
 #include <cstring>
 #include <thread>
-#include <utility>
 
+#include "platform/posix/UniqueFd.h"
 #include "ui/InstanceMessage.h"
 
 namespace {
 constexpr int kAnswerMs = 500;
 constexpr int kReadMs = 2000;  // a client that connects and then says nothing is dropped
-
-// Closes its descriptor when it goes.
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() { Reset(); }
-  void Reset(int fd = -1) {
-    if (fd_ >= 0) close(fd_);
-    fd_ = fd;
-  }
-  int Get() const { return fd_; }
-  int Release() { return std::exchange(fd_, -1); }
-  explicit operator bool() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
 
 QByteArray SocketPath(const QString& name) {
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -108,22 +89,22 @@ bool HandToRunningInstance(const QString& name, const QStringList& files) {
   const QByteArray path = SocketPath(name);
   sockaddr_un address;
   if (!Address(path, address) || !IsOwnSocket(path)) return false;
-  const Fd socket_(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  const UniqueFd client(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   // Connecting to a local socket finishes at once: refused when nobody listens on it.
-  if (!socket_ || connect(socket_.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+  if (!client || connect(client.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
     return false;
-  fcntl(socket_.Get(), F_SETFL, fcntl(socket_.Get(), F_GETFL) | O_NONBLOCK);
+  fcntl(client.Get(), F_SETFL, fcntl(client.Get(), F_GETFL) | O_NONBLOCK);
   QByteArray message = InstanceMessage(files);
-  if (!Transfer(socket_.Get(), true, message.data(), size_t(message.size()), kAnswerMs, -1)) return false;
+  if (!Transfer(client.Get(), true, message.data(), size_t(message.size()), kAnswerMs, -1)) return false;
   char answer = 0;
-  Transfer(socket_.Get(), false, &answer, 1, kAnswerMs, -1);
+  Transfer(client.Get(), false, &answer, 1, kAnswerMs, -1);
   return true;
 }
 
 struct InstanceServer::Listener {
   QByteArray path;
-  Fd socket;
-  Fd stopRead, stopWrite;  // a byte written to the pipe ends the serving thread
+  UniqueFd socket;
+  UniqueFd stopRead, stopWrite;  // a byte written to the pipe ends the serving thread
   std::thread thread;
   ~Listener() {
     if (thread.joinable()) {
@@ -140,7 +121,7 @@ namespace {
 void Serve(int listening, int stop, InstanceServer* owner) {
   for (;;) {
     if (!WaitFor(listening, POLLIN, -1, stop)) return;
-    const Fd client(accept4(listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
+    const UniqueFd client(accept4(listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
     if (!client || !PeerIsThisUser(client.Get())) continue;
     QStringList files;
     if (!Receive(client.Get(), stop, files)) continue;
@@ -157,7 +138,7 @@ InstanceServer::InstanceServer(const QString& name, QObject* parent)
   l.path = SocketPath(name);
   sockaddr_un address;
   if (!Address(l.path, address)) return;
-  Fd listening(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+  UniqueFd listening(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
   if (!listening) return;
   const auto bindIt = [&] {
     // Made with no access for anyone else: connecting needs write access to the socket file.
