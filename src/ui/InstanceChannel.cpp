@@ -19,24 +19,26 @@ QString InstanceSocketName(const QString& programDir) {
 }
 
 namespace {
+constexpr int kHeadBytes = 4;
 constexpr quint32 kMostBodyBytes = 16 * 1024 * 1024;
-}
+}  // namespace
 
 QByteArray InstanceMessage(const QStringList& files) {
   QByteArray body;
   QDataStream out(&body, QIODevice::WriteOnly);
   out << files;
-  char head[kInstanceMessageHeadBytes];
+  char head[kHeadBytes];
   qToLittleEndian(quint32(body.size()), head);
   return QByteArray(head, sizeof head) + body;
 }
 
-qint64 InstanceMessageBodySize(const char (&head)[kInstanceMessageHeadBytes]) {
+bool ReceiveInstanceMessage(const std::function<bool(char* data, qint64 bytes)>& readAll, QStringList& files) {
+  char head[kHeadBytes];
+  if (!readAll(head, sizeof head)) return false;
   const quint32 size = qFromLittleEndian<quint32>(head);
-  return size > kMostBodyBytes ? -1 : qint64(size);
-}
-
-bool ReadInstanceMessageBody(const QByteArray& body, QStringList& files) {
+  if (size > kMostBodyBytes) return false;
+  QByteArray body(qsizetype(size), Qt::Uninitialized);
+  if (!readAll(body.data(), size)) return false;
   QDataStream in(body);
   in >> files;
   return in.status() == QDataStream::Ok;

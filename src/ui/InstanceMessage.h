@@ -4,14 +4,12 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <functional>
 
-inline constexpr int kInstanceMessageHeadBytes = 4;
 inline constexpr char kInstanceMessageTaken = '+';  // the running program's answer
 
 QByteArray InstanceMessage(const QStringList& files);
 
-// The length the head announces, or -1 when it is more than a list of files can need.
-qint64 InstanceMessageBodySize(const char (&head)[kInstanceMessageHeadBytes]);
-
-// The files of a message's body; false when it does not hold a list.
-bool ReadInstanceMessageBody(const QByteArray& body, QStringList& files);
+// Reads one message through readAll (which reads all of the bytes asked for, or returns false)
+// into files; false when it could not be read or does not hold a list of files.
+bool ReceiveInstanceMessage(const std::function<bool(char* data, qint64 bytes)>& readAll, QStringList& files);

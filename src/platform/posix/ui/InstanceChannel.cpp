@@ -64,12 +64,8 @@ bool Transfer(int fd, bool write, char* data, size_t bytes, int ms, int stop) {
 }
 
 bool Receive(int fd, int stop, QStringList& files) {
-  char head[kInstanceMessageHeadBytes];
-  if (!Transfer(fd, false, head, sizeof head, kReadMs, stop)) return false;
-  const qint64 size = InstanceMessageBodySize(head);
-  if (size < 0) return false;
-  QByteArray body(size, Qt::Uninitialized);
-  return Transfer(fd, false, body.data(), size_t(size), kReadMs, stop) && ReadInstanceMessageBody(body, files);
+  const auto readAll = [&](char* data, qint64 bytes) { return Transfer(fd, false, data, size_t(bytes), kReadMs, stop); };
+  return ReceiveInstanceMessage(readAll, files);
 }
 
 // A socket at path that this user made: only then is it one of ours to talk to or replace.

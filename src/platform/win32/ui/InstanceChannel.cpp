@@ -53,12 +53,8 @@ bool Transfer(HANDLE handle, bool write, char* data, DWORD bytes, DWORD ms, HAND
 }
 
 bool Receive(HANDLE pipe, HANDLE stop, QStringList& files) {
-  char head[kInstanceMessageHeadBytes];
-  if (!Transfer(pipe, false, head, sizeof head, kReadMs, stop)) return false;
-  const qint64 size = InstanceMessageBodySize(head);
-  if (size < 0) return false;
-  QByteArray body(size, Qt::Uninitialized);
-  return Transfer(pipe, false, body.data(), DWORD(size), kReadMs, stop) && ReadInstanceMessageBody(body, files);
+  const auto readAll = [&](char* data, qint64 bytes) { return Transfer(pipe, false, data, DWORD(bytes), kReadMs, stop); };
+  return ReceiveInstanceMessage(readAll, files);
 }
 }  // namespace
 
