@@ -24,7 +24,6 @@ if [ -f "$stamp" ]; then
 fi
 
 bash scripts/setup-windows.sh
-started=$(date +%s)
 host=x86_64-w64-mingw32
 export CC=$host-gcc-posix CXX=$host-g++-posix AR=$host-ar RANLIB=$host-ranlib STRIP=$host-strip
 jobs=$(nproc)
@@ -68,12 +67,14 @@ fetch() {
   echo "$dir/tree"
 }
 
-# Runs step $1 (a function) unless its stamp says it finished.
+# Runs step $1 (a function) unless its stamp says it finished; the stamp keeps its seconds, so the
+# build's time adds up over interrupted runs.
 step() {
   [ -f "$work/.done-$1" ] && return 0
-  echo "Building $1 for Windows..."
+  echo "Building ${1#build_} for Windows..."
+  local begun=$(date +%s)
   "$@"
-  touch "$work/.done-$1"
+  echo $(( $(date +%s) - begun )) > "$work/.done-$1"
 }
 
 export PKG_CONFIG_LIBDIR=$deps/lib/pkgconfig PKG_CONFIG_PATH=
@@ -224,7 +225,7 @@ if ! wine "$prefix/bin/ffmpeg.exe" -hide_banner -version 2>/dev/null | grep -q '
   exit 1
 fi
 sort -u "$work/VERSIONS.new" > "$prefix/VERSIONS"
-minutes=$(( ($(date +%s) - started) / 60 ))
+minutes=$(awk '{ s += $1 } END { print int((s + 59) / 60) }' "$work"/.done-*)
 echo "$minutes" > "$prefix/BUILD-MINUTES"
 touch "$stamp"
 echo "ffmpeg.exe for Windows built in $minutes min into $prefix ($(du -h "$prefix/bin/ffmpeg.exe" | cut -f1))"
