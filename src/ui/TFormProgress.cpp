@@ -284,7 +284,10 @@ void TFormProgress::ShowRunSummary(const RunSummary& summary) {
   QStringList running;
   for (const RunningRow& row : summary.rows) {
     const QString name = QFileInfo(ToQ(row.input)).fileName();
-    running << (row.statusText.empty() ? name : name + QStringLiteral("   ") + ToQ(row.statusText));
+    // The percentage first: the short status text of audio-only output has none.
+    QString line = name + QStringLiteral("   %1 %").arg(row.percentage);
+    if (!row.statusText.empty()) line += QStringLiteral("   ") + ToQ(row.statusText);
+    running << line;
   }
   lblRunningFiles->setText(running.join(QLatin1Char('\n')));
   lblRunningFilesDesc->setVisible(!running.isEmpty());
