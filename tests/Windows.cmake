@@ -20,7 +20,7 @@ set(POSIX_ONLY_TESTS
   platform/TerminateApp_test.cpp platform/WriteFailures_test.cpp
   probe/ProbeMediaFile_test.cpp)
 
-set(WINDOWS_TEST_DIRS base app encoder conversion probe filelist texts platform win32)
+set(WINDOWS_TEST_DIRS base app encoder conversion probe filelist player texts platform win32)
 foreach(dir ${WINDOWS_TEST_DIRS})
   vardeno_add_folder_tests(${dir} target ${POSIX_ONLY_TESTS})
   if(target)
