@@ -48,7 +48,7 @@ inline constexpr ProblemTexts kProblemAudioBitrate{{"audio bit rate ", "przepły
 inline constexpr ProblemTexts kProblemSampleRate{{"sampling rate ", "częstotliwość próbkowania "},
                                                  {" Hz is above ", " Hz przekracza "},
                                                  {" Hz", " Hz"}};
-inline constexpr ProblemTexts kProblemChannels{{"", ""}, {" channels, more than ", " kanały, więcej niż "}, {"", ""}};
+inline constexpr ProblemTexts kProblemChannels{{"", "liczba kanałów "}, {" channels, more than ", " przekracza "}, {"", ""}};
 
 // After a problem the Zune software solves by converting the file when it syncs it.
 inline constexpr LangText kConvertedAtSync{": the Zune software converts it at sync, slowly",
