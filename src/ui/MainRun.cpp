@@ -61,6 +61,7 @@ void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) 
   request.scriptFormat = kNativeScriptFormat;
 
   request.stallLimit = std::chrono::seconds(state_.AppParams.StallMinutes * 60L);
+  request.player = state_.AppParams.Player;
 
   ConversionRun run(state_.ForConversion(), *windows_.encoder, *windows_.progress, *windows_.power, *this);
   run.SetSleepLock(KeepComputerAwake);
