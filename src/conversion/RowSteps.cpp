@@ -7,6 +7,7 @@
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 #include "conversion/ConversionRun.h"
+#include "conversion/SubtitleLookup.h"
 #include "encoder/ArgumentBuilder.h"
 #include "platform/FileSystem.h"
 #include "texts/ConversionTexts.h"
@@ -105,6 +106,18 @@ RowPlan RowPlanner::Plan(std::size_t row, const std::string& outputDir) {
   }
   if (!plan.skip) claims_.Give(plan.output, row);
   return plan;
+}
+
+bool NeedsProbeForSubtitles(const EncoderSettings& settings, EncoderGeneration generation) {
+  return BurnsSubtitles(settings, generation) && settings.Subtitles == static_cast<int>(SubtitleMode::OwnTrack);
+}
+
+PictureFilter RowPictureFilter(const ConversionRequest& request, EncoderGeneration generation,
+                               const std::string& input, const MediaProbe& probe, ErrorLog& log, UiLanguage lang) {
+  if (!BurnsSubtitles(request.settings, generation)) return {};
+  const SubtitleLookup lookup = LookUpSubtitles(request.settings, input, probe, lang);
+  if (!lookup.missing.empty()) AddErrorLogEntry(log, lookup.missing, 0);
+  return BuildPictureFilter(request.settings, request.resolutions, generation, lookup.source);
 }
 
 std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,

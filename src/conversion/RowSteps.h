@@ -14,7 +14,9 @@
 #include "conversion/ErrorLog.h"
 #include "conversion/OutputPath.h"
 #include "conversion/RunState.h"
+#include "encoder/PictureChain.h"
 #include "filelist/FileList.h"
+#include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
 struct ConversionRequest;
@@ -71,6 +73,15 @@ class RowPlanner {
   // The outputs planned so far.
   OutputClaims claims_;
 };
+
+// Whether a row's subtitles can only be chosen after its probe (the video's own track).
+bool NeedsProbeForSubtitles(const EncoderSettings& settings, EncoderGeneration generation);
+
+// The picture filter of one row (encoder/PictureChain.h): empty unless subtitles are burned in.
+// A video without the subtitles asked for is converted without them, and a note in the error log
+// (unnumbered: the row is no failure) says so.
+PictureFilter RowPictureFilter(const ConversionRequest& request, EncoderGeneration generation,
+                               const std::string& input, const MediaProbe& probe, ErrorLog& log, UiLanguage lang);
 
 // The row's result text after its encoder ran: the planned status when the exit code is 0; else
 // "Error (code)" and one entry in the error log (ExitCode and the encoder's output lines), which
