@@ -33,6 +33,7 @@ struct Job {
   RowPlan plan;
   std::string claimKey;  // of plan.output
   std::string arguments;
+  std::string subtitleNote;  // subtitles asked for but not found, for the error log
   RunState progressRun;  // what this row's progress text reads (FileNo, limits, AudioOnly)
   std::atomic<int> percentage{0};
   std::thread thread;
@@ -71,6 +72,10 @@ void Convert(Job& job, const RowsContext& c, Board& board) {
   try {
     MediaProbe probe;
     if (!board.abort) probe = c.encoder.Probe(job.plan.input, c.encoderPath, {});
+    // The file's picture filter may depend on its probe (its own subtitle track).
+    const RowPicture picture = PlanRowPicture(c.request, c.generation, job.plan.input, probe, c.state.language);
+    job.subtitleNote = picture.missingNote;
+    job.arguments = ConversionArguments(job.plan.input, c.pieces, job.plan.output, picture.filter);
     NoEvents events;
     JobProgress display(job.percentage);
     ProgressHandler progress({job.lines, job.progressRun, probe, c.state.language}, events, display, {});
@@ -171,7 +176,6 @@ class Scheduler {
         continue;
       }
       auto job = std::make_unique<Job>();
-      job->arguments = ConversionArguments(plan.input, c_.pieces, plan.output);
       job->plan = std::move(plan);
       job->progressRun = c_.state.run;
       job->progressRun.AbortRequested = false;
@@ -194,6 +198,7 @@ class Scheduler {
       running_.erase(owned);
       claimed_.erase(done->claimKey);
       ++done_;
+      if (!done->subtitleNote.empty()) NoteMissingSubtitles({{}, done->subtitleNote}, c_.state.errorLog);
       // An encoder that could not be started ends the run: its row keeps "Converting", and the
       // rows still running are let finish.
       if (done->error) {

@@ -217,10 +217,10 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
       s_.currentProbe = encoder_.Probe(input, encoderPath, progress.Idle());
       if (!run.BatchMode) view_.Pause(kProbePause);
     }
-    const PictureFilter picture =
-        RowPictureFilter(request, generation, input, s_.currentProbe, s_.errorLog, lang);
-    const std::string arguments = ConversionArguments(input, pieces, output, picture);
-    script.AddConversion(input, output, picture);
+    const RowPicture picture = PlanRowPicture(request, generation, input, s_.currentProbe, lang);
+    NoteMissingSubtitles(picture, s_.errorLog);
+    const std::string arguments = ConversionArguments(input, pieces, output, picture.filter);
+    script.AddConversion(input, output, picture.filter);
 
     std::uint32_t exitCode = 0;
     bool failed = false;

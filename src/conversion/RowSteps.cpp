@@ -112,12 +112,15 @@ bool NeedsProbeForSubtitles(const EncoderSettings& settings, EncoderGeneration g
   return BurnsSubtitles(settings, generation) && settings.Subtitles == static_cast<int>(SubtitleMode::OwnTrack);
 }
 
-PictureFilter RowPictureFilter(const ConversionRequest& request, EncoderGeneration generation,
-                               const std::string& input, const MediaProbe& probe, ErrorLog& log, UiLanguage lang) {
+RowPicture PlanRowPicture(const ConversionRequest& request, EncoderGeneration generation, const std::string& input,
+                          const MediaProbe& probe, UiLanguage lang) {
   if (!BurnsSubtitles(request.settings, generation)) return {};
   const SubtitleLookup lookup = LookUpSubtitles(request.settings, input, probe, lang);
-  if (!lookup.missing.empty()) AddErrorLogEntry(log, lookup.missing, 0);
-  return BuildPictureFilter(request.settings, request.resolutions, generation, lookup.source);
+  return {BuildPictureFilter(request.settings, request.resolutions, generation, lookup.source), lookup.missing};
+}
+
+void NoteMissingSubtitles(const RowPicture& picture, ErrorLog& log) {
+  if (!picture.missingNote.empty()) AddErrorLogEntry(log, picture.missingNote, 0);
 }
 
 std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,

@@ -78,10 +78,15 @@ class RowPlanner {
 bool NeedsProbeForSubtitles(const EncoderSettings& settings, EncoderGeneration generation);
 
 // The picture filter of one row (encoder/PictureChain.h): empty unless subtitles are burned in.
-// A video without the subtitles asked for is converted without them, and a note in the error log
-// (unnumbered: the row is no failure) says so.
-PictureFilter RowPictureFilter(const ConversionRequest& request, EncoderGeneration generation,
-                               const std::string& input, const MediaProbe& probe, ErrorLog& log, UiLanguage lang);
+// A video without the subtitles asked for is converted without them; missingNote then says so,
+// for an unnumbered entry of the error log (the row is no failure): NoteMissingSubtitles.
+struct RowPicture {
+  PictureFilter filter;
+  std::string missingNote;
+};
+RowPicture PlanRowPicture(const ConversionRequest& request, EncoderGeneration generation, const std::string& input,
+                          const MediaProbe& probe, UiLanguage lang);
+void NoteMissingSubtitles(const RowPicture& picture, ErrorLog& log);
 
 // The row's result text after its encoder ran: the planned status when the exit code is 0; else
 // "Error (code)" and one entry in the error log (ExitCode and the encoder's output lines), which
