@@ -1,8 +1,8 @@
 #include "conversion/FramePreview.h"
 
 #include <atomic>
+#include <charconv>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <vector>
 
@@ -24,10 +24,11 @@ constexpr std::chrono::seconds kFrameTimeLimit(30);
 
 struct FrameTimedOut {};
 
+// With a point whatever the locale (a Polish one would print "2,000", which the encoder refuses).
 std::string SecondsText(double seconds) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.3f", seconds < 0 ? 0.0 : seconds);
-  return text;
+  const auto written = std::to_chars(text, text + sizeof text, seconds < 0 ? 0.0 : seconds, std::chars_format::fixed, 3);
+  return std::string(text, written.ptr);
 }
 
 // The last line the encoder printed that says something (its error).

@@ -16,8 +16,8 @@ inline constexpr LangText kSubtitlesLabel{"Burn in :", "Wtop :"};
 inline constexpr LangText kSubtitleTrackLabel{"Track :", "Ścieżka :"};
 inline constexpr LangText kSubtitleChoices[] = {
     {"None", "Brak"},
-    {"From a file beside the video", "Z pliku obok filmu"},
-    {"From the video's own track", "Ze ścieżki filmu"}};
+    {"File beside the video", "Plik obok filmu"},
+    {"The video's own track", "Ścieżka filmu"}};
 inline constexpr LangText kSubtitlesHint{
     "Subtitles drawn into the picture (Zune players show none of their own).\n"
     "A file beside the video: same name with .srt, .ass, .ssa or .vtt (in this order), else name.<language>.srt.",

@@ -34,10 +34,10 @@ class FramePreviewTest : public QObject {
   void OutputHasTheOutputSizeAndTheCropsEffect() {
     if (!HaveFfmpeg()) QSKIP("no ffmpeg");
     TempDir dir;
-    // A bright test picture inside a black border of 20 pixels, 2 s long.
+    // A white picture inside a black border of 20 pixels, 2 s long.
     const std::string input = dir / "framed.avi";
     QCOMPARE(RunCommand({"ffmpeg", "-v", "error", "-f", "lavfi", "-i",
-                         "testsrc=size=280x200:rate=10:duration=2,pad=320:240:20:20:black", "-c:v", "mpeg4", "-q:v",
+                         "color=c=white:size=280x200:rate=10:duration=2,pad=320:240:20:20:black", "-c:v", "mpeg4", "-q:v",
                          "2", input})
                  .exitCode,
              0);
