@@ -29,7 +29,7 @@ function(vardeno_shipped_manifest target)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/shipped_manifest.rc)
 endfunction()
 
-set(WINDOWS_TEST_DIRS base app encoder conversion probe filelist texts platform win32)
+set(WINDOWS_TEST_DIRS base app encoder conversion probe filelist player texts platform win32)
 foreach(dir ${WINDOWS_TEST_DIRS})
   vardeno_add_folder_tests(${dir} target ${POSIX_ONLY_TESTS})
   if(target)

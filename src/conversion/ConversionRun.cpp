@@ -80,6 +80,7 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
   run.BatchFileName = request.batchFileName;
   run.FileCount = 0;
   run.FileNo = 0;
+  run.NotForPlayerCount = 0;
   ResetErrorLog(s_.errorLog, run);
   view_.SetErrorsCaption(ErrorsWindowCaption(lang, 0));
 
@@ -156,6 +157,7 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
 
   result.fileCount = run.FileCount;
   result.errorCount = run.ErrorCount;
+  result.notForPlayerCount = run.NotForPlayerCount;
   result.aborted = run.AbortRequested;
   if (!completed) return result;
 
@@ -235,6 +237,9 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
         status = OutputFolderGoneStatus(input, output, s_.outputLines, s_.errorLog, run, lang);
         failed = true;
       }
+      if (!failed && !run.AbortRequested && request.player != PlayerId::None)
+        status = StatusAfterOutputCheck(status, output, encoder_.Probe(output, encoderPath, progress.Idle()),
+                                        request.player, s_.errorLog, run, lang);
     }
 
     if (!run.AbortRequested) view_.SetProgress(100);

@@ -21,6 +21,7 @@
 #include "encoder/PictureChain.h"
 #include "filelist/FileList.h"
 #include "platform/SleepLock.h"
+#include "player/PlayerId.h"
 #include "probe/MediaProbe.h"
 
 // The run's choices, copied from the main window's controls when the run starts.
@@ -36,6 +37,9 @@ struct ConversionRequest {
   ScriptFormat scriptFormat = ScriptFormat::PosixShell;
   // A running encoder that prints nothing for this long is ended and its file fails (zero: never).
   std::chrono::seconds stallLimit{0};
+  // Every output that converted well is probed and compared with this player (None: nothing is
+  // probed).
+  PlayerId player = PlayerId::None;
 };
 
 // The program state a run works on; it outlives the run.
@@ -124,6 +128,7 @@ struct RunResult {
   RunEnd end = RunEnd::Completed;
   std::int32_t fileCount = 0;
   std::int32_t errorCount = 0;
+  std::int32_t notForPlayerCount = 0;  // RunState::NotForPlayerCount at the end
   bool aborted = false;
   AfterRunOutcome afterRun = AfterRunOutcome::Nothing;
 };

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -47,6 +48,7 @@ struct Job {
   EncoderOutputLines lines;
   bool aborted = false;
   bool stalled = false;  // ended for printing nothing
+  std::optional<MediaProbe> outputProbe;  // the output's, when it is compared with a player
   std::exception_ptr error;
 };
 
@@ -103,6 +105,9 @@ void Convert(Job& job, const RowsContext& c, Board& board) {
                                                progress.EncoderIdle());
     job.aborted = board.abort;
     job.stalled = progress.Stalled();
+    // The output is read here, on the row's own thread, like the input was.
+    if (job.exitCode == 0 && !job.aborted && c.request.player != PlayerId::None)
+      job.outputProbe = c.encoder.Probe(job.plan.output, c.encoderPath, {});
   } catch (...) {
     job.error = std::current_exception();
   }
@@ -230,6 +235,9 @@ class Scheduler {
       std::string status = StatusAfterEncoder(
           plan.input, plan.status, done->exitCode, done->lines, c_.state.errorLog, c_.state.run, lang,
           done->stalled ? StalledEncoderText(lang, c_.request.stallLimit) : "");
+      if (done->outputProbe && !done->aborted && !OutputFolderGone(plan.output))
+        status = StatusAfterOutputCheck(status, plan.output, *done->outputProbe, c_.request.player, c_.state.errorLog,
+                                        c_.state.run, lang);
       if (done->aborted) status = AbortedStatus(lang);
       c_.state.files.SetStatus(plan.row, status);
       DeleteEmptyOutput(plan.output);

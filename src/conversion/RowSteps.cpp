@@ -10,6 +10,7 @@
 #include "conversion/SubtitleLookup.h"
 #include "encoder/ArgumentBuilder.h"
 #include "platform/FileSystem.h"
+#include "player/PlayerReport.h"
 #include "texts/ConversionTexts.h"
 
 namespace {
@@ -151,6 +152,16 @@ std::string OutputFolderGoneStatus(const std::string& input, const std::string& 
   entry.insert(entry.find("\r\n") + 2, kOutputFolderGone(lang) + FolderOf(output) + "\r\n");
   LogFailedRun(log, run, input + "\r\n" + entry);
   return kStatusError(lang) + " (0)";
+}
+
+std::string StatusAfterOutputCheck(const std::string& planned, const std::string& output, const MediaProbe& outputProbe,
+                                   PlayerId player, ErrorLog& log, RunState& run, UiLanguage lang) {
+  const PlayerVerdict verdict = CheckProbeForPlayer(outputProbe, player, lang);
+  const std::string entry = PlayerLogEntry(output, verdict, lang);
+  if (entry.empty()) return planned;
+  AddErrorLogEntry(log, entry, 0);
+  ++run.NotForPlayerCount;
+  return StatusAfterPlayerCheck(planned, verdict, lang);
 }
 
 std::string AbortedStatus(UiLanguage lang) { return kStatusAborted(lang); }

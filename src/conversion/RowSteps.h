@@ -16,6 +16,7 @@
 #include "conversion/RunState.h"
 #include "encoder/PictureChain.h"
 #include "filelist/FileList.h"
+#include "player/PlayerId.h"
 #include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
@@ -104,6 +105,14 @@ bool OutputFolderGone(const std::string& output);
 // the error log (the input's path first) that says why, rather than "Done" with no file.
 std::string OutputFolderGoneStatus(const std::string& input, const std::string& output,
                                    const EncoderOutputLines& lines, ErrorLog& log, RunState& run, UiLanguage lang);
+
+// The row's status after its output, converted well, was probed (outputProbe) and compared with
+// player: planned when it plays, else the player's own status ("OK - Not for Zune HD", or "OK - Not
+// checked for ..." when the output could not be read), an error log entry without a number (the
+// file, the player, each value against its limit) and run.NotForPlayerCount raised. No error is
+// counted: the output is kept as it is.
+std::string StatusAfterOutputCheck(const std::string& planned, const std::string& output, const MediaProbe& outputProbe,
+                                   PlayerId player, ErrorLog& log, RunState& run, UiLanguage lang);
 
 // The text an aborted row shows.
 std::string AbortedStatus(UiLanguage lang);

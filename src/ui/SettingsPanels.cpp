@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QUrl>
 #include <filesystem>
 
@@ -12,6 +14,7 @@
 #include "app/AppParams.h"
 #include "encoder/EnableRules.h"
 #include "encoder/EncoderInfo.h"
+#include "player/PlayerReport.h"
 #include "ui/AdvancedPanel.h"
 #include "ui/AudioPanel.h"
 #include "ui/ControlsUpdating.h"
@@ -43,7 +46,34 @@ SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(p
   connect(right_->chTimeLimitStart, &QCheckBox::toggled, this, &SettingsPanels::chTimeLimitDurationClick);
   connect(right_->gbSubtitles->cbSubtitles, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbOutFormatChange);
   connect(right_->btnInfo_ffmpeg, &QPushButton::clicked, this, &SettingsPanels::btnInfo_ffmpegClick);
+  connect(left_->cbPlayer, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbPlayerChange);
   IndexGovernedControls();
+  WatchSettingsForPlayerCheck();
+}
+
+// Any setting can change what the player check says: every control of the three columns asks
+// for it again (a check takes microseconds).
+void SettingsPanels::WatchSettingsForPlayerCheck() {
+  for (QComboBox* list : findChildren<QComboBox*>())
+    if (list != left_->cbPlayer) connect(list, &QComboBox::currentTextChanged, this, &SettingsPanels::UpdatePlayerCheck);
+  for (QSpinBox* box : findChildren<QSpinBox*>())
+    connect(box, &QSpinBox::valueChanged, this, &SettingsPanels::UpdatePlayerCheck);
+  for (QCheckBox* box : findChildren<QCheckBox*>())
+    connect(box, &QCheckBox::toggled, this, &SettingsPanels::UpdatePlayerCheck);
+  for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>())
+    connect(memo, &QPlainTextEdit::textChanged, this, &SettingsPanels::UpdatePlayerCheck);
+}
+
+void SettingsPanels::cbPlayerChange(int index) {
+  if (index < 0 || index >= kPlayerCount) return;
+  state_.AppParams.Player = static_cast<PlayerId>(index);
+  UpdatePlayerCheck();
+}
+
+void SettingsPanels::UpdatePlayerCheck() {
+  left_->ShowPlayer(state_.AppParams.Player);
+  const PlayerVerdict verdict = CheckSettingsForPlayer(ReadSettings(), state_.Resolutions, state_.AppParams.Player);
+  left_->ShowPlayerWarning(PreRunLines(verdict, state_.CurrentLanguage));
 }
 
 QWidget* SettingsPanels::pnLeft() const { return left_; }
@@ -86,6 +116,7 @@ void SettingsPanels::WriteSettings(const EncoderSettings& settings) {
   left_->Write(settings);
   audio_->Write(settings);
   right_->Write(settings);
+  UpdatePlayerCheck();
 }
 
 void SettingsPanels::ApplyEnableRules() {
@@ -105,6 +136,7 @@ void SettingsPanels::SetLang() {
   left_->SetLang(lang);
   audio_->SetLang(lang);
   right_->SetLang(lang, state_.Resolutions);
+  UpdatePlayerCheck();
 }
 
 void SettingsPanels::SetPanelsEnabled(bool enabled) {

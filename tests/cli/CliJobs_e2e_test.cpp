@@ -46,10 +46,12 @@ class CliJobsTest : public CliTest {
  protected:
   CliJobsTest() : fake_(WriteFakeFfmpeg(dir_)) {}
 
-  // Arguments of a convert run through the fake ffmpeg, outputs into dir/out.
+  // Arguments of a convert run through the fake ffmpeg, outputs into dir/out; the fake's outputs
+  // are no media files, so no player is checked.
   std::vector<std::string> Convert(std::vector<std::string> args) const {
     for (const std::string& a : {std::string("--encoder"), fake_, std::string("--out-dir"), dir_ / "out",
-                                 std::string("--generation"), std::string("modern")})
+                                 std::string("--generation"), std::string("modern"), std::string("--player"),
+                                 std::string("none")})
       args.push_back(a);
     args.insert(args.begin(), "convert");
     return args;
@@ -133,7 +135,8 @@ TEST_F(CliJobsTest, EachFailedFilesLogEntryHoldsOnlyItsOwnOutputAndTheStatusLine
 }
 
 TEST_F(CliJobsTest, RealFfmpegConvertsSixClipsThreeAtATime) {
-  std::vector<std::string> args = {"convert", "--jobs", "3", "--out-dir", dir_ / "out"};
+  // Each output is probed on its own row's thread and plays on the Zune HD.
+  std::vector<std::string> args = {"convert", "--jobs", "3", "--out-dir", dir_ / "out", "--player", "zunehd"};
   const std::string first = Clip("clip 1.mp4", 0.5);
   for (int i = 1; i <= 6; ++i) {
     const std::string name = "clip " + std::to_string(i) + ".mp4";
