@@ -228,6 +228,7 @@ int Convert(Session& session, const CliOptions& options) {
     case RunEnd::NoCheckedFiles:
       return status;
     case RunEnd::MissingCodec:
+    case RunEnd::MissingFilter:
     case RunEnd::CannotCreateDir:
     case RunEnd::SystemFailure:
       break;

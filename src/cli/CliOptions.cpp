@@ -269,6 +269,12 @@ Commands:
 Settings (preview, convert, script; applied in this order):
   --profile FILE.ini       load an encoder profile over the default settings
   --set Key=Value          set one setting as a profile stores it (repeatable), e.g. OutputFormat=8
+                           Subtitles=1 burns in a subtitle file beside each video: NAME.srt, .ass,
+                           .ssa, .vtt (this order, extension in any case), else the first
+                           NAME.<language>.srt by name; Subtitles=2 the video's own track
+                           (SubtitleTrack=N, 0 the first); Subtitles=0 none. A modern ffmpeg
+                           with libass is needed; a file without them is converted without them (a
+                           note in the error log)
 Encoder:
   --encoder PATH           the ffmpeg program (default: beside vardeno-cli, else on PATH)
   --generation G           auto, classic or modern encoder arguments (default auto: detected)

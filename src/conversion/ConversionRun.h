@@ -18,6 +18,7 @@
 #include "conversion/ProgressHandler.h"
 #include "conversion/RunState.h"
 #include "encoder/ArgumentBuilder.h"
+#include "encoder/PictureChain.h"
 #include "filelist/FileList.h"
 #include "platform/SleepLock.h"
 #include "player/PlayerId.h"
@@ -69,6 +70,10 @@ class EncoderAccess {
   virtual std::uint32_t Run(const std::string& encoderPath, const std::string& argText, EncoderOutputLines& lines,
                             const OutputLineHandler& handler, const IdleHandler& idle) = 0;
   virtual bool Terminate(const std::string& encoderPath) = 0;
+  // Whether the encoder has the named filter; nullopt when it cannot tell (the run then goes on).
+  virtual std::optional<bool> HasFilter(const std::string& /*encoderPath*/, const std::string& /*filter*/) {
+    return std::nullopt;
+  }
 };
 
 // How a row's status is shown in the progress window.
@@ -113,6 +118,7 @@ enum class RunEnd {
   NoEncoder,          // no encoder program found
   RefusedSettings,    // an argument builder refused a value
   MissingCodec,       // the encoder program cannot encode the chosen format
+  MissingFilter,      // subtitles are asked for, but the encoder program cannot draw them
   NoCheckedFiles,
   CannotCreateDir,    // the output folder could not be made
   SystemFailure,      // the encoder could not be started, or the script not written
@@ -168,8 +174,8 @@ class ConversionRun {
   void SetSleepLock(SleepLockRequest keepAwake) { keepAwake_ = std::move(keepAwake); }
 
  private:
-  RunEnd RunRows(const ConversionRequest& request, const std::string& encoderPath, const ArgumentPieces& pieces,
-                 ConversionScript& script, ProgressHandler& progress);
+  RunEnd RunRows(const ConversionRequest& request, const std::string& encoderPath, EncoderGeneration generation,
+                 const ArgumentPieces& pieces, ConversionScript& script, ProgressHandler& progress);
 
   ConversionState s_;
   EncoderAccess& encoder_;
@@ -180,6 +186,7 @@ class ConversionRun {
   SleepLockRequest keepAwake_;
 };
 
-// The argument text of one conversion: -y -i "input" and the six pieces, then "output".
+// The argument text of one conversion: -y -i "input", the six pieces, the file's picture filter
+// (when it has one, after the advanced piece), then "output".
 std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& pieces,
-                                const std::string& outputPath);
+                                const std::string& outputPath, const PictureFilter& picture = {});

@@ -34,6 +34,7 @@ struct Job {
   RowPlan plan;
   std::string claimKey;  // of plan.output
   std::string arguments;
+  std::string subtitleNote;  // subtitles asked for but not found, for the error log
   RunState progressRun;  // what this row's progress text reads (FileNo, limits, AudioOnly)
   std::atomic<int> percentage{0};
   // What the row's progress handler last showed, for the summary; under shownMutex.
@@ -88,6 +89,10 @@ void Convert(Job& job, const RowsContext& c, Board& board) {
   try {
     MediaProbe probe;
     if (!board.abort) probe = c.encoder.Probe(job.plan.input, c.encoderPath, {});
+    // The file's picture filter may depend on its probe (its own subtitle track).
+    const RowPicture picture = PlanRowPicture(c.request, c.generation, job.plan.input, probe, c.state.language);
+    job.subtitleNote = picture.missingNote;
+    job.arguments = ConversionArguments(job.plan.input, c.pieces, job.plan.output, picture.filter);
     NoEvents events;
     JobProgress display(job);
     ProgressHandler progress({job.lines, job.progressRun, probe, c.state.language}, events, display, {});
@@ -191,7 +196,6 @@ class Scheduler {
         continue;
       }
       auto job = std::make_unique<Job>();
-      job->arguments = ConversionArguments(plan.input, c_.pieces, plan.output);
       job->plan = std::move(plan);
       job->progressRun = c_.state.run;
       job->progressRun.AbortRequested = false;
@@ -214,6 +218,7 @@ class Scheduler {
       running_.erase(owned);
       claimed_.erase(done->claimKey);
       ++done_;
+      if (!done->subtitleNote.empty()) NoteMissingSubtitles({{}, done->subtitleNote}, c_.state.errorLog);
       // The row's last output lines (its thread has ended: they are the scheduler's now).
       HandOn(*done, std::move(done->outbox));
       HandOn(*done, {done->lines.begin() + static_cast<std::ptrdiff_t>(std::min(done->paneHanded, done->lines.size())),

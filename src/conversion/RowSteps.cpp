@@ -7,6 +7,7 @@
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 #include "conversion/ConversionRun.h"
+#include "conversion/SubtitleLookup.h"
 #include "encoder/ArgumentBuilder.h"
 #include "platform/FileSystem.h"
 #include "player/PlayerReport.h"
@@ -106,6 +107,21 @@ RowPlan RowPlanner::Plan(std::size_t row, const std::string& outputDir) {
   }
   if (!plan.skip) claims_.Give(plan.output, row);
   return plan;
+}
+
+bool NeedsProbeForSubtitles(const EncoderSettings& settings, EncoderGeneration generation) {
+  return BurnsSubtitles(settings, generation) && settings.Subtitles == static_cast<int>(SubtitleMode::OwnTrack);
+}
+
+RowPicture PlanRowPicture(const ConversionRequest& request, EncoderGeneration generation, const std::string& input,
+                          const MediaProbe& probe, UiLanguage lang) {
+  if (!BurnsSubtitles(request.settings, generation)) return {};
+  const SubtitleLookup lookup = LookUpSubtitles(request.settings, input, probe, lang);
+  return {BuildPictureFilter(request.settings, request.resolutions, generation, lookup.source), lookup.missing};
+}
+
+void NoteMissingSubtitles(const RowPicture& picture, ErrorLog& log) {
+  if (!picture.missingNote.empty()) AddErrorLogEntry(log, picture.missingNote, 0);
 }
 
 std::string StatusAfterEncoder(const std::string& input, const std::string& planned, std::uint32_t exitCode,

@@ -14,6 +14,7 @@
 #include "conversion/ErrorLog.h"
 #include "conversion/OutputPath.h"
 #include "conversion/RunState.h"
+#include "encoder/PictureChain.h"
 #include "filelist/FileList.h"
 #include "player/PlayerId.h"
 #include "probe/MediaProbe.h"
@@ -73,6 +74,20 @@ class RowPlanner {
   // The outputs planned so far.
   OutputClaims claims_;
 };
+
+// Whether a row's subtitles can only be chosen after its probe (the video's own track).
+bool NeedsProbeForSubtitles(const EncoderSettings& settings, EncoderGeneration generation);
+
+// The picture filter of one row (encoder/PictureChain.h): empty unless subtitles are burned in.
+// A video without the subtitles asked for is converted without them; missingNote then says so,
+// for an unnumbered entry of the error log (the row is no failure): NoteMissingSubtitles.
+struct RowPicture {
+  PictureFilter filter;
+  std::string missingNote;
+};
+RowPicture PlanRowPicture(const ConversionRequest& request, EncoderGeneration generation, const std::string& input,
+                          const MediaProbe& probe, UiLanguage lang);
+void NoteMissingSubtitles(const RowPicture& picture, ErrorLog& log);
 
 // The row's result text after its encoder ran: the planned status when the exit code is 0; else
 // "Error (code)" and one entry in the error log (the input's path, so that entries of files

@@ -11,7 +11,9 @@
 #include <filesystem>
 
 #include "app/ProgramState.h"
+#include "app/AppParams.h"
 #include "encoder/EnableRules.h"
+#include "encoder/EncoderInfo.h"
 #include "player/PlayerReport.h"
 #include "ui/AdvancedPanel.h"
 #include "ui/AudioPanel.h"
@@ -19,6 +21,7 @@
 #include "ui/FormatVideoPanel.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanelsHelp.h"
+#include "ui/SubtitlesBox.h"
 
 SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state) {
   setObjectName("pnBottom");
@@ -41,6 +44,7 @@ SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(p
   connect(right_->chSizeLimit, &QCheckBox::toggled, this, &SettingsPanels::chSizeLimitClick);
   connect(right_->chTimeLimitDuration, &QCheckBox::toggled, this, &SettingsPanels::chTimeLimitDurationClick);
   connect(right_->chTimeLimitStart, &QCheckBox::toggled, this, &SettingsPanels::chTimeLimitDurationClick);
+  connect(right_->gbSubtitles->cbSubtitles, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbOutFormatChange);
   connect(right_->btnInfo_ffmpeg, &QPushButton::clicked, this, &SettingsPanels::btnInfo_ffmpegClick);
   connect(left_->cbPlayer, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbPlayerChange);
   IndexGovernedControls();
@@ -116,9 +120,13 @@ void SettingsPanels::WriteSettings(const EncoderSettings& settings) {
 }
 
 void SettingsPanels::ApplyEnableRules() {
-  for (const ControlState& control : ComputeEnabledControls(ReadSettings())) {
+  // The encoder's generation is learnt once per encoder file (a moment the first time).
+  const std::string encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+  const EncoderGeneration generation = encoderPath.empty() ? EncoderGeneration::Modern : GetEncoderGeneration(encoderPath);
+  for (const ControlState& control : ComputeEnabledControls(ReadSettings(), generation)) {
     if (QWidget* widget = governed_.value(ToQ(control.name))) widget->setEnabled(control.enabled);
   }
+  right_->gbSubtitles->SetUnavailableReason(ToQ(SubtitlesUnavailableReason(generation, state_.CurrentLanguage)));
 }
 
 void SettingsPanels::SetLang() {

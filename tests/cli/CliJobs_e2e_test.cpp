@@ -181,3 +181,18 @@ TEST_F(CliJobsTest, AnEncoderSilentForTheStallLimitFailsItsFileAndTheRunGoesOn) 
   const CliResult off = Run(Convert({"quiet.avi", "--stall-seconds", "1", "--stall-minutes", "0"}));
   EXPECT_EQ(off.exitCode, 0) << off.err;
 }
+
+TEST_F(CliJobsTest, RealFfmpegBurnsSubtitlesTwoAtATimeAndAFileWithoutThemKeepsItsCrop) {
+  Clip("a.mp4", 0.5);
+  std::filesystem::copy_file(dir_ / "a.mp4", dir_ / "b.mp4");
+  dir_.Write("a.srt", "1\n00:00:00,000 --> 00:00:01,000\nHELLO\n\n");
+  const CliResult r = Run({"convert", "--jobs", "2", "--set", "Subtitles=1", "--set", "CropTop=8", "--out-dir",
+                           dir_ / "out", "a.mp4", "b.mp4"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ProbeVideoSize(dir_ / "out/a.mp4"), "160x112");
+  EXPECT_EQ(ProbeVideoSize(dir_ / "out/b.mp4"), "160x112");
+  EXPECT_NE(r.err.find("No subtitle file (.srt, .ass, .ssa, .vtt) was found beside \"" + dir_ / "b.mp4"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(r.err.find("beside \"" + dir_ / "a.mp4"), std::string::npos) << r.err;
+}
