@@ -34,6 +34,8 @@ FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   playerRow->addWidget(cbPlayer, 1);
   formatLayout->addLayout(playerRow);
   lblPlayerWarning = MakeNamed<QLabel>("lblPlayerWarning", gbOutputFormat);
+  // A message about the settings, not the caption of a control: it has no buddy.
+  lblPlayerWarning->setProperty("statusLine", true);
   lblPlayerWarning->setWordWrap(true);
   lblPlayerWarning->setTextFormat(Qt::PlainText);
   QPalette warningColours = lblPlayerWarning->palette();
