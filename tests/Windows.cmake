@@ -14,6 +14,7 @@ set(POSIX_ONLY_TESTS
   conversion/ErrorLog_test.cpp conversion/OutputPath_test.cpp conversion/ConversionRun_test.cpp
   probe/FileInfo_test.cpp filelist/ListFile_test.cpp
   conversion/ConversionRunSafety_test.cpp conversion/ConversionScript_test.cpp conversion/ParallelRows_test.cpp
+  conversion/ConversionRunSubtitles_test.cpp
   encoder/EncoderInfo_test.cpp
   filelist/FastAdding_test.cpp filelist/FileList_test.cpp
   platform/FileIo_test.cpp platform/ProcessRunner_test.cpp platform/Shortcuts_test.cpp
