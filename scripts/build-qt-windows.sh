@@ -45,6 +45,8 @@ if [ -z "$src" ]; then
 fi
 
 # tabletevent is off: the +dfsg source lacks src/3rdparty/wintab, which the windows plugin needs for it.
+# direct2d is off: its platform plugin compiles the windows plugin a second time, and Vardeno ships
+# only the windows one.
 cmake -G Ninja -S "$src" -B build \
   -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_CROSSCOMPILING_EMULATOR= \
@@ -54,7 +56,7 @@ cmake -G Ninja -S "$src" -B build \
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
   -DFEATURE_opengl=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
   -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-  -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF -DFEATURE_directwrite3=OFF \
+  -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF -DFEATURE_directwrite3=OFF -DFEATURE_direct2d=OFF \
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
   -DFEATURE_sql_sqlite=OFF -DINPUT_openssl=no >/dev/null
