@@ -10,7 +10,7 @@ if [ "${1:-}" = "--with-ffmpeg" ]; then ffmpeg=$2; shift 2; fi
 out=${1:-build-win64}
 cache=${VARDENO_CACHE:-$HOME/.cache/vardeno}
 qt=$cache/qt-6.4.2-mingw64
-version=$(sed -n 's/^project(Vardeno VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(bash scripts/project-version.sh)
 name=Vardeno-$version-win64
 folder=$out/$name
 [ -f build-win64/Vardeno.exe ] || { echo "build-win64/Vardeno.exe is missing: build Qt for Windows and run scripts/test-windows.sh first" >&2; exit 1; }
@@ -25,7 +25,7 @@ cp "$runtime"/libstdc++-6.dll "$runtime"/libgcc_s_seh-1.dll /usr/x86_64-w64-ming
 [ -n "$ffmpeg" ] && cp "$ffmpeg" "$folder/ffmpeg.exe"
 
 crlf() { sed 's/$/\r/' "$1" > "$2"; }
-crlf packaging/windows/README.txt "$folder/README.txt"
+sed "s/@VERSION@/$version/g" packaging/windows/README.txt | sed 's/$/\r/' > "$folder/README.txt"
 crlf LICENSE "$folder/LICENSE.txt"
 crlf packaging/windows/NOTICES.txt "$folder/NOTICES.txt"
 

@@ -49,7 +49,7 @@ ctest --output-on-failure -j"$(nproc)" "$@"
 cd ..
 if [ -f build-win64/Vardeno.exe ]; then
   bash scripts/make-portable-windows.sh
-  env -u WINEPREFIX bash tests/install/windows_installer_test.sh "$PWD/build-win64/Vardeno-$(sed -n 's/^project(Vardeno VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-win64"
+  env -u WINEPREFIX bash tests/install/windows_installer_test.sh "$PWD/build-win64/Vardeno-$(bash scripts/project-version.sh)-win64"
 else
   echo "Vardeno.exe was not built: the portable zip and the setup program are left out."
 fi
