@@ -19,6 +19,12 @@
 
 #include "MainWindowHarness.h"
 #include "app/MainWindowSettings.h"
+#include "ui/TFormAbout.h"
+#include "ui/TFormCmdLine.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormFileInfo.h"
+#include "ui/TFormOptions.h"
+#include "ui/TFormProgress.h"
 
 namespace {
 constexpr int kTaskBar = 48;
