@@ -28,6 +28,7 @@ struct MainWindowSettings {
   bool BottomPanelVisible = true;
   int OutputExists = 0;     // index into cbOutputExists; -1 = no selection
   int AfterConversion = 0;  // index into cbAfterConversion; -1 = no selection (take no action)
+  int FilesAtOnce = 1;      // files converted at once; 0 = as many as the usable cores ("Auto")
   bool OutDirIsInDir = true;  // rbOutDirIsInDir checked; rbOutDir is its opposite
   std::string OutDir;         // edOutDir; the window starts it with the program's directory (the
                               // home folder when that cannot be written)

@@ -63,6 +63,9 @@ bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, Encoder
       IndexWithin(ini.ReadInteger(kMain, "cbOutputExists", window.OutputExists), kOutputExistsEntries);
   window.AfterConversion = IndexWithin(ini.ReadInteger(kMain, "cbAfterConversion", window.AfterConversion),
                                        kAfterConversionEntriesAtLoad);
+  // Below 0 or not a number: one at a time.
+  const int filesAtOnce = ini.ReadInteger(kMain, "FilesAtOnce", 1);
+  window.FilesAtOnce = filesAtOnce < 0 ? 1 : filesAtOnce;
   window.OutDirIsInDir = ini.ReadBool(kMain, "OutIn", window.OutDirIsInDir);
   window.OutDir = ini.ReadString(kMain, "OutDir", window.OutDir);
 
@@ -93,6 +96,7 @@ void SaveSettingsToIni(const TAppParams& params, const MainWindowSettings& windo
   ini.WriteBool(kMain, "BottomPanelVisible", window.BottomPanelVisible);
   ini.WriteInteger(kMain, "cbOutputExists", window.OutputExists);
   ini.WriteInteger(kMain, "cbAfterConversion", window.AfterConversion);
+  ini.WriteInteger(kMain, "FilesAtOnce", window.FilesAtOnce);
   ini.WriteBool(kMain, "OutIn", window.OutDirIsInDir);
   ini.WriteString(kMain, "OutDir", window.OutDir);
   for (size_t i = 0; i < window.ColumnWidths.size(); ++i) {

@@ -11,7 +11,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "platform/Processors.h"
-#include "cli/ParallelRows.h"
+#include "conversion/ParallelRows.h"
 #include "cli/TerminalView.h"
 #include "conversion/SystemEncoder.h"
 #include "encoder/PreviewLine.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/ParallelRows.h"
+#include "conversion/ParallelRows.h"
 #include "conversion/ConversionRun.h"
 #include "platform/Console.h"
 

@@ -216,11 +216,11 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
       s_.outputLines.clear();
       progress.StartFile();
       exitCode = encoder_.Run(encoderPath, arguments, s_.outputLines, progress.LineHandler(), progress.EncoderIdle());
-      status = StatusAfterEncoder(status, exitCode, s_.outputLines, s_.errorLog, run, lang,
+      status = StatusAfterEncoder(input, status, exitCode, s_.outputLines, s_.errorLog, run, lang,
                                   progress.Stalled() ? StalledEncoderText(lang, request.stallLimit) : "");
       failed = exitCode != 0;
       if (!failed && !run.AbortRequested && OutputFolderGone(output)) {
-        status = OutputFolderGoneStatus(output, s_.outputLines, s_.errorLog, run, lang);
+        status = OutputFolderGoneStatus(input, output, s_.outputLines, s_.errorLog, run, lang);
         failed = true;
       }
     }

@@ -38,6 +38,12 @@ void ErrorLog::AddEntry(const std::string& text, std::int32_t number) {
   if (listener_) listener_->LinesAppended(first, lines_.size() - first);
 }
 
+void ErrorLog::AppendLines(const std::vector<std::string>& lines) {
+  const std::size_t first = lines_.size();
+  lines_.insert(lines_.end(), lines.begin(), lines.end());
+  if (listener_ && !lines.empty()) listener_->LinesAppended(first, lines.size());
+}
+
 void ResetErrorLog(ErrorLog& log, RunState& state) {
   state.ErrorCount = 0;
   log.Clear();

@@ -45,6 +45,8 @@ class ErrorLog {
   void Clear();
   // Appends one entry (see the top of this file), dated now.
   void AddEntry(const std::string& text, std::int32_t number);
+  // Appends lines as they are: the entries another log (a run's own) has made.
+  void AppendLines(const std::vector<std::string>& lines);
 
  private:
   DateTimeSource now_;

@@ -1,5 +1,5 @@
-// How the core, which blocks the one user-interface thread during a run, lets the window
-// system handle what is pending (clicks on Abort, the close box, repaints).
+// How the core lets its front end handle what is pending between the steps of a run (the command
+// line's interrupt). The windowed program's run has a thread of its own and needs nothing here.
 #pragma once
 
 class PendingEvents {

@@ -107,12 +107,13 @@ RowPlan RowPlanner::Plan(std::size_t row, const std::string& outputDir) {
   return plan;
 }
 
-std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,
-                               ErrorLog& log, RunState& run, UiLanguage lang, const std::string& note) {
+std::string StatusAfterEncoder(const std::string& input, const std::string& planned, std::uint32_t exitCode,
+                               const EncoderOutputLines& lines, ErrorLog& log, RunState& run, UiLanguage lang,
+                               const std::string& note) {
   if (exitCode == 0) return planned;
   std::string entry = ExitCodeEntryText(exitCode, lines);
   if (!note.empty()) entry.insert(entry.find("\r\n") + 2, note + "\r\n");
-  LogFailedRun(log, run, entry);
+  LogFailedRun(log, run, input + "\r\n" + entry);
   return kStatusError(lang) + " (" + std::to_string(exitCode) + ")";
 }
 
@@ -128,11 +129,11 @@ bool OutputFolderGone(const std::string& output) {
   return !folder.empty() && !IsFolder(folder);
 }
 
-std::string OutputFolderGoneStatus(const std::string& output, const EncoderOutputLines& lines, ErrorLog& log,
-                                   RunState& run, UiLanguage lang) {
+std::string OutputFolderGoneStatus(const std::string& input, const std::string& output,
+                                   const EncoderOutputLines& lines, ErrorLog& log, RunState& run, UiLanguage lang) {
   std::string entry = ExitCodeEntryText(0, lines);
   entry.insert(entry.find("\r\n") + 2, kOutputFolderGone(lang) + FolderOf(output) + "\r\n");
-  LogFailedRun(log, run, entry);
+  LogFailedRun(log, run, input + "\r\n" + entry);
   return kStatusError(lang) + " (0)";
 }
 

@@ -73,19 +73,21 @@ class RowPlanner {
 };
 
 // The row's result text after its encoder ran: the planned status when the exit code is 0; else
-// "Error (code)" and one entry in the error log (ExitCode and the encoder's output lines), which
+// "Error (code)" and one entry in the error log (the input's path, so that entries of files
+// converted at once tell whose they are, then ExitCode and the encoder's output lines), which
 // raises run.ErrorCount. note, when not empty, is a line of the entry between the exit code and
 // the encoder's lines (why the run ended it).
-std::string StatusAfterEncoder(const std::string& planned, std::uint32_t exitCode, const EncoderOutputLines& lines,
-                               ErrorLog& log, RunState& run, UiLanguage lang, const std::string& note = "");
+std::string StatusAfterEncoder(const std::string& input, const std::string& planned, std::uint32_t exitCode,
+                               const EncoderOutputLines& lines, ErrorLog& log, RunState& run, UiLanguage lang,
+                               const std::string& note = "");
 
 // The folder of output is not there (any more): removed while the encoder wrote, or its disk gone.
 bool OutputFolderGone(const std::string& output);
 
 // The row's result when the encoder ended well but OutputFolderGone: "Error (0)" and one entry in
-// the error log that says why, rather than "Done" with no file.
-std::string OutputFolderGoneStatus(const std::string& output, const EncoderOutputLines& lines, ErrorLog& log,
-                                   RunState& run, UiLanguage lang);
+// the error log (the input's path first) that says why, rather than "Done" with no file.
+std::string OutputFolderGoneStatus(const std::string& input, const std::string& output,
+                                   const EncoderOutputLines& lines, ErrorLog& log, RunState& run, UiLanguage lang);
 
 // The text an aborted row shows.
 std::string AbortedStatus(UiLanguage lang);

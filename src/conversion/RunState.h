@@ -2,13 +2,34 @@
 // the progress parser and the error log.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+// A flag that one thread sets while another reads it: the run's abort, asked for on the windows'
+// thread and seen at once by the run's own. Copying copies its value.
+class SharedFlag {
+ public:
+  SharedFlag(bool value = false) : value_(value) {}  // NOLINT: a flag reads and writes as a bool
+  SharedFlag(const SharedFlag& other) : value_(other.value_.load()) {}
+  SharedFlag& operator=(const SharedFlag& other) {
+    value_ = other.value_.load();
+    return *this;
+  }
+  SharedFlag& operator=(bool value) {
+    value_ = value;
+    return *this;
+  }
+  operator bool() const { return value_.load(); }  // NOLINT
+
+ private:
+  std::atomic<bool> value_;
+};
+
 struct RunState {
   bool Running = false;
-  bool AbortRequested = false;
+  SharedFlag AbortRequested = false;
   bool BatchMode = false;
   std::string BatchFileName;
   bool AudioOnly = false;

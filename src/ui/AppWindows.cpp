@@ -18,4 +18,5 @@ void CreateAppWindows(ProgramState& state, AppWindows& windows, const QStringLis
   windows.errors = new TFormErrors(state, windows, windows.main);
   windows.cmdLine = new TFormCmdLine(state, windows, windows.main);
   windows.desktop = new DesktopRun(windows, windows.main);
+  windows.main->CreateRunner();
 }

@@ -16,6 +16,7 @@ class TFormCmdLine;
 class EncoderAccess;
 class PowerControl;
 class DesktopRun;
+class RunWorker;
 
 struct AppWindows {
   TFormMain* main = nullptr;
@@ -26,6 +27,7 @@ struct AppWindows {
   TFormErrors* errors = nullptr;
   TFormCmdLine* cmdLine = nullptr;
   DesktopRun* desktop = nullptr;  // the run outside the windows (task bar, tray tip, notice)
+  RunWorker* runner = nullptr;    // the conversion run's own thread; the progress window's Abort
 
   // Set by the program entry (or a test) before the windows are created; not owned.
   EncoderAccess* encoder = nullptr;  // the encoder program a run and a probe use

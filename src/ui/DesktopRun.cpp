@@ -48,6 +48,17 @@ void DesktopRun::Progress(int fileNo, int fileCount, int percent, int errorCount
   progress_->Show(permille / 1000.0, failed);
 }
 
+void DesktopRun::OverallProgress(int done, int fileCount, int percent, int errorCount) {
+  if (!running_ || fileCount <= 0) return;
+  percent = std::clamp(percent, 0, 100);
+  SetTrayTip(QStringLiteral("%1 %2 / %3  %4 %").arg(kIdleTip).arg(std::clamp(done, 0, fileCount)).arg(fileCount).arg(percent));
+  const bool failed = errorCount > 0;
+  if (percent * 10 == shownPermille_ && failed == shownFailed_) return;
+  shownPermille_ = percent * 10;
+  shownFailed_ = failed;
+  progress_->Show(percent / 100.0, failed);
+}
+
 void DesktopRun::Ended(int errorCount) {
   if (!running_) return;
   running_ = false;

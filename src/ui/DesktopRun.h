@@ -22,6 +22,8 @@ class DesktopRun : public QObject {
   void Started(int fileCount);
   // fileNo of fileCount is at percent; errorCount files have failed so far.
   void Progress(int fileNo, int fileCount, int percent, int errorCount);
+  // Several files at once: done of fileCount have ended and the run is percent complete.
+  void OverallProgress(int done, int fileCount, int percent, int errorCount);
   // Called as the run ends, before it may show the errors window.
   void Ended(int errorCount);
 

@@ -1,13 +1,14 @@
 // Conversion runs started from the main window: actConvert converts, actSaveBAT writes a script.
-// Both start once the call that triggered them has returned (QueueRun), so whoever pressed the
-// button (a screen reader over the accessibility bus too) gets its answer at once and can still
-// reach the progress window's Abort during the run.
+// A run goes on on the runner's thread: whoever pressed the button (a screen reader over the
+// accessibility bus too) gets its answer at once and can reach the progress window's Abort
+// during the run.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include "app/ProgramState.h"
 #include "conversion/ConversionRun.h"
+#include "platform/Processors.h"
 #include "platform/SleepLock.h"
 #include "ui/DesktopRun.h"
 #include "ui/AppWindows.h"
@@ -16,12 +17,14 @@
 #include "ui/MainTexts.h"
 #include "ui/MiddlePanel.h"
 #include "ui/QtText.h"
+#include "ui/RunWorker.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
 
 void TFormMain::actConvertExecute() { RunConversion(false, {}); }
 
 void TFormMain::actSaveBATExecute() {
+  if (runner_->Active()) return;
   const std::string& lastAdded = state_.Files.LastAddedDirectory();
   const QString start = ToQ(lastAdded.empty() ? state_.ProgramDir : lastAdded);
   const QString name = AskSaveFileName(this, start, ScriptFileFilter(state_.CurrentLanguage), QStringLiteral("sh"));
@@ -38,17 +41,14 @@ void TFormMain::Later(std::function<void()> work) {
       Qt::QueuedConnection);
 }
 
-void TFormMain::QueueRun(void (TFormMain::*handler)()) {
-  if (runQueued_ || state_.Run.Running) return;
-  runQueued_ = true;
-  Later([this, handler] {
-    runQueued_ = false;
-    (this->*handler)();
-  });
+void TFormMain::CreateRunner() {
+  runner_ = new RunWorker(state_, *windows_.encoder, *windows_.progress, *windows_.power, *this, this);
+  windows_.runner = runner_;
+  connect(runner_, &RunWorker::finished, this, &TFormMain::RunFinished);
 }
 
 void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) {
-  if (state_.Run.Running || closed_) return;
+  if (runner_->Active() || closed_) return;
   ConversionRequest request;
   request.settings = ReadEncoderSettings();
   request.resolutions = state_.Resolutions;
@@ -62,14 +62,18 @@ void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) 
 
   request.stallLimit = std::chrono::seconds(state_.AppParams.StallMinutes * 60L);
 
-  ConversionRun run(state_.ForConversion(), *windows_.encoder, *windows_.progress, *windows_.power, *this);
-  run.SetSleepLock(KeepComputerAwake);
-  const RunResult result = run.Execute(request);
-  if (!batchMode && windows_.desktop) windows_.desktop->NoticeEnd(result, state_.CurrentLanguage);
+  RunWorker::Options options;
+  options.keepAwake = KeepComputerAwake;
+  const int filesAtOnce = pnMid_->FilesAtOnce();
+  options.filesAtOnce = filesAtOnce <= 0 ? UsableCores() : static_cast<unsigned>(filesAtOnce);
+  runIsBatch_ = batchMode;
+  runner_->Start(request, std::move(options));
+}
+
+void TFormMain::RunFinished(const RunResult& result) {
+  if (!runIsBatch_ && windows_.desktop) windows_.desktop->NoticeEnd(result, state_.CurrentLanguage);
   // The run disabled the list, which took the keyboard focus away: it goes back to the list, so
   // Esc and the list's keys work without a click into the window.
   lv_->setFocus(Qt::OtherFocusReason);
   emit runEnded();
-  // The window was closed while the run went on: the run has ended (aborted), so close now.
-  if (closeRequested_ && !closed_) close();
 }

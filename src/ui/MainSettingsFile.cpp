@@ -44,6 +44,7 @@ MainWindowSettings TFormMain::CaptureWindowSettings() const {
   s.BottomPanelVisible = !pnBottom_->isHidden();
   s.OutputExists = pnMid_->cbOutputExists->currentIndex();
   s.AfterConversion = pnMid_->cbAfterConversion->currentIndex();
+  s.FilesAtOnce = pnMid_->FilesAtOnce();
   s.OutDirIsInDir = pnMid_->rbOutDirIsInDir->isChecked();
   s.OutDir = ToStd(pnMid_->edOutDir->text());
   s.ColumnWidths = lv_->ColumnWidths();
@@ -81,6 +82,7 @@ void TFormMain::ApplyWindowSettings(const MainWindowSettings& s) {
   pnMid_->cbOutputExists->setCurrentIndex(knownPolicy ? s.OutputExists : 0);
   pnMid_->cbAfterConversion->setCurrentIndex(s.AfterConversion < pnMid_->cbAfterConversion->count() ? s.AfterConversion
                                                                                                      : -1);
+  pnMid_->SelectFilesAtOnce(s.FilesAtOnce);
   pnMid_->rbOutDirIsInDir->setChecked(s.OutDirIsInDir);
   pnMid_->rbOutDir->setChecked(!s.OutDirIsInDir);
   pnMid_->edOutDir->setText(ToQ(s.OutDir));

@@ -79,6 +79,7 @@ const NamedText kTextsAfterPanels[] = {
     {"actShowProgressWindow", {"Show progress window", "Pokaż okno konwersji"}},
     {"lblIfOutputExists", {"If output file exists :", "Jeśli plik już istnieje :"}},
     {"lblAfterConversion", {"After conversion :", "Po konwersji :"}},
+    {"lblFilesAtOnce", {"Files at once :", "Plików naraz :"}},
     {"gbOutputDir", {"Output directory", "Katalog docelowy"}},
     {"rbOutDirIsInDir", {"Output directory = Input directory", "Katalog docelowy = katalog źródłowy"}},
     {"btnAdd", {"Add files", "Dodaj pliki"}},

@@ -58,8 +58,9 @@ void TFormMain::ConnectActions() {
   on(a.actEsc, &TFormMain::actEscExecute);
   // Long operations (a run, the script and its file dialog, a probe of the file information
   // window) start later, so the call that triggered them returns at once.
-  connect(a.actConvert, &QAction::triggered, this, [this] { QueueRun(&TFormMain::actConvertExecute); });
-  connect(a.actSaveBAT, &QAction::triggered, this, [this] { QueueRun(&TFormMain::actSaveBATExecute); });
+  connect(a.actConvert, &QAction::triggered, this, &TFormMain::actConvertExecute);
+  // The script's file dialog opens once the press has been answered.
+  connect(a.actSaveBAT, &QAction::triggered, this, [this] { Later([this] { actSaveBATExecute(); }); });
   on(a.actMinimizeToTray, &TFormMain::actMinimizeToTrayExecute);
   on(a.actExit, &TFormMain::CloseMainWindow);
   on(a.actLoadProfile, &TFormMain::actLoadProfileExecute);

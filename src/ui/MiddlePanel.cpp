@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include "platform/Processors.h"
+
 namespace {
 
 template <typename T>
@@ -53,6 +55,9 @@ MiddlePanel::MiddlePanel(const MainActions& a, QWidget* parent) : QWidget(parent
   lblIfOutputExists->setBuddy(cbOutputExists);
 
   lblAfterConversion->setBuddy(cbAfterConversion);
+  lblFilesAtOnce = Named(new QLabel(this), "lblFilesAtOnce");
+  cbFilesAtOnce = Named(new QComboBox(this), "cbFilesAtOnce");
+  lblFilesAtOnce->setBuddy(cbFilesAtOnce);
 
   gbOutputDir = Named(new QGroupBox(this), "gbOutputDir");
   rbOutDirIsInDir = Named(new QRadioButton(gbOutputDir), "rbOutDirIsInDir");
@@ -99,6 +104,8 @@ MiddlePanel::MiddlePanel(const MainActions& a, QWidget* parent) : QWidget(parent
   choices->addWidget(cbOutputExists, 0, 1);
   choices->addWidget(lblAfterConversion, 1, 0);
   choices->addWidget(cbAfterConversion, 1, 1);
+  choices->addWidget(lblFilesAtOnce, 1, 2);
+  choices->addWidget(cbFilesAtOnce, 1, 3);
   // The profile row has its own short label, so it needs no more width than the rows above.
   auto* profileRow = new QHBoxLayout();
   profileRow->setSpacing(4);
@@ -106,7 +113,7 @@ MiddlePanel::MiddlePanel(const MainActions& a, QWidget* parent) : QWidget(parent
   profileRow->addWidget(cbProfile, 1);
   profileRow->addWidget(btnLoadProfile);
   profileRow->addWidget(btnSaveProfile);
-  choices->addLayout(profileRow, 2, 0, 1, 2);
+  choices->addLayout(profileRow, 2, 0, 1, 4);
   choices->setColumnStretch(1, 1);
 
   auto* layout = new QHBoxLayout(this);
@@ -122,5 +129,16 @@ void MiddlePanel::Prepare(const QString& programDir) {
   cbAfterConversion->clear();
   cbAfterConversion->addItems({QStringLiteral("Do nothing"), QStringLiteral("Close application")});
   cbAfterConversion->setCurrentIndex(0);
+  cbFilesAtOnce->clear();
+  cbFilesAtOnce->addItem(QStringLiteral("Auto"), 0);
+  for (unsigned files = 1; files <= UsableCores(); ++files) cbFilesAtOnce->addItem(QString::number(files), static_cast<int>(files));
+  SelectFilesAtOnce(1);
   edOutDir->setText(programDir);
+}
+
+int MiddlePanel::FilesAtOnce() const { return cbFilesAtOnce->currentData().toInt(); }
+
+void MiddlePanel::SelectFilesAtOnce(int value) {
+  const int index = cbFilesAtOnce->findData(value);
+  cbFilesAtOnce->setCurrentIndex(index >= 0 ? index : cbFilesAtOnce->count() - 1);
 }

@@ -1,5 +1,5 @@
 // The middle panel pnMid of the main window: what to do when an output file exists and after a
-// conversion, the output directory group, and the profile row.
+// conversion, how many files convert at once, the output directory group, and the profile row.
 #pragma once
 
 #include <QWidget>
@@ -27,6 +27,13 @@ class MiddlePanel : public QWidget {
   QComboBox* cbOutputExists;
   QLabel* lblAfterConversion;
   QComboBox* cbAfterConversion;
+  // "Auto" (item data 0), then 1 to the usable cores (item data: that number).
+  QLabel* lblFilesAtOnce;
+  QComboBox* cbFilesAtOnce;
+  // The chosen number of files at once (0: Auto); select picks value, or the highest offered
+  // when value is above it.
+  int FilesAtOnce() const;
+  void SelectFilesAtOnce(int value);
   QGroupBox* gbOutputDir;
   QRadioButton* rbOutDirIsInDir;
   QRadioButton* rbOutDir;

@@ -11,6 +11,11 @@ inline constexpr LangText kStatusLabel{"Status :", "Status :"};
 inline constexpr LangText kInputFileLabel{"Input file :", "Plik źródłowy :"};
 inline constexpr LangText kOutputFileLabel{"Output file :", "Plik docelowy :"};
 inline constexpr LangText kProgressLabel{"Progress :", "Postęp :"};
+// Several files at once: the batch's status line ("Files done: 3 / 8   Running: 2   45 %") and the
+// running files' list.
+inline constexpr LangText kFilesDoneText{"Files done: ", "Gotowe pliki: "};
+inline constexpr LangText kFilesRunningText{"   Running: ", "   W toku: "};
+inline constexpr LangText kRunningFilesLabel{"Running files :", "Pliki w toku :"};
 
 // The errors window (its caption is the core's kErrorsCaption).
 inline constexpr LangText kClearLogCaption{"Clear log", "Wyczyść log"};

@@ -32,6 +32,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/MiddlePanel.h"
 #include "ui/QtText.h"
+#include "ui/RunWorker.h"
 #include "ui/SettingsPanels.h"
 #include "ui/TFormAbout.h"
 #include "ui/TFormCmdLine.h"
@@ -69,7 +70,11 @@ TFormMain::TFormMain(ProgramState& state, AppWindows& windows, const QStringList
   FormCreate(arguments);
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain() {
+  // A run still going on ends before anything it uses goes.
+  if (windows_.runner == runner_) windows_.runner = nullptr;
+  delete runner_;
+}
 
 void TFormMain::BuildLayout() {
   tbMain_ = new MainToolBar(actions_, this);
@@ -197,12 +202,11 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  if (state_.Run.Running) {
-    // One thread: the run is on the stack below this event. Ask it to abort (which ends the
-    // encoder) and close once it has returned (RunConversion).
-    closeRequested_ = true;
-    state_.Run.AbortRequested = true;
-    event->ignore();
+  // A run going on is aborted (its encoders ended) and has ended before the settings are written.
+  runner_->AbortAndWait();
+  if (closed_) {
+    // The run's last words closed the window already (its after-run action).
+    event->accept();
     return;
   }
   FormClose();

@@ -1,6 +1,7 @@
 // The main window: the file list, the output choices, the encoder settings panels, every command
 // of the program as an action, the menus and the tray icon. Its start and close run in a fixed
-// order (FormCreate, FormClose); a conversion runs inside actConvertExecute.
+// order (FormCreate, FormClose); a conversion started by actConvertExecute runs on a thread of its
+// own (RunWorker) while the window goes on handling events.
 #pragma once
 
 #include <QMainWindow>
@@ -31,6 +32,8 @@ class QFileDialog;
 class QSystemTrayIcon;
 class EncoderAccess;
 class PowerControl;
+class RunWorker;
+struct RunResult;
 
 class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDialogs, public WarningSink {
   Q_OBJECT
@@ -69,6 +72,8 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   void ShowWarning(const std::string& text) override;
 
   const MainActions& Actions() const { return actions_; }
+  // Makes the conversion runner (AppWindows::runner) once the other windows exist.
+  void CreateRunner();
 
  signals:
   // FormClose has run; the program entry ends the event loop.
@@ -113,12 +118,11 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   void actConvertExecute();
   void actSaveBATExecute();
   void RunConversion(bool batchMode, const std::string& batchFileName);
+  // A run started by RunConversion has ended and everything it said has been shown.
+  void RunFinished(const RunResult& result);
   // Runs work once the call that asked for it has returned to the event loop (a queued call on
   // this thread), unless the window has closed by then.
   void Later(std::function<void()> work);
-  // actConvert and actSaveBAT: the run starts later; a second request before it has started is
-  // dropped.
-  void QueueRun(void (TFormMain::*handler)());
 
   // File list (MainListActions.cpp).
   void actAddFilesExecute();
@@ -155,8 +159,8 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
 
   std::string lastDir_;          // "LastDir" of the settings file, until a file is added
   std::string listFileDir_;      // start folder of the list-file dialogs
-  bool closeRequested_ = false;  // closing waits for the run to end
-  bool runQueued_ = false;       // a run is asked for and starts once the event loop runs
+  RunWorker* runner_ = nullptr;  // owned; AppWindows::runner
+  bool runIsBatch_ = false;      // the run going on writes a script
   bool selectionProbeQueued_ = false;  // the file information window follows the selection soon
   bool closed_ = false;
   std::unique_ptr<EncoderAccess> ownEncoder_;  // used when the program entry set none

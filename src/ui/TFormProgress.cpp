@@ -2,13 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -20,6 +21,7 @@
 #include "ui/EncoderOutputPane.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PathLabel.h"
+#include "ui/RunWorker.h"
 #include "ui/QtText.h"
 #include "ui/RunWindowTexts.h"
 #include "ui/TFormErrors.h"
@@ -46,6 +48,9 @@ TFormProgress::TFormProgress(ProgramState& state, AppWindows& windows, QWidget* 
       windows_(windows) {
   setObjectName(QStringLiteral("FormProgress"));
   setModal(false);
+  flushTimer_ = new QTimer(this);
+  flushTimer_->setSingleShot(true);
+  connect(flushTimer_, &QTimer::timeout, this, [this] { FlushDisplay(); });
   BuildControls();
   resize(763, 329);
   setMinimumSize(600, 200);
@@ -108,11 +113,19 @@ void TFormProgress::BuildControls() {
 
   lblRunNotes = valueLabel("lblRunNotes");
   lblRunNotes->hide();
+  lblRunningFilesDesc = Named(new QLabel(this), "lblRunningFilesDesc");
+  lblRunningFiles = valueLabel("lblRunningFiles");
+  lblRunningFiles->setFocusPolicy(Qt::TabFocus);  // reachable, so a screen reader reads it out
+  lblRunningFilesDesc->setBuddy(lblRunningFiles);
+  lblRunningFilesDesc->hide();
+  lblRunningFiles->hide();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblEncoderOutput);
   layout->addWidget(me, 1);
   layout->addWidget(lblRunNotes);
+  layout->addWidget(lblRunningFilesDesc);
+  layout->addWidget(lblRunningFiles);
   layout->addWidget(panel);
 }
 
@@ -124,15 +137,18 @@ void TFormProgress::SetLang() {
   lblInputFileDesc->setText(ToQ(kInputFileLabel(lang)));
   lblOutputFileDesc->setText(ToQ(kOutputFileLabel(lang)));
   lblProgress->setText(ToQ(kProgressLabel(lang)));
+  lblRunningFilesDesc->setText(ToQ(kRunningFilesLabel(lang)));
   const bool close = abortShowsClose_ && !state_.Run.Running;
   actAbort->setText(ToQ(close ? kCloseCaption(lang) : kAbortCaption(lang)));
 }
 
 void TFormProgress::actAbortExecute() {
-  if (state_.Run.Running)
-    state_.Run.AbortRequested = true;
-  else
+  if (!state_.Run.Running) {
     close();
+    return;
+  }
+  state_.Run.AbortRequested = true;
+  if (windows_.runner) windows_.runner->Abort();
 }
 
 void TFormProgress::closeEvent(QCloseEvent* event) {
@@ -161,6 +177,8 @@ void TFormProgress::DisableAll() {
   windows_.errors->setEnabled(true);
 }
 void TFormProgress::EnableAll() {
+  lblRunningFilesDesc->hide();
+  lblRunningFiles->hide();
   silence_.clear();
   ShowNotes();
   if (runShown_ && windows_.desktop) windows_.desktop->Ended(state_.Run.ErrorCount);
@@ -170,6 +188,7 @@ void TFormProgress::EnableAll() {
 void TFormProgress::ShowSystemError(const std::string& text) { ShowSystemErrorBox(MessageOwner(), text); }
 
 void TFormProgress::ShowProgressWindow() {
+  summaryShown_ = false;
   show();
   raise();
   runShown_ = true;
@@ -243,13 +262,48 @@ void TFormProgress::ClearEncoderOutput() {
   me->Clear();
 }
 
+void TFormProgress::RowFinished(std::size_t row, const std::string& /*status*/, const std::string& outputPath) {
+  // One at a time, the labels show the row as it goes; several at once, the last one finished.
+  if (!summaryShown_ || row >= state_.Files.Count()) return;
+  lblInputFile->SetPath(ToQ(RowFullPath(state_.Files.Row(row))));
+  lblOutputFile->SetPath(ToQ(outputPath));
+}
+
+void TFormProgress::ShowRunSummary(const RunSummary& summary) {
+  const UiLanguage lang = state_.CurrentLanguage;
+  if (!summaryShown_) {
+    summaryShown_ = true;
+    me->Clear();
+  }
+  displayPending_ = false;
+  lblStatus->setPalette(palette());
+  lblStatus->setText(ToQ(kFilesDoneText(lang) + std::to_string(summary.done) + " / " + std::to_string(summary.fileCount) +
+                         kFilesRunningText(lang) + std::to_string(summary.running) + "   " +
+                         std::to_string(summary.percentage) + " %"));
+  pbFile->setValue(std::clamp(summary.percentage, 0, 100));
+  QStringList running;
+  for (const RunningRow& row : summary.rows) {
+    const QString name = QFileInfo(ToQ(row.input)).fileName();
+    // The percentage first: the short status text of audio-only output has none.
+    QString line = name + QStringLiteral("   %1 %").arg(row.percentage);
+    if (!row.statusText.empty()) line += QStringLiteral("   ") + ToQ(row.statusText);
+    running << line;
+  }
+  lblRunningFiles->setText(running.join(QLatin1Char('\n')));
+  lblRunningFilesDesc->setVisible(!running.isEmpty());
+  lblRunningFiles->setVisible(!running.isEmpty());
+  if (!summary.outputLines.empty()) {
+    me->Apply(me->LineCount(), summary.outputLines);
+    me->Flush();
+  }
+  if (runShown_ && windows_.desktop)
+    windows_.desktop->OverallProgress(summary.done, summary.fileCount, summary.percentage, state_.Run.ErrorCount);
+}
+
 void TFormProgress::ShowErrorsWindow() { windows_.errors->show(); }
 void TFormProgress::SetErrorsCaption(const std::string& caption) { windows_.errors->setWindowTitle(ToQ(caption)); }
 void TFormProgress::ProcessPendingEvents() {
-  // While the encoder is silent the runner calls this every 100 ms: what is still gathered
-  // reaches the screen then.
   if (DisplayDue()) FlushDisplay();
-  QCoreApplication::processEvents();
 }
 
 bool TFormProgress::DisplayDue() const {
@@ -262,12 +316,17 @@ void TFormProgress::ShowProgress(const ProgressUpdate& update) {
   me->Apply(update.paneKeepLines, update.paneNewLines);
   ReportToDesktop(pendingPercent_);
   displayPending_ = true;
-  if (DisplayDue()) FlushDisplay();
+  if (DisplayDue())
+    FlushDisplay();
+  else if (!flushTimer_->isActive())
+    // What is gathered reaches the screen when its interval is up, even if nothing follows.
+    flushTimer_->start(std::max<qint64>(0, kDisplayIntervalMs - displayClock_.elapsed()));
 }
 
 void TFormProgress::FlushDisplay() {
   if (!displayPending_) return;
   displayPending_ = false;
+  flushTimer_->stop();
   pbFile->setValue(pendingPercent_);
   if (lblStatus->text() != pendingStatus_) {
     lblStatus->setText(pendingStatus_);

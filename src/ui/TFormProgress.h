@@ -9,17 +9,19 @@
 #include <string>
 
 #include "conversion/ConversionRun.h"
+#include "conversion/ParallelRows.h"
 
 class QAction;
 class QLabel;
 class QProgressBar;
+class QTimer;
 class QPushButton;
 class EncoderOutputPane;
 class PathLabel;
 struct AppWindows;
 struct ProgramState;
 
-class TFormProgress : public QDialog, public ConversionView {
+class TFormProgress : public QDialog, public ConversionView, public RunSummaryDisplay {
   Q_OBJECT
  public:
   TFormProgress(ProgramState& state, AppWindows& windows, QWidget* parent);
@@ -48,6 +50,11 @@ class TFormProgress : public QDialog, public ConversionView {
   void ShowProgress(const ProgressUpdate& update) override;
   void ShowSilence(std::chrono::seconds silent) override;
   void ShowRunNotice(const std::string& text) override;
+  void RowFinished(std::size_t row, const std::string& status, const std::string& outputPath) override;
+  // Several files at once: the batch's count and percentage in the status line and the bar, every
+  // running file (name, frame, percentage, speed) in a list, and the encoders' finished lines in
+  // the output pane, each after its file's name.
+  void ShowRunSummary(const RunSummary& summary) override;
 
  protected:
   // The close box: during a run it aborts the run; the window closes in either case.
@@ -75,6 +82,7 @@ class TFormProgress : public QDialog, public ConversionView {
   // does anything else), so an encoder that prints fast is not slowed down by repainting.
   static constexpr int kDisplayIntervalMs = 50;
   QElapsedTimer displayClock_;
+  QTimer* flushTimer_ = nullptr;  // puts a gathered update on screen once its interval is up
   bool displayPending_ = false;
   QString pendingStatus_;
   int pendingPercent_ = 0;
@@ -85,6 +93,9 @@ class TFormProgress : public QDialog, public ConversionView {
 
   QAction* actAbort = nullptr;
   QLabel* lblRunNotes = nullptr;
+  QLabel* lblRunningFilesDesc = nullptr;
+  QLabel* lblRunningFiles = nullptr;
+  bool summaryShown_ = false;  // the run going on converts several files at once
   QLabel* lblEncoderOutput = nullptr;
   EncoderOutputPane* me = nullptr;
   QLabel* lblStatusDesc = nullptr;

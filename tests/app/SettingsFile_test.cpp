@@ -136,6 +136,18 @@ TEST(SettingsFile, ListIndexesOutsideTheirListsMeanNoSelection) {
   EXPECT_EQ(f.window.AfterConversion, 1);
 }
 
+TEST(SettingsFile, FilesAtOnceBelowZeroOrNotANumberIsOneAtATime) {
+  SettingsFixture f;
+  for (const auto& [stored, read] : std::vector<std::pair<std::string, int>>{
+           {"", 1}, {"FilesAtOnce=0\r\n", 0}, {"FilesAtOnce=3\r\n", 3}, {"FilesAtOnce=-2\r\n", 1},
+           {"FilesAtOnce=two\r\n", 1}}) {
+    f.window.FilesAtOnce = 7;
+    f.Write(stored);
+    f.Load();
+    EXPECT_EQ(f.window.FilesAtOnce, read) << stored;
+  }
+}
+
 TEST(SettingsFile, LastDirMustStillExist) {
   SettingsFixture f;
   const std::string gone = (f.dir / "gone");
@@ -162,6 +174,7 @@ TEST(SettingsFile, KeysAreWrittenInTheirOrderAndAllComeBack) {
   f.window.BottomPanelVisible = false;
   f.window.OutputExists = 2;
   f.window.AfterConversion = 1;
+  f.window.FilesAtOnce = 0;
   f.window.OutDirIsInDir = false;
   f.window.OutDir = "/home/ala/wideo ąę";
   f.window.ColumnWidths = {1, 2, 3, 4, 5};
@@ -171,7 +184,7 @@ TEST(SettingsFile, KeysAreWrittenInTheirOrderAndAllComeBack) {
   EXPECT_EQ(f.Lines(), (std::vector<std::string>{
                            "[MAIN]", "Language=PL", "ffmpeg=" + f.params.EncoderExe, "Maximized=0",
                            "Left=10", "Top=20", "Width=900", "Height=700", "OutputFormat=9",
-                           "BottomPanelVisible=0", "cbOutputExists=2", "cbAfterConversion=1", "OutIn=0",
+                           "BottomPanelVisible=0", "cbOutputExists=2", "cbAfterConversion=1", "FilesAtOnce=0", "OutIn=0",
                            "OutDir=/home/ala/wideo ąę", "lvColumn1=1", "lvColumn2=2", "lvColumn3=3",
                            "lvColumn4=4", "lvColumn5=5", "GridLines=0", "LastDir=" + f.window.LastDir}));
 

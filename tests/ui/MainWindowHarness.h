@@ -3,6 +3,9 @@
 
 #include <QAction>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <functional>
 #include <memory>
 
@@ -12,8 +15,9 @@
 #include "ui/AppWindows.h"
 #include "ui/TFormMain.h"
 
-// An encoder that converts nothing: each run calls duringRun (the window is then in the middle of
-// a conversion) and reports success.
+// An encoder that converts nothing: each run has duringRun called on the windows' thread (the
+// window is then in the middle of a conversion) and reports success once it has returned, or
+// exit code 1 when the run ended the encoder first (an abort).
 class InlineEncoder : public EncoderAccess {
  public:
   std::function<void()> duringRun;
@@ -21,11 +25,29 @@ class InlineEncoder : public EncoderAccess {
   std::optional<bool> HasEncoder(const std::string&, const std::string&) override { return true; }
   MediaProbe Probe(const std::string&, const std::string&, const IdleHandler&) override { return {}; }
   std::uint32_t Run(const std::string&, const std::string&, EncoderOutputLines&, const OutputLineHandler&,
-                    const IdleHandler&) override {
-    if (duringRun) duringRun();
-    return 0;
+                    const IdleHandler& idle) override {
+    terminated_ = false;
+    auto returned = std::make_shared<std::atomic<bool>>(false);
+    QMetaObject::invokeMethod(
+        qApp,
+        [this, returned] {
+          if (duringRun) duringRun();
+          *returned = true;
+        },
+        Qt::QueuedConnection);
+    while (!*returned && !terminated_) {
+      if (idle) idle();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return terminated_ ? 1 : 0;
   }
-  bool Terminate(const std::string&) override { return false; }
+  bool Terminate(const std::string&) override {
+    terminated_ = true;
+    return true;
+  }
+
+ private:
+  std::atomic<bool> terminated_{false};
 };
 
 class NoPower : public PowerControl {

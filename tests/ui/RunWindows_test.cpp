@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
 #include "ui/EncoderOutputPane.h"
+#include "ui/RunWorker.h"
 #include "ui/TFormErrors.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
@@ -91,12 +93,15 @@ struct RunWindows {
   FakePower power;
   FakeAfterRunHost host;
   ConversionRequest request;
+  std::unique_ptr<RunWorker> worker;
 
   explicit RunWindows(bool fakeEncoder) {
     windows.encoder = fakeEncoder ? static_cast<EncoderAccess*>(&scripted) : &systemEncoder;
     windows.power = &power;
     windows.programFilesDir = dir.Path().string();
     CreateAppWindows(state, windows, {});
+    worker = std::make_unique<RunWorker>(state, *windows.encoder, *windows.progress, *windows.power, host);
+    windows.runner = worker.get();
     // The main window's start fills the program's paths; the run works on these instead.
     state.ProgramDir = dir.Path().string();
     state.AppParams.EncoderExe = fakeEncoder ? VARDENO_FAKE_ENCODER_PATH : "ffmpeg";
@@ -105,7 +110,10 @@ struct RunWindows {
     request.outputDir = dir / "out";
     request.resolutions = MakeResolutionList(BuiltInResolutions());
   }
-  ~RunWindows() { delete windows.main; }
+  ~RunWindows() {
+    worker.reset();
+    delete windows.main;
+  }
 
   void AddRow(const std::string& name, const std::string& status = "Ready") {
     FileListRow row;
@@ -115,9 +123,19 @@ struct RunWindows {
     row.Status = status;
     state.Files.AppendRows({row});
   }
-  RunResult Execute() {
-    ConversionRun run(state.ForConversion(), *windows.encoder, *windows.progress, *windows.power, host);
-    return run.Execute(request);
+  // One run on the runner's thread, the event loop going on until it has ended.
+  RunResult Execute(RunWorker::Options options = {}) {
+    RunResult result;
+    bool ended = false;
+    QEventLoop loop;
+    QObject::connect(worker.get(), &RunWorker::finished, &loop, [&](const RunResult& r) {
+      result = r;
+      ended = true;
+      loop.quit();
+    });
+    if (!worker->Start(request, std::move(options))) return result;
+    if (!ended) loop.exec();
+    return result;
   }
   std::string Status(std::size_t row) const { return state.Files.Row(row).Status; }
   // The main window's tool bar: off while a run goes on, like all its controls.
@@ -129,8 +147,7 @@ struct RunWindows {
   QString ErrorsPane() const { return windows.errors->findChild<QPlainTextEdit*>("me")->toPlainText(); }
 };
 
-// Calls check on every pass of the event loop (the run lets events through at its points) until
-// it returns true once.
+// Calls check on every pass of the event loop until it returns true once.
 class EveryEventPass {
  public:
   explicit EveryEventPass(std::function<bool()> check) : check_(std::move(check)) {
@@ -227,6 +244,100 @@ class RunWindowsTest : public QObject {
     QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (1)"));
     QVERIFY(!w.windows.errors->isVisible());
     QCOMPARE(w.host.closeCalls, 0);
+  }
+
+  // Four files at once, two of them failing in the opposite order of the list: the statuses are
+  // those of one after another, the log's entries come in the order the files failed and each
+  // names its file, and the pane tells whose line is whose.
+  void severalFilesAtOnceShowEveryFileAndNameEachLogEntry() {
+    RunWindows w(true);
+    w.scripted.scripts = {{"a.mp4", Write(kStatusLine) + " w=\\n exit=0"},
+                          {"b.mp4", "w=b-says\\n sleep=700 exit=2"},
+                          {"c.mp4", "w=c-started\\n sleep=300 exit=0"},
+                          {"d.mp4", "w=d-says\\n exit=3"}};
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4", "d.mp4"}) w.AddRow(name);
+    bool runningShown = false;
+    EveryEventPass watch([&] {
+      const QString running = w.Progress<QLabel>("lblRunningFiles")->text();
+      runningShown = w.Progress<QLabel>("lblRunningFiles")->isVisible() && running.contains("b.mp4") &&
+                     w.Progress<QLabel>("lblStatus")->text().startsWith("Files done: ");
+      return runningShown;
+    });
+    RunWorker::Options options;
+    options.filesAtOnce = 4;
+    const RunResult result = w.Execute(options);
+
+    QCOMPARE(result.end, RunEnd::Completed);
+    QVERIFY(runningShown);
+    QCOMPARE(w.Status(0), std::string("Done"));
+    QCOMPARE(w.Status(1), std::string("Error (2)"));
+    QCOMPARE(w.Status(2), std::string("Done"));
+    QCOMPARE(w.Status(3), std::string("Error (3)"));
+    const QStringList log = w.ErrorsPane().split('\n');
+    const QString d = QString::fromStdString(w.dir / "d.mp4"), b = QString::fromStdString(w.dir / "b.mp4");
+    QVERIFY2(log.indexOf(d) >= 0 && log.indexOf(d) < log.indexOf(b), qPrintable(log.join('|')));
+    QCOMPARE(log.at(log.indexOf(d) + 1), QStringLiteral("ExitCode: 3"));
+    QCOMPARE(log.at(log.indexOf(b) + 1), QStringLiteral("ExitCode: 2"));
+    const QString pane = w.Progress<QPlainTextEdit>("me")->toPlainText();
+    QVERIFY2(pane.contains("b.mp4: b-says") && pane.contains("d.mp4: d-says") && pane.contains("c.mp4: c-started"),
+             qPrintable(pane));
+    QCOMPARE(w.Progress<QLabel>("lblStatus")->text(), QStringLiteral("Files done: 4 / 4   Running: 0   100 %"));
+    QVERIFY(!w.Progress<QLabel>("lblRunningFiles")->isVisible());
+    QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (2)"));
+    QVERIFY(w.windows.errors->isVisible());
+  }
+
+  // Abort with four encoders running that would print nothing for a minute: all four are ended
+  // (none waited for), their rows end "Aborted", and the row not yet started stays as it was.
+  void abortEndsEveryRunningEncoder() {
+    RunWindows w(true);
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4", "d.mp4", "e.mp4"}) {
+      w.scripted.scripts[name] = "w=started\\r\\n w=waiting\\r\\n sleep=60000 exit=0";
+      w.AddRow(name);
+    }
+    QElapsedTimer sinceAbort;
+    EveryEventPass abort([&] {
+      if (w.Progress<QPlainTextEdit>("me")->toPlainText().count("started") < 4) return false;
+      w.Progress<QPushButton>("btnAbort")->click();
+      sinceAbort.start();
+      return true;
+    });
+    RunWorker::Options options;
+    options.filesAtOnce = 4;
+    const RunResult result = w.Execute(options);
+
+    QVERIFY(sinceAbort.isValid());
+    // Ended at once (SIGTERM), not after the minute: a loaded machine still has plenty of room.
+    QVERIFY2(sinceAbort.elapsed() < 20000, qPrintable(QString::number(sinceAbort.elapsed())));
+    QVERIFY(result.aborted);
+    for (std::size_t row = 0; row < 4; ++row) QCOMPARE(w.Status(row), std::string("Aborted"));
+    QCOMPARE(w.Status(4), std::string("Ready"));
+    QCOMPARE(w.Progress<QPushButton>("btnAbort")->text(), QStringLiteral("Close"));
+  }
+
+  // A question mid-run (an output folder that cannot be made) is asked on the windows' thread
+  // while the run waits for its answer; the windows go on handling events meanwhile.
+  void aQuestionMidRunIsAnsweredWhileTheRunWaits() {
+    RunWindows w(true);
+    w.AddRow("a.mp4");
+    w.dir.Write("a file", "");
+    w.request.outputDir = w.dir / "a file/out";
+    bool asked = false;
+    bool runWaited = false;
+    EveryEventPass answer([&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return false;
+      asked = box->text().contains(QStringLiteral("a file"));
+      runWaited = w.worker->Active() && w.state.Run.Running;
+      box->button(QMessageBox::Ok)->click();
+      return true;
+    });
+    const RunResult result = w.Execute();
+
+    QVERIFY(asked);
+    QVERIFY(runWaited);
+    QCOMPARE(result.end, RunEnd::CannotCreateDir);
+    QVERIFY(!w.state.Run.Running);
   }
 
   // A damaged input can make the encoder print a line per frame: the window goes on handling

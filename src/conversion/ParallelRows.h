@@ -1,5 +1,6 @@
-// vardeno-cli's way through the checked rows of a conversion: up to N encoders at once, each row
-// through the same steps as the job loop's (conversion/RowSteps.h).
+// A way through the checked rows of a conversion with up to N encoders at once (vardeno-cli's
+// --jobs, the window's "Files at once"), each row going through the same steps as the job loop's
+// (conversion/RowSteps.h).
 //
 // The rows are planned in list order on the calling thread, and a row's output name is decided
 // and claimed before its encoder starts. A row whose decision looked at a path that a running row
@@ -14,7 +15,19 @@
 // row and ends every running encoder; their rows end "Aborted".
 #pragma once
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 #include "conversion/ConversionRun.h"
+
+// A row whose probe or encoder runs, as its progress handler last showed it.
+struct RunningRow {
+  std::size_t row = 0;
+  std::string input;       // the input file's path
+  std::string statusText;  // frame, percentage and speed ("" before the encoder's first line)
+  int percentage = 0;
+};
 
 // Where the run stands, for a status line.
 struct RunSummary {
@@ -22,6 +35,10 @@ struct RunSummary {
   int running = 0;    // rows whose probe or encoder runs
   int fileCount = 0;  // checked rows
   int percentage = 0; // of the whole run: finished rows count 100, running ones their own share
+  std::vector<RunningRow> rows;  // the running rows, in the order they started
+  // The encoders' output lines finished since the last summary, each after its input's file name
+  // and ": ", in the order they were read (a row's last lines when it ends).
+  std::vector<std::string> outputLines;
 };
 
 class RunSummaryDisplay {

@@ -1,4 +1,4 @@
-#include "cli/ParallelRows.h"
+#include "conversion/ParallelRows.h"
 
 #include <algorithm>
 #include <atomic>
@@ -35,6 +35,11 @@ struct Job {
   std::string arguments;
   RunState progressRun;  // what this row's progress text reads (FileNo, limits, AudioOnly)
   std::atomic<int> percentage{0};
+  // What the row's progress handler last showed, for the summary; under shownMutex.
+  std::mutex shownMutex;
+  std::string statusText;
+  std::vector<std::string> outbox;  // finished output lines not yet in a summary
+  std::size_t paneHanded = 0;       // lines of lines put into the outbox so far
   std::thread thread;
   // Written by the worker before it reports the job finished.
   std::uint32_t exitCode = 0;
@@ -60,11 +65,21 @@ class NoEvents : public PendingEvents {
 
 class JobProgress : public ProgressDisplay {
  public:
-  explicit JobProgress(std::atomic<int>& percentage) : percentage_(percentage) {}
-  void ShowProgress(const ProgressUpdate& update) override { percentage_ = update.percentage; }
+  explicit JobProgress(Job& job) : job_(job) {}
+  // On the row's thread, which also fills job.lines.
+  void ShowProgress(const ProgressUpdate& update) override {
+    job_.percentage = update.percentage;
+    // Every line but the last is done (the last may be a status line still being rewritten).
+    const std::size_t count = std::min(update.paneKeepLines + update.paneNewLines.size(), job_.lines.size());
+    const std::size_t done = count > 0 ? count - 1 : 0;
+    std::lock_guard lock(job_.shownMutex);
+    job_.statusText = update.statusText;
+    for (std::size_t i = job_.paneHanded; i < done; ++i) job_.outbox.push_back(job_.lines[i]);
+    job_.paneHanded = std::max(job_.paneHanded, done);
+  }
 
  private:
-  std::atomic<int>& percentage_;
+  Job& job_;
 };
 
 void Convert(Job& job, const RowsContext& c, Board& board) {
@@ -72,7 +87,7 @@ void Convert(Job& job, const RowsContext& c, Board& board) {
     MediaProbe probe;
     if (!board.abort) probe = c.encoder.Probe(job.plan.input, c.encoderPath, {});
     NoEvents events;
-    JobProgress display(job.percentage);
+    JobProgress display(job);
     ProgressHandler progress({job.lines, job.progressRun, probe, c.state.language}, events, display, {});
     progress.SetEncoder(c.encoderPath, c.generation);
     progress.SetStallLimit(c.request.stallLimit);
@@ -194,6 +209,10 @@ class Scheduler {
       running_.erase(owned);
       claimed_.erase(done->claimKey);
       ++done_;
+      // The row's last output lines (its thread has ended: they are the scheduler's now).
+      HandOn(*done, std::move(done->outbox));
+      HandOn(*done, {done->lines.begin() + static_cast<std::ptrdiff_t>(std::min(done->paneHanded, done->lines.size())),
+                     done->lines.end()});
       // An encoder that could not be started ends the run: its row keeps "Converting", and the
       // rows still running are let finish.
       if (done->error) {
@@ -204,7 +223,7 @@ class Scheduler {
       const RowPlan& plan = done->plan;
       const UiLanguage lang = c_.state.language;
       std::string status = StatusAfterEncoder(
-          plan.status, done->exitCode, done->lines, c_.state.errorLog, c_.state.run, lang,
+          plan.input, plan.status, done->exitCode, done->lines, c_.state.errorLog, c_.state.run, lang,
           done->stalled ? StalledEncoderText(lang, c_.request.stallLimit) : "");
       if (done->aborted) status = AbortedStatus(lang);
       c_.state.files.SetStatus(plan.row, status);
@@ -213,8 +232,26 @@ class Scheduler {
     }
   }
 
+  // Lines of a row's output, for the next summary, each after the row's file name.
+  void HandOn(const Job& job, const std::vector<std::string>& lines) {
+    const std::string prefix = Utf8Path(FsPath(job.plan.input).filename()) + ": ";
+    for (const std::string& line : lines) outputLines_.push_back(prefix + line);
+  }
+
   void ShowSummary() {
     RunSummary summary;
+    for (const auto& job : running_) {
+      std::vector<std::string> lines;
+      RunningRow shown{job->plan.row, job->plan.input, {}, std::clamp(job->percentage.load(), 0, 100)};
+      {
+        std::lock_guard lock(job->shownMutex);
+        lines.swap(job->outbox);
+        shown.statusText = job->statusText;
+      }
+      HandOn(*job, lines);
+      summary.rows.push_back(std::move(shown));
+    }
+    summary.outputLines.swap(outputLines_);
     summary.done = done_;
     summary.running = static_cast<int>(running_.size());
     summary.fileCount = static_cast<int>(rows_.size());
@@ -252,6 +289,7 @@ class Scheduler {
   std::set<std::string> claimed_;  // the outputs of the running rows
   Board board_;
   int done_ = 0;
+  std::vector<std::string> outputLines_;  // for the next summary
   bool stopStarting_ = false;
   RunEnd end_ = RunEnd::Completed;
   std::exception_ptr failure_;

@@ -1,7 +1,7 @@
-// vardeno-cli's parallel scheduler against the job loop's one file after another, both running a
+// The parallel scheduler against the job loop's one file after another, both running a
 // real child process per file (the fake ffmpeg): the same outputs, statuses and error log entries
 // under every output-exists policy, whatever order the files finish in.
-#include "cli/ParallelRows.h"
+#include "conversion/ParallelRows.h"
 
 #include <gtest/gtest.h>
 
