@@ -1,7 +1,7 @@
 # The core's layers: one static library per folder of src/ (vardeno_<folder>), each linked to the
 # libraries below it and never to one above, so a folder cannot reach up:
 #
-#   base  <-  platform  <-  encoder, filelist  <-  probe  <-  conversion  <-  app
+#   base  <-  platform  <-  encoder, filelist  <-  probe  <-  player  <-  conversion  <-  app
 #   texts (header-only: the core's words in both languages)  <-  encoder, filelist
 #   cli and ui sit on top of all of them, through vardeno_core.
 #
@@ -77,7 +77,8 @@ vardeno_core_library(platform base)
 vardeno_core_library(encoder platform texts)
 vardeno_core_library(filelist platform texts)
 vardeno_core_library(probe encoder)  # a probe reads the output of the encoder's generation
-vardeno_core_library(conversion encoder filelist probe)
+vardeno_core_library(player probe)  # a player's limits checked against what a probe read
+vardeno_core_library(conversion encoder filelist probe player)
 vardeno_core_library(app conversion)
 
 if(WIN32)

@@ -32,6 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(probe.DurationText.size() <= 4 * kProbeShortTextMax);
   FUZZ_CHECK(probe.AudioCodec.size() <= 4 * kProbeShortTextMax);
   FUZZ_CHECK(probe.VideoCodec.size() <= 4 * kProbeShortTextMax);
+  FUZZ_CHECK(probe.Container.size() <= 4 * kProbeLongTextMax);
+  FUZZ_CHECK(probe.VideoProfile.size() <= 4 * kProbeLongTextMax);
+  FUZZ_CHECK(probe.AudioProfile.size() <= 4 * kProbeLongTextMax);
+  FUZZ_CHECK(probe.PixelFormat.size() <= 4 * kProbeShortTextMax);
+  FUZZ_CHECK(probe.ChannelLayout.size() <= 4 * kProbeShortTextMax);
+  FUZZ_CHECK(probe.VideoBitrate >= 0 && probe.AudioBitrate >= 0 && probe.TotalBitrate >= 0);
+  FUZZ_CHECK(probe.SampleRate >= 0 && probe.Channels >= 0);
   FUZZ_CHECK(probe.Duration >= 0);
   FUZZ_CHECK(probe.FrameCount >= 0);
   FUZZ_CHECK(probe.FrameRate == probe.FrameRate);  // never NaN

@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           mingw-w64-x86-64-dev wine wine64 googletest qt6-base-dev qt6-base-dev-tools ninja-build cmake
-          dpkg-dev zip unzip nsis xvfb xauth librsvg2-bin fonts-dejavu-core)
+          dpkg-dev zip unzip nsis xvfb xauth librsvg2-bin fonts-dejavu-core nasm meson)
 # npm fetches the Windows ffmpeg.exe; a machine with Node.js from elsewhere has its own npm.
 command -v npm >/dev/null || packages+=(npm)
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds Vardeno for 64-bit Windows into build-win64/ and runs its tests under Wine, with the
-# Windows ffmpeg.exe of the npm package @ffmpeg-installer/win32-x64 (FFmpeg 4.1).
-# The windows are built too when Qt for Windows is in its cache (scripts/build-qt-windows.sh).
+# ffmpeg.exe that ships (FFmpeg 5.1, when scripts/build-ffmpeg-windows.sh has built it into its
+# cache) and the Windows ffmpeg.exe of the npm package @ffmpeg-installer/win32-x64 (FFmpeg 4.1) as
+# a second generation. The windows are built too when Qt for Windows is in its cache
+# (scripts/build-qt-windows.sh); the portable zip and the setup program when both caches are there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-windows.sh
@@ -30,7 +32,16 @@ export WINEPREFIX=$cache/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,ms
 fonts='Z:\usr\share\fonts\truetype\dejavu'
 wine reg query 'HKCU\Environment' /v QT_QPA_FONTDIR 2>/dev/null | grep -qF "$fonts" ||
   wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "$fonts" /f >/dev/null 2>&1
-[ -f "$ffmpeg_exe" ] && export VARDENO_WIN_FFMPEG="Z:${ffmpeg_exe//\//\\}"  # as a Windows path
+windows_path() { echo "Z:${1//\//\\}"; }
+built_ffmpeg=$cache/ffmpeg-5.1-mingw64
+[ -f "$ffmpeg_exe" ] && export VARDENO_WIN_FFMPEG_41=$(windows_path "$ffmpeg_exe")
+if [ -f "$built_ffmpeg/.complete" ]; then
+  export VARDENO_WIN_FFMPEG_51=$(windows_path "$built_ffmpeg/bin/ffmpeg.exe")
+else
+  echo "ffmpeg.exe for Windows is not built (bash scripts/build-ffmpeg-windows.sh): the tests use the npm one only."
+fi
+# The tests that convert with one encoder take the one that ships, else the npm one.
+[ -n "${VARDENO_WIN_FFMPEG_51:-${VARDENO_WIN_FFMPEG_41:-}}" ] && export VARDENO_WIN_FFMPEG=${VARDENO_WIN_FFMPEG_51:-$VARDENO_WIN_FFMPEG_41}
 
 qt=$cache/qt-6.4.2-mingw64
 ui=(-DVARDENO_BUILD_UI=OFF)
@@ -47,9 +58,11 @@ ctest --output-on-failure -j"$(nproc)" "$@"
 
 # The portable zip and the setup program, when the windows were built.
 cd ..
-if [ -f build-win64/Vardeno.exe ]; then
+if [ -f build-win64/Vardeno.exe ] && [ -f "$built_ffmpeg/.complete" ]; then
   bash scripts/make-portable-windows.sh
   env -u WINEPREFIX bash tests/install/windows_installer_test.sh "$PWD/build-win64/Vardeno-$(bash scripts/project-version.sh)-win64"
+elif [ -f build-win64/Vardeno.exe ]; then
+  echo "ffmpeg.exe for Windows is not built: the portable zip and the setup program are left out."
 else
   echo "Vardeno.exe was not built: the portable zip and the setup program are left out."
 fi

@@ -36,6 +36,20 @@ VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ABORTWARNING
+; Vardeno's own icon for the setup program and the uninstaller, on the pages' header and on the
+; welcome and finish pages. The pictures are the program's icon (data/icons/vardeno.svg) on white,
+; as 24-bit BMPs: rsvg-convert -w 48 -h 48 vardeno.svg -o icon.png; convert -size 150x57 xc:white
+; icon.png -gravity east -geometry +6+0 -composite -type TrueColor BMP3:vardeno-header.bmp; and at
+; 112 px: convert -size 164x314 xc:white icon.png -gravity north -geometry +0+48 -composite
+; -type TrueColor BMP3:vardeno-wizard.bmp
+!define MUI_ICON "${__FILEDIR__}\vardeno.ico"
+!define MUI_UNICON "${__FILEDIR__}\vardeno.ico"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${__FILEDIR__}\vardeno-header.bmp"
+!define MUI_HEADERIMAGE_UNBITMAP "${__FILEDIR__}\vardeno-header.bmp"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${__FILEDIR__}\vardeno-wizard.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${__FILEDIR__}\vardeno-wizard.bmp"
 !define MUI_COMPONENTSPAGE_SMALLDESC
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${PORTABLE_DIR}\LICENSE.txt"

@@ -8,6 +8,7 @@
 #include "base/DirText.h"
 #include "base/PathSyntax.h"
 #include "base/RgbColor.h"
+#include "player/PlayerId.h"
 #include "texts/Language.h"
 
 struct TAppParams {
@@ -24,6 +25,9 @@ struct TAppParams {
   // A running encoder that prints nothing for this many minutes is ended (0: never). Read from
   // the settings file's StallMinutes, which the program itself never writes.
   int StallMinutes = 10;
+  // The player the outputs are checked for (the settings file's "Player": zune30, zune, zunehd,
+  // none); an unknown value is the default.
+  PlayerId Player = kDefaultPlayer;
 };
 
 // The directory of the running executable, normalised.

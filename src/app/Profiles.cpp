@@ -63,6 +63,8 @@ void WriteProfileValues(IniFile& ini, const EncoderSettings& s) {
   ini.WriteInteger(kAdvanced, "TimeLimitSM", s.TimeLimitSM);
   ini.WriteInteger(kAdvanced, "TimeLimitSS", s.TimeLimitSS);
   ini.WriteString(kAdvanced, "AdditionalParams", JoinAdditionalParams(s.AdditionalParams));
+  ini.WriteInteger(kAdvanced, "Subtitles", s.Subtitles);
+  ini.WriteInteger(kAdvanced, "SubtitleTrack", s.SubtitleTrack);
 }
 
 void SaveProfile(const std::string& path, const EncoderSettings& settings) {
@@ -89,7 +91,8 @@ bool ApplyProfileValue(EncoderSettings& settings, std::string_view key, std::str
       {kAdvanced, "SizeLimitValue"}, {kAdvanced, "SizeLimitUnit"}, {kAdvanced, "TimeLimitDuration"},
       {kAdvanced, "TimeLimitDH"},    {kAdvanced, "TimeLimitDM"},   {kAdvanced, "TimeLimitDS"},
       {kAdvanced, "TimeLimitStart"}, {kAdvanced, "TimeLimitSH"},   {kAdvanced, "TimeLimitSM"},
-      {kAdvanced, "TimeLimitSS"},    {kAdvanced, "AdditionalParams"}};
+      {kAdvanced, "TimeLimitSS"},    {kAdvanced, "AdditionalParams"},
+      {kAdvanced, "Subtitles"},      {kAdvanced, "SubtitleTrack"}};
   for (const auto& [section, name] : kKeys) {
     if (!EqualsIgnoreCase(name, key)) continue;
     // The current settings, stored as a profile in memory with the one value replaced, then read
@@ -138,6 +141,8 @@ void ReadProfileValues(const IniFile& ini, EncoderSettings& s, int resolutionCou
   s.TimeLimitSH = Clamp(ini.ReadInteger(kAdvanced, "TimeLimitSH", s.TimeLimitSH), kHoursRange);
   s.TimeLimitSM = Clamp(ini.ReadInteger(kAdvanced, "TimeLimitSM", s.TimeLimitSM), kMinSecRange);
   s.TimeLimitSS = Clamp(ini.ReadInteger(kAdvanced, "TimeLimitSS", s.TimeLimitSS), kMinSecRange);
+  s.Subtitles = Clamp(ini.ReadInteger(kAdvanced, "Subtitles", s.Subtitles), kSubtitlesRange);
+  s.SubtitleTrack = Clamp(ini.ReadInteger(kAdvanced, "SubtitleTrack", s.SubtitleTrack), kSubtitleTrackRange);
   // A missing key leaves the memo as it is; a stored value replaces it with one line.
   if (ini.HasKey(kAdvanced, "AdditionalParams")) {
     const std::string params = ini.ReadString(kAdvanced, "AdditionalParams", "");

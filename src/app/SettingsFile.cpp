@@ -48,6 +48,8 @@ bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, Encoder
   const int stallMinutes = ini.ReadInteger(kMain, "StallMinutes", params.StallMinutes);
   if (stallMinutes >= 0) params.StallMinutes = stallMinutes;
 
+  params.Player = PlayerFromKeyOrDefault(ini.ReadString(kMain, "Player", PlayerKey(params.Player)));
+
   encoder.OutputFormat = std::clamp(ini.ReadInteger(kMain, "OutputFormat", encoder.OutputFormat), 0,
                                     kOutputFormatCount - 1);
 
@@ -93,6 +95,7 @@ void SaveSettingsToIni(const TAppParams& params, const MainWindowSettings& windo
     ini.WriteInteger(kMain, "Height", window.Height);
   }
   ini.WriteInteger(kMain, "OutputFormat", encoder.OutputFormat);
+  ini.WriteString(kMain, "Player", PlayerKey(params.Player));
   ini.WriteBool(kMain, "BottomPanelVisible", window.BottomPanelVisible);
   ini.WriteInteger(kMain, "cbOutputExists", window.OutputExists);
   ini.WriteInteger(kMain, "cbAfterConversion", window.AfterConversion);

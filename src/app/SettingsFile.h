@@ -12,7 +12,7 @@ struct ScreenSize {
   int Height = 0;
 };
 
-// Reads the settings file into params (Language, EncoderExe), window and encoder.OutputFormat.
+// Reads the settings file into params (Language, EncoderExe, StallMinutes, Player), window and encoder.OutputFormat.
 // Every value missing from the file, or not a number where one is expected, leaves its field as it
 // was, except "Language", whose absence means English. Applies the rules of the file: "Left" beyond
 // the screen's width either way and "Top" below 0 or beyond its height become 0, the size keeps the

@@ -20,6 +20,7 @@
 #include "platform/FileSystem.h"
 #include "platform/SleepLock.h"
 #include "platform/SystemError.h"
+#include "player/PlayerReport.h"
 #include "probe/FileInfo.h"
 #include "probe/Probe.h"
 
@@ -53,8 +54,15 @@ char LocaleDecimalMark() {
   }
 }
 
+// What in the settings the chosen player does not take, one line each on stderr.
+void PrintPreRunLines(const Session& session) {
+  const PlayerVerdict verdict = CheckSettingsForPlayer(session.settings, session.resolutions, session.player);
+  for (const std::string& line : PreRunLines(verdict, session.lang)) PrintToStderr(line);
+}
+
 int Preview(Session& session) {
   StderrWarnings warnings;
+  PrintPreRunLines(session);
   const std::string encoderPath = session.EncoderPath();
   const PreviewLine preview = BuildPreviewLine(session.settings, session.resolutions,
                                                session.Generation(encoderPath), session.lang, warnings);
@@ -100,6 +108,30 @@ int Info(Session& session, const std::string& file) {
   if (!probe) return kExitNoEncoder;
   std::fputs(FileInfoText(MakeFileInfoView(*probe, LocaleDecimalMark()), "\n").c_str(), stdout);
   return kExitOk;
+}
+
+// One line per file: the file, ": " and whether the player plays it as it is. A file that is
+// missing or that the encoder cannot read is "cannot tell", which counts as not playing.
+int Check(Session& session, const std::vector<std::string>& files) {
+  const std::string encoderPath = session.EncoderPath();
+  if (encoderPath.empty()) {
+    StderrWarnings warnings;
+    ShowEncoderMissing(warnings, session.lang);
+    return kExitNoEncoder;
+  }
+  const EncoderGeneration generation = session.Generation(encoderPath);
+  int status = kExitOk;
+  for (const std::string& file : files) {
+    std::error_code error;
+    const std::string path = Utf8Path(std::filesystem::absolute(FsPath(file), error).lexically_normal());
+    const MediaProbe probe =
+        session.player == PlayerId::None ? MediaProbe{} : ProbeMediaFile(error ? file : path, encoderPath, generation);
+    const PlayerVerdict verdict = CheckProbeForPlayer(probe, session.player, session.lang);
+    if (verdict.verdict == Verdict::DoesNotPlay || verdict.verdict == Verdict::CannotTell) status = kExitFailed;
+    std::printf("%s: %s\n", file.c_str(), VerdictLine(verdict, session.lang).c_str());
+  }
+  std::fflush(stdout);
+  return status;
 }
 
 // A file the command writes at its end (the script, the error log) must be writable before any
@@ -164,6 +196,10 @@ int Convert(Session& session, const CliOptions& options) {
   request.batchFileName = options.scriptFile;
   request.scriptFormat = options.batchScript ? ScriptFormat::WindowsBatch : ScriptFormat::PosixShell;
   request.stallLimit = std::chrono::seconds(options.stallSeconds.value_or(session.params.StallMinutes * 60L));
+  if (options.command == CliCommand::Convert) {
+    request.player = session.player;
+    PrintPreRunLines(session);
+  }
   const RunResult result = conversion.Execute(request);
 
   int status = kExitOk;
@@ -182,6 +218,7 @@ int Convert(Session& session, const CliOptions& options) {
   switch (result.end) {
     case RunEnd::Completed:
       if (result.aborted) return kExitAborted;
+      if (options.strict && result.notForPlayerCount > 0) return kExitFailed;
       return result.errorCount > 0 ? kExitFailed : status;
     case RunEnd::InvalidSizeLimit:
     case RunEnd::RefusedSettings:
@@ -191,6 +228,7 @@ int Convert(Session& session, const CliOptions& options) {
     case RunEnd::NoCheckedFiles:
       return status;
     case RunEnd::MissingCodec:
+    case RunEnd::MissingFilter:
     case RunEnd::CannotCreateDir:
     case RunEnd::SystemFailure:
       break;
@@ -225,6 +263,8 @@ int RunCli(const std::vector<std::string>& args) {
         return Probe(session, options.files.at(0));
       case CliCommand::Info:
         return Info(session, options.files.at(0));
+      case CliCommand::Check:
+        return Check(session, options.files);
       default:
         return Convert(session, options);
     }

@@ -12,7 +12,8 @@ struct CommandName {
   CliCommand command;
 };
 constexpr CommandName kCommands[] = {{"preview", CliCommand::Preview}, {"probe", CliCommand::Probe},
-                                     {"info", CliCommand::Info},       {"convert", CliCommand::Convert},
+                                     {"info", CliCommand::Info},       {"check", CliCommand::Check},
+                                     {"convert", CliCommand::Convert},
                                      {"script", CliCommand::Script},   {"help", CliCommand::Help},
                                      {"--help", CliCommand::Help},     {"-h", CliCommand::Help},
                                      {"--version", CliCommand::Version}};
@@ -20,6 +21,7 @@ constexpr CommandName kCommands[] = {{"preview", CliCommand::Preview}, {"probe",
 bool BuildsArguments(CliCommand c) {
   return c == CliCommand::Preview || c == CliCommand::Convert || c == CliCommand::Script;
 }
+bool ChecksPlayer(CliCommand c) { return BuildsArguments(c) || c == CliCommand::Check; }
 bool RunsJobs(CliCommand c) { return c == CliCommand::Convert || c == CliCommand::Script; }
 bool UsesEncoder(CliCommand c) { return c != CliCommand::Help && c != CliCommand::Version; }
 
@@ -74,6 +76,10 @@ class Parser {
       } else if (arg == "--help" || arg == "-h") {
         options_.command = CliCommand::Help;
         return Done();
+      } else if (arg == "--strict") {
+        if (options_.command != CliCommand::Convert) return Fail("option --strict does not apply to the command " +
+                                                                 std::string(CommandText(options_.command)));
+        options_.strict = true;
       } else if (arg == "--version") {
         options_.command = CliCommand::Version;
         return Done();
@@ -133,7 +139,7 @@ class Parser {
     }
     static const std::initializer_list<const char*> kKnown = {
         "--profile", "--set", "--encoder", "--generation", "--lang", "--out-dir", "--if-exists", "--log", "--list",
-        "--format", "--jobs", "-j", "--stall-minutes", "--stall-seconds"};
+        "--format", "--jobs", "-j", "--stall-minutes", "--stall-seconds", "--player"};
     bool known = false;
     for (const char* option : kKnown) known = known || name == option;
     if (!known) return Reject("unknown option \"" + name + "\" (try --help)");
@@ -162,6 +168,10 @@ class Parser {
       if (*value == "en") options_.lang = UiLanguage::English;
       else if (*value == "pl") options_.lang = UiLanguage::Polish;
       else return Reject("--lang must be en or pl, not \"" + *value + "\"");
+    } else if (name == "--player") {
+      if (!Applies(name, ChecksPlayer(c))) return false;
+      options_.player = ParsePlayerKey(*value);
+      if (!options_.player) return Reject("--player must be zune30, zune, zunehd or none, not \"" + *value + "\"");
     } else if (name == "--out-dir") {
       if (!Applies(name, RunsJobs(c))) return false;
       if (value->empty()) return Reject("--out-dir needs a folder");
@@ -213,6 +223,10 @@ class Parser {
         if (positional_.size() > 1) return Fail("unexpected argument \"" + positional_[1] + "\"");
         options_.files = positional_;
         break;
+      case CliCommand::Check:
+        if (positional_.empty()) return Fail("check needs a FILE");
+        options_.files = positional_;
+        break;
       case CliCommand::Script:
         if (positional_.empty()) return Fail("script needs OUTFILE and the files to convert");
         options_.scriptFile = positional_[0];
@@ -244,6 +258,9 @@ Commands:
   preview                  print the encoder arguments the settings give
   probe FILE               print what the encoder reports about FILE, field by field
   info FILE                print the file information text of FILE
+  check FILES...           tell for each file whether the player plays it as it is: "plays", or
+                           "does not play on PLAYER:" and each reason (what the Zune software
+                           would convert at sync, slowly, does not play)
   convert FILES...         convert the files (or those of --list), one after another unless --jobs
   script OUTFILE FILES...  write a script that converts the files instead of converting
   --help                   print this help
@@ -252,10 +269,23 @@ Commands:
 Settings (preview, convert, script; applied in this order):
   --profile FILE.ini       load an encoder profile over the default settings
   --set Key=Value          set one setting as a profile stores it (repeatable), e.g. OutputFormat=8
+                           Subtitles=1 burns in a subtitle file beside each video: NAME.srt, .ass,
+                           .ssa, .vtt (this order, extension in any case), else the first
+                           NAME.<language>.srt by name; Subtitles=2 the video's own track
+                           (SubtitleTrack=N, 0 the first); Subtitles=0 none. A modern ffmpeg
+                           with libass is needed; a file without them is converted without them (a
+                           note in the error log)
 Encoder:
   --encoder PATH           the ffmpeg program (default: beside vardeno-cli, else on PATH)
   --generation G           auto, classic or modern encoder arguments (default auto: detected)
   --lang L                 en or pl texts (default: the locale's language)
+Player (preview, check, convert, script):
+  --player P               zune30, zune (Zune 4, 8, 16, 80, 120), zunehd or none (no checks);
+                           default the settings' Player, else zune. convert prints on stderr, before
+                           the first file, what in the settings the player does not take, and
+                           checks every output: one it does not play keeps its file and gets the
+                           status "OK - Not for PLAYER" and an error log entry
+  --strict                 convert: such an output counts as a failed file (exit status 1)
 Conversion (convert, script):
   --list FILE.lst          convert the files of a list file
   --out-dir DIR            write the outputs into DIR (default: beside each input)
@@ -268,6 +298,7 @@ Conversion (convert, script):
   --stall-seconds N        the same in seconds (for tests)
   --format F               script: sh or bat (default sh)
 
-Exit status: 0 done, 1 a file failed, 2 usage error, 3 refused settings, 4 no encoder, 130 aborted.
+Exit status: 0 done, 1 a file failed, 2 usage error, 3 refused settings, 4 no encoder, 130 aborted;
+check: 0 every file plays, 1 one does not (or cannot be read), 2 usage error, 4 no encoder.
 )";
 }

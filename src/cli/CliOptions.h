@@ -8,9 +8,10 @@
 
 #include "conversion/ConversionScript.h"
 #include "encoder/EncoderGeneration.h"
+#include "player/PlayerId.h"
 #include "texts/Language.h"
 
-enum class CliCommand { Help, Version, Preview, Probe, Info, Convert, Script };
+enum class CliCommand { Help, Version, Preview, Probe, Info, Check, Convert, Script };
 
 enum class GenerationChoice { Auto, Classic, Modern };
 
@@ -22,6 +23,9 @@ struct CliOptions {
   std::optional<std::string> encoder;
   GenerationChoice generation = GenerationChoice::Auto;
   std::optional<UiLanguage> lang;
+  // preview, check, convert, script: the player checked for (default: the settings file's Player).
+  std::optional<PlayerId> player;
+  bool strict = false;  // convert: an output the player does not play counts as a failed file
   // Conversion and script.
   std::optional<std::string> outDir;
   int outputExistsPolicy = 0;  // rename

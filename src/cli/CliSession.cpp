@@ -17,6 +17,8 @@ Session::Session(const CliOptions& options) {
   LoadSettingsFromIni(stored, window, ignored, ScreenSize{});
   params.EncoderExe = options.encoder.value_or(stored.EncoderExe);
   params.StallMinutes = stored.StallMinutes;
+  player = options.player.value_or(stored.Player);
+  params.Player = player;
 
   lang = options.lang.value_or(SystemLanguageIsPolish() ? UiLanguage::Polish : UiLanguage::English);
   params.Language = lang;

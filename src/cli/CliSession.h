@@ -23,6 +23,7 @@ struct Session {
   ResolutionList resolutions;
   EncoderSettings settings;
   std::optional<EncoderGeneration> forcedGeneration;
+  PlayerId player = kDefaultPlayer;  // --player, else the settings file's Player
 
   // Throws UsageError for an unreadable profile or an unknown --set key.
   explicit Session(const CliOptions& options);

@@ -47,9 +47,11 @@ class RunCleanup {
 
 void ConversionView::Pause(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
 
-std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& p, const std::string& outputPath) {
+std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& p, const std::string& outputPath,
+                                const PictureFilter& picture) {
+  const std::string filter = picture.option.empty() ? "" : " " + picture.option + " " + QuoteArgument(picture.graph);
   return "-y -i " + QuoteArgument(inputPath) + " " + p.videoCodec + " " + p.videoParams + " " + p.audioCodec + " " +
-         p.audioParams + " " + p.advanced + " " + p.additional + " " + QuoteArgument(outputPath);
+         p.audioParams + " " + p.advanced + filter + " " + p.additional + " " + QuoteArgument(outputPath);
 }
 
 ConversionRun::ConversionRun(ConversionState state, EncoderAccess& encoder, ConversionView& view, PowerControl& power,
@@ -78,6 +80,7 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
   run.BatchFileName = request.batchFileName;
   run.FileCount = 0;
   run.FileNo = 0;
+  run.NotForPlayerCount = 0;
   ResetErrorLog(s_.errorLog, run);
   view_.SetErrorsCaption(ErrorsWindowCaption(lang, 0));
 
@@ -95,7 +98,9 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
         const auto classic = BuildArgumentPieces(settings, request.resolutions, lang, view_);
         if (!classic) return RunEnd::RefusedSettings;
         const EncoderGeneration generation = encoder_.Generation(encoderPath);
-        const ArgumentPieces pieces = AdaptPieces(*classic, generation);
+        // With subtitles burned in, each file has a picture filter of its own, which crops too.
+        const bool burnSubtitles = BurnsSubtitles(settings, generation);
+        const ArgumentPieces pieces = AdaptPieces(*classic, generation, burnSubtitles);
 
         ConversionScript script(request.scriptFormat, encoderPath, pieces, SplitArgumentText(pieces.additional));
         view_.SetProgress(0);
@@ -112,6 +117,10 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
             view_.ShowWarning(kEncoderLacksCodecHead(lang) + codec + kEncoderLacksCodecTail(lang));
             return RunEnd::MissingCodec;
           }
+        }
+        if (burnSubtitles && !encoder_.HasFilter(encoderPath, "subtitles").value_or(true)) {
+          view_.ShowWarning(kEncoderLacksSubtitles(lang));
+          return RunEnd::MissingFilter;
         }
         if (!request.batchMode) view_.ShowProgressWindow();
         run.AudioOnly = !HasVideo(settings.OutputFormat);
@@ -130,7 +139,7 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
                                    [this](const std::string& path) { return encoder_.Terminate(path); });
           progress.SetEncoder(encoderPath, generation);
           progress.SetStallLimit(request.stallLimit);
-          end = RunRows(request, encoderPath, pieces, script, progress);
+          end = RunRows(request, encoderPath, generation, pieces, script, progress);
         }
         if (end != RunEnd::Completed) return end;
 
@@ -148,6 +157,7 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
 
   result.fileCount = run.FileCount;
   result.errorCount = run.ErrorCount;
+  result.notForPlayerCount = run.NotForPlayerCount;
   result.aborted = run.AbortRequested;
   if (!completed) return result;
 
@@ -160,7 +170,8 @@ RunResult ConversionRun::Execute(const ConversionRequest& request) {
 }
 
 RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::string& encoderPath,
-                              const ArgumentPieces& pieces, ConversionScript& script, ProgressHandler& progress) {
+                              EncoderGeneration generation, const ArgumentPieces& pieces, ConversionScript& script,
+                              ProgressHandler& progress) {
   const UiLanguage lang = s_.language;
   RunState& run = s_.run;
   RowPlanner planner(request, s_.files, s_.language);
@@ -195,20 +206,23 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
     view_.SetProgress(0);
     view_.SetOutputFile(output);
     view_.SetPbColor(s_.progressColor);
-    const std::string arguments = ConversionArguments(input, pieces, output);
 
     view_.ClearEncoderOutput();
     view_.SetStatus(kPleaseWait(lang), StatusTone::Normal);
     view_.ProcessPendingEvents();
 
     s_.currentProbe = MediaProbe{};
-    if (!run.BatchMode) {
+    // A script needs the probe only to tell a video's text subtitle track from a picture one.
+    if (!run.BatchMode || NeedsProbeForSubtitles(request.settings, generation)) {
       // Events and an abort are handled while the probe waits, so an encoder that hangs there
       // can still be aborted.
       s_.currentProbe = encoder_.Probe(input, encoderPath, progress.Idle());
-      view_.Pause(kProbePause);
+      if (!run.BatchMode) view_.Pause(kProbePause);
     }
-    script.AddConversion(input, output);
+    const RowPicture picture = PlanRowPicture(request, generation, input, s_.currentProbe, lang);
+    NoteMissingSubtitles(picture, s_.errorLog);
+    const std::string arguments = ConversionArguments(input, pieces, output, picture.filter);
+    script.AddConversion(input, output, picture.filter);
 
     std::uint32_t exitCode = 0;
     bool failed = false;
@@ -223,6 +237,9 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
         status = OutputFolderGoneStatus(input, output, s_.outputLines, s_.errorLog, run, lang);
         failed = true;
       }
+      if (!failed && !run.AbortRequested && request.player != PlayerId::None)
+        status = StatusAfterOutputCheck(status, output, encoder_.Probe(output, encoderPath, progress.Idle()),
+                                        request.player, s_.errorLog, run, lang);
     }
 
     if (!run.AbortRequested) view_.SetProgress(100);

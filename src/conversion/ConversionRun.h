@@ -18,8 +18,10 @@
 #include "conversion/ProgressHandler.h"
 #include "conversion/RunState.h"
 #include "encoder/ArgumentBuilder.h"
+#include "encoder/PictureChain.h"
 #include "filelist/FileList.h"
 #include "platform/SleepLock.h"
+#include "player/PlayerId.h"
 #include "probe/MediaProbe.h"
 
 // The run's choices, copied from the main window's controls when the run starts.
@@ -35,6 +37,9 @@ struct ConversionRequest {
   ScriptFormat scriptFormat = ScriptFormat::PosixShell;
   // A running encoder that prints nothing for this long is ended and its file fails (zero: never).
   std::chrono::seconds stallLimit{0};
+  // Every output that converted well is probed and compared with this player (None: nothing is
+  // probed).
+  PlayerId player = PlayerId::None;
 };
 
 // The program state a run works on; it outlives the run.
@@ -65,6 +70,10 @@ class EncoderAccess {
   virtual std::uint32_t Run(const std::string& encoderPath, const std::string& argText, EncoderOutputLines& lines,
                             const OutputLineHandler& handler, const IdleHandler& idle) = 0;
   virtual bool Terminate(const std::string& encoderPath) = 0;
+  // Whether the encoder has the named filter; nullopt when it cannot tell (the run then goes on).
+  virtual std::optional<bool> HasFilter(const std::string& /*encoderPath*/, const std::string& /*filter*/) {
+    return std::nullopt;
+  }
 };
 
 // How a row's status is shown in the progress window.
@@ -109,6 +118,7 @@ enum class RunEnd {
   NoEncoder,          // no encoder program found
   RefusedSettings,    // an argument builder refused a value
   MissingCodec,       // the encoder program cannot encode the chosen format
+  MissingFilter,      // subtitles are asked for, but the encoder program cannot draw them
   NoCheckedFiles,
   CannotCreateDir,    // the output folder could not be made
   SystemFailure,      // the encoder could not be started, or the script not written
@@ -118,6 +128,7 @@ struct RunResult {
   RunEnd end = RunEnd::Completed;
   std::int32_t fileCount = 0;
   std::int32_t errorCount = 0;
+  std::int32_t notForPlayerCount = 0;  // RunState::NotForPlayerCount at the end
   bool aborted = false;
   AfterRunOutcome afterRun = AfterRunOutcome::Nothing;
 };
@@ -163,8 +174,8 @@ class ConversionRun {
   void SetSleepLock(SleepLockRequest keepAwake) { keepAwake_ = std::move(keepAwake); }
 
  private:
-  RunEnd RunRows(const ConversionRequest& request, const std::string& encoderPath, const ArgumentPieces& pieces,
-                 ConversionScript& script, ProgressHandler& progress);
+  RunEnd RunRows(const ConversionRequest& request, const std::string& encoderPath, EncoderGeneration generation,
+                 const ArgumentPieces& pieces, ConversionScript& script, ProgressHandler& progress);
 
   ConversionState s_;
   EncoderAccess& encoder_;
@@ -175,6 +186,7 @@ class ConversionRun {
   SleepLockRequest keepAwake_;
 };
 
-// The argument text of one conversion: -y -i "input" and the six pieces, then "output".
+// The argument text of one conversion: -y -i "input", the six pieces, the file's picture filter
+// (when it has one, after the advanced piece), then "output".
 std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& pieces,
-                                const std::string& outputPath);
+                                const std::string& outputPath, const PictureFilter& picture = {});

@@ -89,15 +89,17 @@ ConversionScript::ConversionScript(ScriptFormat format, const std::string& encod
             additional};
 }
 
-void ConversionScript::AddConversion(const std::string& inputPath, const std::string& outputPath) {
+void ConversionScript::AddConversion(const std::string& inputPath, const std::string& outputPath,
+                                     const PictureFilter& picture) {
   if (format_ == ScriptFormat::WindowsBatch) {
+    const std::string filter = picture.option.empty() ? "" : " " + picture.option + " " + BatchQuote(picture.graph);
     lines_.push_back("%ffmpeg% -y -i " + BatchQuote(BatchPath(inputPath)) +
-                     " %VCodec% %VParams% %ACodec% %AParams% %AdvParams% %AddParams% " +
+                     " %VCodec% %VParams% %ACodec% %AParams% %AdvParams%" + filter + " %AddParams% " +
                      BatchQuote(BatchPath(outputPath)));
   } else {
-    lines_.push_back("\"$ffmpeg\" -y -i " + ShellQuote(inputPath) +
-                     " $VCodec $VParams $ACodec $AParams $AdvParams \"$@\" " + ShellQuote(outputPath) +
-                     " </dev/null");
+    const std::string filter = picture.option.empty() ? "" : " " + picture.option + " " + ShellQuote(picture.graph);
+    lines_.push_back("\"$ffmpeg\" -y -i " + ShellQuote(inputPath) + " $VCodec $VParams $ACodec $AParams $AdvParams" +
+                     filter + " \"$@\" " + ShellQuote(outputPath) + " </dev/null");
   }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "encoder/ArgumentBuilder.h"
+#include "encoder/PictureChain.h"
 
 enum class ScriptFormat { WindowsBatch, PosixShell };
 
@@ -25,7 +26,9 @@ class ConversionScript {
   ConversionScript(ScriptFormat format, const std::string& encoderPath, const ArgumentPieces& pieces,
                    const std::vector<std::string>& additionalArgs);
 
-  void AddConversion(const std::string& inputPath, const std::string& outputPath);
+  // picture: the file's own picture filter (burned-in subtitles), one quoted argument on its line.
+  void AddConversion(const std::string& inputPath, const std::string& outputPath,
+                     const PictureFilter& picture = {});
   // Adds the last line, which waits for the user.
   void Finish();
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -33,6 +34,7 @@ struct Job {
   RowPlan plan;
   std::string claimKey;  // of plan.output
   std::string arguments;
+  std::string subtitleNote;  // subtitles asked for but not found, for the error log
   RunState progressRun;  // what this row's progress text reads (FileNo, limits, AudioOnly)
   std::atomic<int> percentage{0};
   // What the row's progress handler last showed, for the summary; under shownMutex.
@@ -46,6 +48,7 @@ struct Job {
   EncoderOutputLines lines;
   bool aborted = false;
   bool stalled = false;  // ended for printing nothing
+  std::optional<MediaProbe> outputProbe;  // the output's, when it is compared with a player
   std::exception_ptr error;
 };
 
@@ -86,6 +89,10 @@ void Convert(Job& job, const RowsContext& c, Board& board) {
   try {
     MediaProbe probe;
     if (!board.abort) probe = c.encoder.Probe(job.plan.input, c.encoderPath, {});
+    // The file's picture filter may depend on its probe (its own subtitle track).
+    const RowPicture picture = PlanRowPicture(c.request, c.generation, job.plan.input, probe, c.state.language);
+    job.subtitleNote = picture.missingNote;
+    job.arguments = ConversionArguments(job.plan.input, c.pieces, job.plan.output, picture.filter);
     NoEvents events;
     JobProgress display(job);
     ProgressHandler progress({job.lines, job.progressRun, probe, c.state.language}, events, display, {});
@@ -98,6 +105,9 @@ void Convert(Job& job, const RowsContext& c, Board& board) {
                                                progress.EncoderIdle());
     job.aborted = board.abort;
     job.stalled = progress.Stalled();
+    // The output is read here, on the row's own thread, like the input was.
+    if (job.exitCode == 0 && !job.aborted && c.request.player != PlayerId::None)
+      job.outputProbe = c.encoder.Probe(job.plan.output, c.encoderPath, {});
   } catch (...) {
     job.error = std::current_exception();
   }
@@ -186,7 +196,6 @@ class Scheduler {
         continue;
       }
       auto job = std::make_unique<Job>();
-      job->arguments = ConversionArguments(plan.input, c_.pieces, plan.output);
       job->plan = std::move(plan);
       job->progressRun = c_.state.run;
       job->progressRun.AbortRequested = false;
@@ -209,6 +218,7 @@ class Scheduler {
       running_.erase(owned);
       claimed_.erase(done->claimKey);
       ++done_;
+      if (!done->subtitleNote.empty()) NoteMissingSubtitles({{}, done->subtitleNote}, c_.state.errorLog);
       // The row's last output lines (its thread has ended: they are the scheduler's now).
       HandOn(*done, std::move(done->outbox));
       HandOn(*done, {done->lines.begin() + static_cast<std::ptrdiff_t>(std::min(done->paneHanded, done->lines.size())),
@@ -225,6 +235,9 @@ class Scheduler {
       std::string status = StatusAfterEncoder(
           plan.input, plan.status, done->exitCode, done->lines, c_.state.errorLog, c_.state.run, lang,
           done->stalled ? StalledEncoderText(lang, c_.request.stallLimit) : "");
+      if (done->outputProbe && !done->aborted && !OutputFolderGone(plan.output))
+        status = StatusAfterOutputCheck(status, plan.output, *done->outputProbe, c_.request.player, c_.state.errorLog,
+                                        c_.state.run, lang);
       if (done->aborted) status = AbortedStatus(lang);
       c_.state.files.SetStatus(plan.row, status);
       DeleteEmptyOutput(plan.output);

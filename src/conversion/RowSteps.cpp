@@ -7,8 +7,10 @@
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 #include "conversion/ConversionRun.h"
+#include "conversion/SubtitleLookup.h"
 #include "encoder/ArgumentBuilder.h"
 #include "platform/FileSystem.h"
+#include "player/PlayerReport.h"
 #include "texts/ConversionTexts.h"
 
 namespace {
@@ -107,6 +109,21 @@ RowPlan RowPlanner::Plan(std::size_t row, const std::string& outputDir) {
   return plan;
 }
 
+bool NeedsProbeForSubtitles(const EncoderSettings& settings, EncoderGeneration generation) {
+  return BurnsSubtitles(settings, generation) && settings.Subtitles == static_cast<int>(SubtitleMode::OwnTrack);
+}
+
+RowPicture PlanRowPicture(const ConversionRequest& request, EncoderGeneration generation, const std::string& input,
+                          const MediaProbe& probe, UiLanguage lang) {
+  if (!BurnsSubtitles(request.settings, generation)) return {};
+  const SubtitleLookup lookup = LookUpSubtitles(request.settings, input, probe, lang);
+  return {BuildPictureFilter(request.settings, request.resolutions, generation, lookup.source), lookup.missing};
+}
+
+void NoteMissingSubtitles(const RowPicture& picture, ErrorLog& log) {
+  if (!picture.missingNote.empty()) AddErrorLogEntry(log, picture.missingNote, 0);
+}
+
 std::string StatusAfterEncoder(const std::string& input, const std::string& planned, std::uint32_t exitCode,
                                const EncoderOutputLines& lines, ErrorLog& log, RunState& run, UiLanguage lang,
                                const std::string& note) {
@@ -135,6 +152,16 @@ std::string OutputFolderGoneStatus(const std::string& input, const std::string& 
   entry.insert(entry.find("\r\n") + 2, kOutputFolderGone(lang) + FolderOf(output) + "\r\n");
   LogFailedRun(log, run, input + "\r\n" + entry);
   return kStatusError(lang) + " (0)";
+}
+
+std::string StatusAfterOutputCheck(const std::string& planned, const std::string& output, const MediaProbe& outputProbe,
+                                   PlayerId player, ErrorLog& log, RunState& run, UiLanguage lang) {
+  const PlayerVerdict verdict = CheckProbeForPlayer(outputProbe, player, lang);
+  const std::string entry = PlayerLogEntry(output, verdict, lang);
+  if (entry.empty()) return planned;
+  AddErrorLogEntry(log, entry, 0);
+  ++run.NotForPlayerCount;
+  return StatusAfterPlayerCheck(planned, verdict, lang);
 }
 
 std::string AbortedStatus(UiLanguage lang) { return kStatusAborted(lang); }

@@ -14,7 +14,10 @@
 #include "conversion/ErrorLog.h"
 #include "conversion/OutputPath.h"
 #include "conversion/RunState.h"
+#include "encoder/PictureChain.h"
 #include "filelist/FileList.h"
+#include "player/PlayerId.h"
+#include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
 struct ConversionRequest;
@@ -72,6 +75,20 @@ class RowPlanner {
   OutputClaims claims_;
 };
 
+// Whether a row's subtitles can only be chosen after its probe (the video's own track).
+bool NeedsProbeForSubtitles(const EncoderSettings& settings, EncoderGeneration generation);
+
+// The picture filter of one row (encoder/PictureChain.h): empty unless subtitles are burned in.
+// A video without the subtitles asked for is converted without them; missingNote then says so,
+// for an unnumbered entry of the error log (the row is no failure): NoteMissingSubtitles.
+struct RowPicture {
+  PictureFilter filter;
+  std::string missingNote;
+};
+RowPicture PlanRowPicture(const ConversionRequest& request, EncoderGeneration generation, const std::string& input,
+                          const MediaProbe& probe, UiLanguage lang);
+void NoteMissingSubtitles(const RowPicture& picture, ErrorLog& log);
+
 // The row's result text after its encoder ran: the planned status when the exit code is 0; else
 // "Error (code)" and one entry in the error log (the input's path, so that entries of files
 // converted at once tell whose they are, then ExitCode and the encoder's output lines), which
@@ -88,6 +105,14 @@ bool OutputFolderGone(const std::string& output);
 // the error log (the input's path first) that says why, rather than "Done" with no file.
 std::string OutputFolderGoneStatus(const std::string& input, const std::string& output,
                                    const EncoderOutputLines& lines, ErrorLog& log, RunState& run, UiLanguage lang);
+
+// The row's status after its output, converted well, was probed (outputProbe) and compared with
+// player: planned when it plays, else the player's own status ("OK - Not for Zune HD", or "OK - Not
+// checked for ..." when the output could not be read), an error log entry without a number (the
+// file, the player, each value against its limit) and run.NotForPlayerCount raised. No error is
+// counted: the output is kept as it is.
+std::string StatusAfterOutputCheck(const std::string& planned, const std::string& output, const MediaProbe& outputProbe,
+                                   PlayerId player, ErrorLog& log, RunState& run, UiLanguage lang);
 
 // The text an aborted row shows.
 std::string AbortedStatus(UiLanguage lang);

@@ -39,6 +39,9 @@ struct RunState {
   std::int32_t FileCount = 0;
   std::int32_t FileNo = 0;
   std::int32_t ErrorCount = 0;
+  // Outputs of this run that converted well but that the chosen player does not play as they
+  // are (or that could not be read to tell); they are no errors.
+  std::int32_t NotForPlayerCount = 0;
 };
 
 // The running encoder's output, one entry per line; a rewritten status line stays one entry.

@@ -7,8 +7,9 @@ EncoderGeneration SystemEncoder::Generation(const std::string& encoderPath) {
   return forced_ ? *forced_ : GetEncoderGeneration(encoderPath);
 }
 
-std::optional<bool> SystemEncoder::HasEncoder(const std::string& encoderPath, const std::string& codec) {
-  switch (GetEncoderAvailability(encoderPath, codec)) {
+namespace {
+std::optional<bool> Known(EncoderAvailability availability) {
+  switch (availability) {
     case EncoderAvailability::Available:
       return true;
     case EncoderAvailability::Missing:
@@ -17,6 +18,15 @@ std::optional<bool> SystemEncoder::HasEncoder(const std::string& encoderPath, co
       break;
   }
   return std::nullopt;
+}
+}  // namespace
+
+std::optional<bool> SystemEncoder::HasEncoder(const std::string& encoderPath, const std::string& codec) {
+  return Known(GetEncoderAvailability(encoderPath, codec));
+}
+
+std::optional<bool> SystemEncoder::HasFilter(const std::string& encoderPath, const std::string& filter) {
+  return Known(GetFilterAvailability(encoderPath, filter));
 }
 
 MediaProbe SystemEncoder::Probe(const std::string& inputPath, const std::string& encoderPath, const IdleHandler& idle) {

@@ -17,6 +17,7 @@ class SystemEncoder : public EncoderAccess {
   std::uint32_t Run(const std::string& encoderPath, const std::string& argText, EncoderOutputLines& lines,
                     const OutputLineHandler& handler, const IdleHandler& idle) override;
   bool Terminate(const std::string& encoderPath) override;
+  std::optional<bool> HasFilter(const std::string& encoderPath, const std::string& filter) override;
 
  private:
   std::optional<EncoderGeneration> forced_;

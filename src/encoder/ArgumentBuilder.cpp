@@ -125,15 +125,8 @@ std::string GetAdvancedParamsStr(const EncoderSettings& settings, const Resoluti
   if (settings.TimeLimitStart && GetTimeLimitS(settings) > 0)
     result += Option("-ss", std::to_string(GetTimeLimitS(settings)));
 
-  if (settings.Resolution == kResolutionCustom) {
-    result += Option("-s", std::to_string(settings.ResWidth) + "x" + std::to_string(settings.ResHeight));
-  } else if (settings.Resolution > kResolutionCustom) {
-    const std::string entry = resolutions.EntryText(settings.Resolution);
-    if (!entry.empty()) {
-      const Resolution size = ParseResolution(entry);
-      result += Option("-s", std::to_string(size.width) + "x" + std::to_string(size.height));
-    }
-  }
+  if (const auto size = OutputSize(settings, resolutions))
+    result += Option("-s", std::to_string(size->width) + "x" + std::to_string(size->height));
 
   const std::pair<const char*, int> crops[] = {{"-croptop", settings.CropTop},
                                                {"-cropbottom", settings.CropBottom},
@@ -143,6 +136,15 @@ std::string GetAdvancedParamsStr(const EncoderSettings& settings, const Resoluti
     if (pixels != 0) result += Option(option, std::to_string(pixels));
   }
   return result;
+}
+
+std::optional<Resolution> OutputSize(const EncoderSettings& settings, const ResolutionList& resolutions) {
+  if (settings.Resolution == kResolutionCustom) return Resolution{settings.ResWidth, settings.ResHeight};
+  if (settings.Resolution > kResolutionCustom) {
+    const std::string entry = resolutions.EntryText(settings.Resolution);
+    if (!entry.empty()) return ParseResolution(entry);
+  }
+  return std::nullopt;
 }
 
 std::string GetAdditionalParamsStr(const EncoderSettings& settings) {

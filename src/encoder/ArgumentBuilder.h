@@ -36,6 +36,9 @@ struct Resolution {
 // Width and height out of a resolution entry such as "320 x 240 - QVGA"; 2 for what cannot be read.
 Resolution ParseResolution(const std::string& entryText);
 
+// The output size the settings ask for ("-s"), or nullopt when the source's size is kept.
+std::optional<Resolution> OutputSize(const EncoderSettings& settings, const ResolutionList& resolutions);
+
 // The size limit in bytes when SizeLimitValue is a number (blanks anywhere ignored,
 // "." or "," as decimal mark), rounded half to even; nullopt otherwise.
 std::optional<std::int64_t> GetSizeLimitBytes(const EncoderSettings& settings);

@@ -3,7 +3,9 @@
 #include <initializer_list>
 
 #include "encoder/OutputFormat.h"
+#include "encoder/PictureChain.h"
 #include "encoder/ResolutionList.h"
+#include "texts/ConversionTexts.h"
 
 namespace {
 void Set(std::vector<ControlState>& states, std::initializer_list<const char*> names, bool enabled) {
@@ -11,7 +13,7 @@ void Set(std::vector<ControlState>& states, std::initializer_list<const char*> n
 }
 }  // namespace
 
-std::vector<ControlState> ComputeEnabledControls(const EncoderSettings& s) {
+std::vector<ControlState> ComputeEnabledControls(const EncoderSettings& s, EncoderGeneration generation) {
   const bool video = HasVideo(s.OutputFormat);
   std::vector<ControlState> states;
   Set(states, {"cbAviVideoBitrate", "cbAviVideoFPS", "lblAviVideoBitrate", "lblAviVideoKbps", "lblAviVideoFPS"},
@@ -33,7 +35,15 @@ std::vector<ControlState> ComputeEnabledControls(const EncoderSettings& s) {
       s.TimeLimitDuration);
   Set(states, {"edTimeLimitSH", "udTimeLimitSH", "edTimeLimitSM", "udTimeLimitSM", "edTimeLimitSS", "udTimeLimitSS"},
       s.TimeLimitStart);
+  const bool subtitles = video && generation == EncoderGeneration::Modern;
+  Set(states, {"cbSubtitles", "lblSubtitles"}, subtitles);
+  Set(states, {"edSubtitleTrack", "lblSubtitleTrack"},
+      subtitles && s.Subtitles == static_cast<int>(SubtitleMode::OwnTrack));
   return states;
+}
+
+std::string SubtitlesUnavailableReason(EncoderGeneration generation, UiLanguage lang) {
+  return generation == EncoderGeneration::Classic ? kClassicEncoderNoSubtitles(lang) : std::string();
 }
 
 bool IsControlEnabled(const std::vector<ControlState>& states, const std::string& name) {

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "encoder/EncoderGeneration.h"
 #include "encoder/EncoderSettings.h"
+#include "texts/Language.h"
 
 struct ControlState {
   std::string name;  // the control's object name, e.g. "cbAudioBitrate"
@@ -13,7 +15,13 @@ struct ControlState {
 };
 
 // Every control that the rules govern, with its state. The main window applies them by name.
-std::vector<ControlState> ComputeEnabledControls(const EncoderSettings& settings);
+// The subtitle controls ("cbSubtitles", "edSubtitleTrack") need a format with a picture and a
+// modern encoder (generation); the track number only for the video's own track.
+std::vector<ControlState> ComputeEnabledControls(const EncoderSettings& settings,
+                                                 EncoderGeneration generation = EncoderGeneration::Modern);
+
+// Why the subtitle choice is disabled for this encoder generation; "" when it is not.
+std::string SubtitlesUnavailableReason(EncoderGeneration generation, UiLanguage lang);
 
 // The state of one named control in a result of ComputeEnabledControls; true if it is not governed.
 bool IsControlEnabled(const std::vector<ControlState>& states, const std::string& name);

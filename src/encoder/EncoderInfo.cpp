@@ -63,7 +63,11 @@ struct EncoderFacts {
   std::optional<EncoderGeneration> generation;
   bool encodersAsked = false;
   std::optional<std::vector<std::string>> encoders;
+  bool filtersAsked = false;
+  std::optional<std::vector<std::string>> filters;
 };
+
+enum class NameList { Encoders, Filters };
 
 // What has been learnt per encoder file. The encoder is asked without holding the lock: it may
 // take a moment, and nothing depends on being the only one to ask.
@@ -78,18 +82,21 @@ class EncoderInfoCache {
     std::lock_guard lock(mutex_);
     facts_[stamp].generation = generation;
   }
-  // True when the list has been asked for before; encoders then holds the answer.
-  bool FindEncoders(const FileStamp& stamp, std::optional<std::vector<std::string>>& encoders) {
+  // True when the list has been asked for before; names then holds the answer.
+  bool FindNames(const FileStamp& stamp, NameList list, std::optional<std::vector<std::string>>& names) {
     std::lock_guard lock(mutex_);
     const auto found = facts_.find(stamp);
-    if (found == facts_.end() || !found->second.encodersAsked) return false;
-    encoders = found->second.encoders;
+    if (found == facts_.end()) return false;
+    const EncoderFacts& facts = found->second;
+    if (!(list == NameList::Encoders ? facts.encodersAsked : facts.filtersAsked)) return false;
+    names = list == NameList::Encoders ? facts.encoders : facts.filters;
     return true;
   }
-  void StoreEncoders(const FileStamp& stamp, const std::optional<std::vector<std::string>>& encoders) {
+  void StoreNames(const FileStamp& stamp, NameList list, const std::optional<std::vector<std::string>>& names) {
     std::lock_guard lock(mutex_);
-    facts_[stamp].encodersAsked = true;
-    facts_[stamp].encoders = encoders;
+    EncoderFacts& facts = facts_[stamp];
+    (list == NameList::Encoders ? facts.encodersAsked : facts.filtersAsked) = true;
+    (list == NameList::Encoders ? facts.encoders : facts.filters) = names;
   }
   void Clear() {
     std::lock_guard lock(mutex_);
@@ -160,25 +167,47 @@ EncoderGeneration GetEncoderGeneration(const std::string& encoderPath) {
   return generation;
 }
 
-std::optional<std::vector<std::string>> GetEncoderList(const std::string& encoderPath) {
+namespace {
+std::optional<std::vector<std::string>> GetNameList(const std::string& encoderPath, NameList list) {
   const auto stamp = StampOf(encoderPath);
   if (!stamp) return std::nullopt;
-  std::optional<std::vector<std::string>> encoders;
-  if (Cache().FindEncoders(*stamp, encoders)) return encoders;
-  if (const auto lines = AskEncoder(stamp->path, "-hide_banner -encoders")) {
-    std::vector<std::string> names = ParseEncoderList(*lines);
-    if (!names.empty()) encoders = std::move(names);
+  std::optional<std::vector<std::string>> names;
+  if (Cache().FindNames(*stamp, list, names)) return names;
+  const bool encoders = list == NameList::Encoders;
+  if (const auto lines = AskEncoder(stamp->path, encoders ? "-hide_banner -encoders" : "-hide_banner -filters")) {
+    std::vector<std::string> found = encoders ? ParseEncoderList(*lines) : ParseFilterList(*lines);
+    if (!found.empty()) names = std::move(found);
   }
-  Cache().StoreEncoders(*stamp, encoders);
-  return encoders;
+  Cache().StoreNames(*stamp, list, names);
+  return names;
+}
+
+EncoderAvailability Availability(const std::optional<std::vector<std::string>>& names, const std::string& name) {
+  if (!names) return EncoderAvailability::Unknown;
+  return std::find(names->begin(), names->end(), name) != names->end() ? EncoderAvailability::Available
+                                                                       : EncoderAvailability::Missing;
+}
+}  // namespace
+
+std::vector<std::string> ParseFilterList(const std::vector<std::string>& filtersOutput) {
+  std::vector<std::string> names;
+  for (const std::string& line : filtersOutput) {
+    const std::vector<std::string> words = SplitArgumentText(line);
+    if (words.size() >= 3 && words[2].find("->") != std::string::npos) names.push_back(words[1]);
+  }
+  return names;
+}
+
+std::optional<std::vector<std::string>> GetEncoderList(const std::string& encoderPath) {
+  return GetNameList(encoderPath, NameList::Encoders);
+}
+
+EncoderAvailability GetFilterAvailability(const std::string& encoderPath, const std::string& filterName) {
+  return Availability(GetNameList(encoderPath, NameList::Filters), filterName);
 }
 
 EncoderAvailability GetEncoderAvailability(const std::string& encoderPath, const std::string& encoderName) {
-  const auto encoders = GetEncoderList(encoderPath);
-  if (!encoders) return EncoderAvailability::Unknown;
-  return std::find(encoders->begin(), encoders->end(), encoderName) != encoders->end()
-             ? EncoderAvailability::Available
-             : EncoderAvailability::Missing;
+  return Availability(GetEncoderList(encoderPath), encoderName);
 }
 
 std::vector<std::string> RequestedEncoders(const std::string& argText) {

@@ -23,6 +23,10 @@ EncoderGeneration GenerationFromLibavcodecMajor(std::optional<int> major);
 // rule, e.g. "libx264" from " V....D libx264   libx264 H.264 ..."). Empty if there is no list.
 std::vector<std::string> ParseEncoderList(const std::vector<std::string>& encodersOutput);
 
+// The filter names of "-filters" output: the second word of each line whose third word is a
+// pad description such as "V->V" (" ... subtitles   V->V   Render text subtitles ...").
+std::vector<std::string> ParseFilterList(const std::vector<std::string>& filtersOutput);
+
 // The generation of the encoder at encoderPath (a bare name is looked up in PATH). An encoder
 // that cannot be found, started or read counts as modern.
 EncoderGeneration GetEncoderGeneration(const std::string& encoderPath);
@@ -35,6 +39,10 @@ enum class EncoderAvailability { Available, Missing, Unknown };
 // Whether the encoder offers the named encoder ("libx264", "libmp3lame", "aac", "wmav2", ...).
 // Unknown when the list cannot be had: a run should then go ahead without a warning.
 EncoderAvailability GetEncoderAvailability(const std::string& encoderPath, const std::string& encoderName);
+
+// Whether the encoder has the named filter ("subtitles", "overlay"), asked once per encoder file
+// ("-hide_banner -filters") like the encoder list. Unknown when the list cannot be had.
+EncoderAvailability GetFilterAvailability(const std::string& encoderPath, const std::string& filterName);
 
 // The encoder names an argument text asks for: the word after "-vcodec", "-acodec", "-c:v",
 // "-c:a", "-codec:v", "-codec:a" (and "-c"/"-codec" alone), in order, without "copy" and

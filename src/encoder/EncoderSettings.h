@@ -35,6 +35,8 @@ struct EncoderSettings {
   int TimeLimitSM = 0;
   int TimeLimitSS = 0;
   std::vector<std::string> AdditionalParams;  // memo lines, any number
+  int Subtitles = 0;                 // burned in: 0 none, 1 a file beside the video, 2 the video's own track
+  int SubtitleTrack = 0;             // which of the video's subtitle tracks, 0 the first; 0..99
 
   bool operator==(const EncoderSettings&) const = default;
 };
@@ -49,6 +51,8 @@ inline constexpr FieldRange kResSizeRange{2, 5000};
 inline constexpr FieldRange kCropRange{0, 5000};
 inline constexpr FieldRange kHoursRange{0, 100};
 inline constexpr FieldRange kMinSecRange{0, 60};
+inline constexpr FieldRange kSubtitlesRange{0, 2};
+inline constexpr FieldRange kSubtitleTrackRange{0, 99};
 
 // The defaults of every field (the "Default encoder settings" action).
 inline EncoderSettings DefaultEncoderSettings() { return EncoderSettings{}; }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/StringUtil.h"
+#include "encoder/PictureChain.h"
 
 namespace {
 std::vector<std::string> SplitOnBlanks(const std::string& piece) {
@@ -32,7 +33,7 @@ std::string VolumeFactor(const std::string& classicVolume) {
 }
 
 // Rewrites a parameter piece option by option ("-option value" pairs).
-std::string AdaptParameters(const std::string& piece) {
+std::string AdaptParameters(const std::string& piece, bool cropInPictureFilter) {
   const std::vector<std::string> words = SplitOnBlanks(piece);
   std::vector<std::string> out;
   long long crop[4] = {0, 0, 0, 0};  // top, bottom, left, right
@@ -65,17 +66,15 @@ std::string AdaptParameters(const std::string& piece) {
       out.push_back(option);
     }
   }
-  if (cropPosition != std::string::npos) {
-    const std::string T = std::to_string(crop[0]), B = std::to_string(crop[1]);
-    const std::string L = std::to_string(crop[2]), R = std::to_string(crop[3]);
-    const std::string filter = "crop=iw-(" + L + "+" + R + "):ih-(" + T + "+" + B + "):" + L + ":" + T;
+  if (cropPosition != std::string::npos && !cropInPictureFilter) {
+    const std::string filter = CropFilter(crop[0], crop[1], crop[2], crop[3]);
     out.insert(out.begin() + static_cast<std::ptrdiff_t>(cropPosition), {"-vf", filter});
   }
   return JoinWords(out);
 }
 }  // namespace
 
-ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration generation) {
+ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration generation, bool cropInPictureFilter) {
   if (generation == EncoderGeneration::Classic) return classic;
   ArgumentPieces modern = classic;
   // The 2009 encoder's libx264 defaults (no CABAC, no B-frames, no 8x8 transform, 8-bit 4:2:0)
@@ -83,8 +82,8 @@ ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration gene
   // 4:2:2 10-bit from such an input), which they do not.
   if (classic.videoCodec == "-vcodec libx264") modern.videoCodec = "-vcodec libx264 -profile:v baseline -pix_fmt yuv420p";
   if (classic.audioCodec == "-acodec libfaac") modern.audioCodec = "-acodec aac";
-  modern.videoParams = AdaptParameters(classic.videoParams);
-  modern.audioParams = AdaptParameters(classic.audioParams);
-  modern.advanced = AdaptParameters(classic.advanced);
+  modern.videoParams = AdaptParameters(classic.videoParams, cropInPictureFilter);
+  modern.audioParams = AdaptParameters(classic.audioParams, cropInPictureFilter);
+  modern.advanced = AdaptParameters(classic.advanced, cropInPictureFilter);
   return modern;
 }

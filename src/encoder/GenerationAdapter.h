@@ -11,4 +11,7 @@
 // becomes a point; "-vol N" -> "-af volume=<N/256>"; the four crop options -> one
 // "-vf crop=iw-(L+R):ih-(T+B):L:T" at the place of the first of them (a later "-s" still scales
 // the cropped picture). The user's additional parameters are never touched.
-ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration generation);
+// cropInPictureFilter: the crop options are left out, because the file's picture filter
+// (encoder/PictureChain.h, used when subtitles are burned in) crops.
+ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration generation,
+                           bool cropInPictureFilter = false);

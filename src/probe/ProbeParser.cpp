@@ -11,6 +11,8 @@ constexpr std::string_view kStartMark = "start:";
 constexpr std::string_view kStreamMark = "Stream #";
 constexpr std::string_view kVideoMark = "Video:";
 constexpr std::string_view kAudioMark = "Audio:";
+constexpr std::string_view kInputMark = "Input #";
+constexpr std::string_view kFromMark = ", from '";
 
 std::string After(std::string_view text, size_t position) { return std::string(text.substr(position)); }
 
@@ -77,39 +79,6 @@ void StoreStreamLine(const std::string& text, size_t streamNumber, MediaProbe& p
   probe.Streams[streamNumber].Text = CutText(Trim(text), kStreamTextMax);
 }
 
-// Classic stream line: "Stream #0.0: Video: mpeg4, yuv420p, 640x480, 25.00 tb(r)", the rate and
-// the size being the last two comma-separated parts.
-void ReadClassicStream(std::string text, MediaProbe& probe) {
-  if (const size_t mark = text.find(kVideoMark); mark != std::string::npos) {
-    std::string video = Trim(std::string_view(text).substr(mark + kVideoMark.size()));
-    if (const size_t comma = FindSeparator(video); comma != std::string::npos)
-      probe.VideoCodec = CutText(Trim(std::string_view(video).substr(0, comma)), kProbeShortTextMax);
-    if (const size_t rateComma = FindLastSeparator(video); rateComma != std::string::npos) {
-      std::string rate = Trim(std::string_view(video).substr(rateComma + 1));
-      video = Trim(std::string_view(video).substr(0, rateComma));
-      rate = rate.substr(0, rate.find(' '));
-      if (const auto value = ParseNumberText(rate); value && IsFrameRate(*value)) probe.FrameRate = *value;
-      if (const size_t sizeComma = FindLastSeparator(video); sizeComma != std::string::npos) {
-        const std::string size = Trim(std::string_view(video).substr(sizeComma + 1));
-        if (const size_t x = size.find('x'); x != std::string::npos) {
-          if (const auto width = TryParseWholeNumber(Trim(std::string_view(size).substr(0, x)))) probe.Width = *width;
-          if (const auto height = TryParseWholeNumber(Trim(std::string_view(size).substr(x + 1))))
-            probe.Height = *height;
-        }
-      }
-    }
-    text = video;
-  }
-  if (const size_t mark = text.find(kAudioMark); mark != std::string::npos) {
-    const std::string audio = Trim(std::string_view(text).substr(mark + kAudioMark.size()));
-    if (const size_t comma = FindSeparator(audio); comma != std::string::npos) {
-      std::string codec = Trim(std::string_view(audio).substr(0, comma));
-      if (const size_t slash = codec.find('/'); slash != std::string::npos) codec = Trim(codec.substr(0, slash));
-      probe.AudioCodec = CutText(codec, kProbeShortTextMax);
-    }
-  }
-}
-
 size_t SkipDigits(std::string_view text, size_t at) {
   while (at < text.size() && IsDigit(text[at])) ++at;
   return at;
@@ -157,6 +126,100 @@ std::vector<std::string> SplitParts(std::string_view text) {
 
 std::string FirstWord(std::string_view text) { return std::string(text.substr(0, text.find(' '))); }
 
+// "Input #0, mov,mp4,m4a,3gp,3g2,mj2, from '/films/clip.mp4':": the format names before ", from '"
+// (the first one: a file name may hold that text too).
+void ReadContainer(std::string_view line, MediaProbe& probe) {
+  const size_t mark = line.find(kInputMark);
+  if (mark == std::string_view::npos) return;
+  size_t at = SkipDigits(line, mark + kInputMark.size());
+  if (at == mark + kInputMark.size() || line.substr(at, 2) != ", ") return;
+  at += 2;
+  const size_t from = line.find(kFromMark, at);
+  if (from == std::string_view::npos) return;
+  probe.Container = CutText(Trim(line.substr(at, from - at)), kProbeLongTextMax);
+}
+
+// The profile in a codec part: "h264 (Baseline) (avc1 / 0x31637661)" gives "Baseline"; a
+// bracket holding a codec tag ("wmv2 (WMV2 / 0x32564D57)") is no profile.
+std::string ProfileOf(std::string_view codecPart) {
+  const size_t open = codecPart.find('(');
+  if (open == std::string_view::npos) return {};
+  const size_t close = codecPart.find(')', open);
+  if (close == std::string_view::npos) return {};
+  const std::string_view inside = codecPart.substr(open + 1, close - open - 1);
+  if (inside.find('/') != std::string_view::npos) return {};
+  return CutText(Trim(inside), kProbeLongTextMax);
+}
+
+// A part that is a number followed by unit ("96 kb/s", "96 kb/s (default)", "44100 Hz"): the
+// number, rounded; nullopt for any other part.
+std::optional<std::int32_t> NumberWithUnit(std::string_view part, std::string_view unit) {
+  const size_t at = part.find(unit);
+  if (at == std::string_view::npos || at == 0) return std::nullopt;
+  const size_t end = at + unit.size();
+  if (end < part.size() && part[end] != ' ') return std::nullopt;
+  const auto value = TryParseDecimal(Trim(part.substr(0, at)));
+  if (!value || !(*value >= 0 && *value < 2e9)) return std::nullopt;
+  return RoundToInt32(*value);
+}
+
+std::optional<std::int32_t> BitrateOf(const std::vector<std::string>& parts) {
+  for (size_t i = 1; i < parts.size(); ++i)
+    if (const auto kbps = NumberWithUnit(parts[i], " kb/s")) return kbps;
+  return std::nullopt;
+}
+
+// Channels of a layout as the encoder names it: "mono", "stereo", "3 channels", "5.1(side)".
+std::int32_t ChannelsOf(std::string_view layout) {
+  if (layout == "mono") return 1;
+  if (layout == "stereo" || layout == "downmix") return 2;
+  if (layout == "quad" || StartsWith(layout, "quad(")) return 4;
+  if (const auto count = NumberWithUnit(layout, " channels")) return *count;
+  // "N.M" or "N.M(...)": N full-range channels and M low-frequency ones.
+  if (layout.size() >= 3 && IsDigit(layout[0]) && layout[1] == '.' && IsDigit(layout[2]) &&
+      (layout.size() == 3 || layout[3] == '('))
+    return (layout[0] - '0') + (layout[2] - '0');
+  return 0;
+}
+
+// "Duration: 00:00:02.00, start: 0.000000, bitrate: 293 kb/s": the whole file's bit rate.
+void ReadTotalBitrate(std::string_view line, MediaProbe& probe) {
+  if (line.find(kDurationMark) == std::string_view::npos) return;
+  constexpr std::string_view kBitrateMark = "bitrate:";
+  const size_t mark = line.rfind(kBitrateMark);
+  if (mark == std::string_view::npos) return;
+  if (const auto kbps = NumberWithUnit(Trim(line.substr(mark + kBitrateMark.size())), " kb/s")) probe.TotalBitrate = *kbps;
+}
+
+// Video parts after the codec: the pixel format ("yuv420p(tv, progressive)") is the part right
+// after the codec, unless that part is already the picture size; the bit rate is the part in kb/s.
+void ReadVideoDetails(const std::vector<std::string>& parts, MediaProbe& probe) {
+  probe.VideoProfile = ProfileOf(parts[0]);
+  if (parts.size() > 1) {
+    const std::string& second = parts[1];
+    const bool isFormat = !second.empty() && second.find(' ') == std::string::npos &&
+                          !IsDigit(second[0]) && second.find(':') == std::string::npos;
+    if (isFormat) probe.PixelFormat = CutText(second.substr(0, second.find('(')), kProbeShortTextMax);
+  }
+  if (const auto kbps = BitrateOf(parts)) probe.VideoBitrate = *kbps;
+}
+
+// Audio parts after the codec: "44100 Hz", the channel layout after it, then the bit rate.
+void ReadAudioDetails(const std::vector<std::string>& parts, MediaProbe& probe) {
+  probe.AudioProfile = ProfileOf(parts[0]);
+  for (size_t i = 1; i < parts.size(); ++i) {
+    const auto hertz = NumberWithUnit(parts[i], " Hz");
+    if (!hertz) continue;
+    probe.SampleRate = *hertz;
+    if (i + 1 < parts.size()) {
+      probe.ChannelLayout = CutText(parts[i + 1], kProbeShortTextMax);
+      probe.Channels = ChannelsOf(parts[i + 1]);
+    }
+    break;
+  }
+  if (const auto kbps = BitrateOf(parts)) probe.AudioBitrate = *kbps;
+}
+
 // "25", "29.97" or "90k" (thousands), as modern rates are printed.
 std::optional<double> ParseRate(std::string_view text) {
   if (!text.empty() && text.back() == 'k') {
@@ -185,6 +248,7 @@ void ReadModernVideo(std::string_view description, MediaProbe& probe) {
   const std::vector<std::string> parts = SplitParts(description);
   if (parts.empty()) return;
   if (const std::string codec = FirstWord(parts[0]); !codec.empty()) probe.VideoCodec = CutText(codec, kProbeShortTextMax);
+  ReadVideoDetails(parts, probe);
   for (size_t i = 1; i < parts.size(); ++i)
     if (ReadModernSize(parts[i], probe)) break;
   for (const std::string_view suffix : {std::string_view(" fps"), std::string_view(" tbr")}) {
@@ -199,6 +263,41 @@ void ReadModernVideo(std::string_view description, MediaProbe& probe) {
   }
 }
 
+// Classic stream line: "Stream #0.0: Video: mpeg4, yuv420p, 640x480, 25.00 tb(r)", the rate and
+// the size being the last two comma-separated parts.
+void ReadClassicStream(std::string text, MediaProbe& probe) {
+  if (const size_t mark = text.find(kVideoMark); mark != std::string::npos) {
+    std::string video = Trim(std::string_view(text).substr(mark + kVideoMark.size()));
+    if (const std::vector<std::string> parts = SplitParts(video); !parts.empty()) ReadVideoDetails(parts, probe);
+    if (const size_t comma = FindSeparator(video); comma != std::string::npos)
+      probe.VideoCodec = CutText(Trim(std::string_view(video).substr(0, comma)), kProbeShortTextMax);
+    if (const size_t rateComma = FindLastSeparator(video); rateComma != std::string::npos) {
+      std::string rate = Trim(std::string_view(video).substr(rateComma + 1));
+      video = Trim(std::string_view(video).substr(0, rateComma));
+      rate = rate.substr(0, rate.find(' '));
+      if (const auto value = ParseNumberText(rate); value && IsFrameRate(*value)) probe.FrameRate = *value;
+      if (const size_t sizeComma = FindLastSeparator(video); sizeComma != std::string::npos) {
+        const std::string size = Trim(std::string_view(video).substr(sizeComma + 1));
+        if (const size_t x = size.find('x'); x != std::string::npos) {
+          if (const auto width = TryParseWholeNumber(Trim(std::string_view(size).substr(0, x)))) probe.Width = *width;
+          if (const auto height = TryParseWholeNumber(Trim(std::string_view(size).substr(x + 1))))
+            probe.Height = *height;
+        }
+      }
+    }
+    text = video;
+  }
+  if (const size_t mark = text.find(kAudioMark); mark != std::string::npos) {
+    const std::string audio = Trim(std::string_view(text).substr(mark + kAudioMark.size()));
+    if (const std::vector<std::string> parts = SplitParts(audio); !parts.empty()) ReadAudioDetails(parts, probe);
+    if (const size_t comma = FindSeparator(audio); comma != std::string::npos) {
+      std::string codec = Trim(std::string_view(audio).substr(0, comma));
+      if (const size_t slash = codec.find('/'); slash != std::string::npos) codec = Trim(codec.substr(0, slash));
+      probe.AudioCodec = CutText(codec, kProbeShortTextMax);
+    }
+  }
+}
+
 // Modern stream line: "Stream #0:0[0x1](und): Video: h264 (High) (avc1 / 0x31637661),
 // yuv420p(tv, progressive), 640x480 [SAR 1:1 DAR 4:3], 60 kb/s, 29.97 fps, 29.97 tbr, 30k tbn".
 void ReadModernStream(std::string_view description, MediaProbe& probe) {
@@ -207,7 +306,9 @@ void ReadModernStream(std::string_view description, MediaProbe& probe) {
     ReadModernVideo(Trim(std::string_view(text).substr(kVideoMark.size())), probe);
   } else if (StartsWith(text, kAudioMark)) {
     const std::vector<std::string> parts = SplitParts(Trim(std::string_view(text).substr(kAudioMark.size())));
-    if (!parts.empty() && !FirstWord(parts[0]).empty()) probe.AudioCodec = CutText(FirstWord(parts[0]), kProbeShortTextMax);
+    if (parts.empty()) return;
+    if (!FirstWord(parts[0]).empty()) probe.AudioCodec = CutText(FirstWord(parts[0]), kProbeShortTextMax);
+    ReadAudioDetails(parts, probe);
   }
 }
 }  // namespace
@@ -232,6 +333,8 @@ void ParseProbeOutput(const std::vector<std::string>& lines, EncoderGeneration g
   size_t streamCount = 0;
   for (const std::string& line : lines) {
     std::string text = line;
+    ReadContainer(text, probe);
+    ReadTotalBitrate(text, probe);
     ReadDuration(text, generation, probe);
     if (generation == EncoderGeneration::Classic) {
       if (text.find(kStreamMark) == std::string::npos) continue;

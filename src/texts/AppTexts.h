@@ -3,6 +3,18 @@
 
 #include "texts/Language.h"
 
+#if defined(_WIN32)
+// On Windows ffmpeg.exe comes in the same archive and setup program as Vardeno.exe, beside it.
+inline constexpr LangText kEncoderMissing{
+    "Could not find FFmpeg encoder!\r\n\r\n"
+    "Remember to extract all files from the original ZIP archive (Vardeno.zip). Especially all EXE files.\r\n\r\n"
+    "You can download the latest version of Vardeno from vardeno.org.",
+    "Nie można odnaleźć kodera FFmpeg!\r\n\r\n"
+    "Przed rozpoczęciem korzystania z programu Vardeno należy wypakować WSZYSTKIE pliki z dystrybucyjnego "
+    "archiwum Vardeno.zip (a w szczególności wszystkie pliki EXE).\r\n\r\n"
+    "Jeśli przez przypadek usunąłeś potrzebne pliki, możesz pobrać najnowszą wersję programu ze strony "
+    "vardeno.pl."};
+#else
 inline constexpr LangText kEncoderMissing{
     "Could not find FFmpeg encoder!\r\n\r\n"
     "Install FFmpeg (on Debian or Ubuntu: \"sudo apt install ffmpeg\"), or write the full path of the "
@@ -14,3 +26,4 @@ inline constexpr LangText kEncoderMissing{
     "programu ffmpeg jako wartość klucza \"ffmpeg\" w sekcji [Main] pliku ustawień Vardeno.ini.\r\n\r\n"
     "Jeśli przez przypadek usunąłeś potrzebne pliki, możesz pobrać najnowszą wersję programu ze strony "
     "vardeno.pl."};
+#endif

@@ -37,3 +37,25 @@ inline constexpr LangText kEncoderLacksCodecHead{"The FFmpeg program in use cann
 inline constexpr LangText kEncoderLacksCodecTail{
     "\".\r\nChoose another output format or install an FFmpeg build that has this encoder.",
     "\".\r\nWybierz inny format wyjściowy albo zainstaluj wersję FFmpeg z tym koderem."};
+
+// Burned-in subtitles. An error log note (not an error: the file is converted without them).
+inline constexpr LangText kNoSubtitleFileHead{
+    "No subtitle file (.srt, .ass, .ssa, .vtt) was found beside \"",
+    "Nie znaleziono pliku napisów (.srt, .ass, .ssa, .vtt) obok \""};
+inline constexpr LangText kNoSubtitleFileTail{"\"; it was converted without subtitles.",
+                                              "\"; przekonwertowano go bez napisów."};
+// Followed by the track's number (1 the first), kNoSubtitleTrackMiddle, the file, kNoSubtitleTrackTail.
+inline constexpr LangText kNoSubtitleTrackHead{"There is no subtitle track ", "Brak ścieżki napisów nr "};
+inline constexpr LangText kNoSubtitleTrackMiddle{" in \"", " w \""};
+inline constexpr LangText kNoSubtitleTrackTail{"\"; it was converted without subtitles.",
+                                               "\"; przekonwertowano go bez napisów."};
+// Shown before a run when the encoder program cannot draw subtitles.
+inline constexpr LangText kEncoderLacksSubtitles{
+    "The FFmpeg program in use cannot burn in subtitles: it was built without the \"subtitles\" "
+    "filter (libass).\r\nSet Subtitles to \"None\" or install an FFmpeg build with libass.",
+    "Używany program FFmpeg nie potrafi wtopić napisów: nie ma filtru \"subtitles\" (libass).\r\n"
+    "Ustaw Napisy na \"Brak\" albo zainstaluj wersję FFmpeg z libass."};
+// Why the subtitle choice is disabled for the 2009 encoder.
+inline constexpr LangText kClassicEncoderNoSubtitles{
+    "The FFmpeg program in use (a 2009 build) has no filters, so it cannot burn in subtitles.",
+    "Używany program FFmpeg (wersja z 2009 roku) nie ma filtrów, więc nie potrafi wtopić napisów."};

@@ -19,6 +19,7 @@
 #include "encoder/Presets.h"
 #include "ui/SettingsPanelsTexts.h"
 #include "ui/SettingsPanelsWidgets.h"
+#include "ui/SubtitlesBox.h"
 
 namespace {
 // Group contents packed close, so the column needs little width before it scrolls.
@@ -42,6 +43,8 @@ AdvancedPanel::AdvancedPanel(QWidget* parent) : QWidget(parent) {
   auto* first = new QVBoxLayout;
   first->addWidget(BuildCropping(contents));
   first->addWidget(BuildResolution(contents));
+  gbSubtitles = new SubtitlesBox(contents);
+  first->addWidget(gbSubtitles);
   first->addStretch(1);
   auto* second = new QVBoxLayout;
   second->addWidget(BuildSizeLimit(contents));
@@ -225,6 +228,7 @@ void AdvancedPanel::Read(EncoderSettings& s) const {
   s.TimeLimitSH = edTimeLimitSH->value();
   s.TimeLimitSM = edTimeLimitSM->value();
   s.TimeLimitSS = edTimeLimitSS->value();
+  gbSubtitles->Read(s);
   // One memo line per entry; an empty memo has no lines at all.
   s.AdditionalParams.clear();
   const QString text = meParams->toPlainText();
@@ -251,6 +255,7 @@ void AdvancedPanel::Write(const EncoderSettings& s) {
   edTimeLimitSH->setValue(s.TimeLimitSH);
   edTimeLimitSM->setValue(s.TimeLimitSM);
   edTimeLimitSS->setValue(s.TimeLimitSS);
+  gbSubtitles->Write(s);
   QStringList lines;
   for (const std::string& line : s.AdditionalParams) lines.append(ToQ(line));
   meParams->setPlainText(lines.join('\n'));
@@ -273,6 +278,7 @@ void AdvancedPanel::SetLang(UiLanguage lang, const ResolutionList& resolutions) 
   for (QLabel* hours : {lblTimeLimitDH, lblTimeLimitSH}) hours->setText(ToQ(kHoursLabel(lang)));
   for (QLabel* minutes : {lblTimeLimitDM, lblTimeLimitSM}) minutes->setText(ToQ(kMinutesLabel(lang)));
   for (QLabel* seconds : {lblTimeLimitDS, lblTimeLimitSS}) seconds->setText(ToQ(kSecondsLabel(lang)));
+  gbSubtitles->SetLang(lang);
   gbParams->setTitle(ToQ(kParamsGroup(lang)));
   // Entry 1 ("Custom") follows the language; replacing its text keeps the selection.
   if (cbResolution->count() > kResolutionCustom)

@@ -17,6 +17,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+class SubtitlesBox;
 
 class AdvancedPanel : public QWidget {
   Q_OBJECT
@@ -71,6 +72,8 @@ class AdvancedPanel : public QWidget {
   QSpinBox* edTimeLimitSM;
   QLabel* lblTimeLimitSS;
   QSpinBox* edTimeLimitSS;
+
+  SubtitlesBox* gbSubtitles;
 
   QGroupBox* gbParams;
   QPlainTextEdit* meParams;

@@ -10,6 +10,7 @@ inline constexpr LangText kDirectoryDesc{"Directory :", "Katalog :"};
 inline constexpr LangText kFileSizeDesc{"File size :", "Rozmiar :"};
 inline constexpr LangText kDurationDesc{"Duration :", "Czas :"};
 inline constexpr LangText kFpsDesc{"FPS :", "FPS :"};
+inline constexpr LangText kPlayerDesc{"Player :", "Odtwarzacz :"};
 inline constexpr LangText kStreamsLabel{"Audio && Video Streams :", "Strumienie Audio && Video :"};
 inline constexpr LangText kStreamColumn{"Stream", "Strumień"};
 inline constexpr LangText kDetailsColumn{"Details", "Szczegóły"};

@@ -3,6 +3,9 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QStringList>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -21,6 +24,25 @@ FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   auto* formatLayout = new QVBoxLayout(gbOutputFormat);
   formatLayout->setContentsMargins(6, 4, 6, 4);
   formatLayout->addWidget(cbOutFormat);
+  // The player the settings and the outputs are checked for, beside the format it judges.
+  cbPlayer = MakeList("cbPlayer", gbOutputFormat);
+  cbPlayer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cbPlayer->setMinimumContentsLength(12);
+  lblPlayer = MakeBuddyLabel("lblPlayer", cbPlayer, gbOutputFormat);
+  auto* playerRow = new QHBoxLayout;
+  playerRow->addWidget(lblPlayer);
+  playerRow->addWidget(cbPlayer, 1);
+  formatLayout->addLayout(playerRow);
+  lblPlayerWarning = MakeNamed<QLabel>("lblPlayerWarning", gbOutputFormat);
+  // A message about the settings, not the caption of a control: it has no buddy.
+  lblPlayerWarning->setProperty("statusLine", true);
+  lblPlayerWarning->setWordWrap(true);
+  lblPlayerWarning->setTextFormat(Qt::PlainText);
+  QPalette warningColours = lblPlayerWarning->palette();
+  warningColours.setColor(QPalette::WindowText, QColor(176, 0, 0));
+  lblPlayerWarning->setPalette(warningColours);
+  lblPlayerWarning->hide();
+  formatLayout->addWidget(lblPlayerWarning);
   lblOutputFormat = MakeBuddyLabel("lblOutputFormat", cbOutFormat, this);
   QFont bold = lblOutputFormat->font();
   bold.setBold(true);
@@ -75,7 +97,28 @@ void FormatVideoPanel::Write(const EncoderSettings& s) {
   SetEditableText(cbAviVideoFPS, s.VideoFPS);
 }
 
+void FormatVideoPanel::ShowPlayer(PlayerId player) {
+  const QSignalBlocker quiet(cbPlayer);
+  cbPlayer->setCurrentIndex(static_cast<int>(player));
+}
+
+void FormatVideoPanel::ShowPlayerWarning(const std::vector<std::string>& lines) {
+  lblPlayerWarning->setVisible(!lines.empty());
+  lblPlayerWarning->setText(lines.empty() ? QString() : ToQ(lines.front()));
+  QStringList all;
+  for (const std::string& line : lines) all << ToQ(line);
+  lblPlayerWarning->setToolTip(all.join(QLatin1Char('\n')));
+}
+
 void FormatVideoPanel::SetLang(UiLanguage lang) {
+  {
+    const QSignalBlocker quiet(cbPlayer);
+    const int selected = cbPlayer->currentIndex();
+    cbPlayer->clear();
+    for (int i = 0; i < kPlayerCount; ++i) cbPlayer->addItem(ToQ(PlayerName(static_cast<PlayerId>(i), lang)));
+    cbPlayer->setCurrentIndex(selected);
+  }
+  lblPlayer->setText(ToQ(kPlayerLabel(lang)));
   lblOutputFormat->setText(ToQ(kOutputFormatCaption(lang)));
   gbOutputFormat->setTitle(ToQ(kOutputFormatGroup(lang)));
   gbAviVideoOptions->setTitle(ToQ(kVideoOptionsGroup(lang)));

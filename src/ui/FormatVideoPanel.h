@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "encoder/EncoderSettings.h"
+#include "player/PlayerId.h"
 #include "texts/Language.h"
 
 class QComboBox;
@@ -20,10 +23,18 @@ class FormatVideoPanel : public QWidget {
   void Read(EncoderSettings& settings) const;
   void Write(const EncoderSettings& settings);
   void SetLang(UiLanguage lang);
+  // Selects the player in cbPlayer without a change signal.
+  void ShowPlayer(PlayerId player);
+  // The lines the player check gives before a run: the first under the format, all in its tool
+  // tip; none hides the line.
+  void ShowPlayerWarning(const std::vector<std::string>& lines);
 
   QLabel* lblOutputFormat;
   QGroupBox* gbOutputFormat;
   QComboBox* cbOutFormat;
+  QLabel* lblPlayer;
+  QComboBox* cbPlayer;  // PlayerId order: Zune 30, Zune 4-120, Zune HD, other player
+  QLabel* lblPlayerWarning;
   QGroupBox* gbAviVideoOptions;
   QLabel* lblAviVideoBitrate;
   QComboBox* cbAviVideoBitrate;

@@ -30,6 +30,7 @@ const ActionEntry kActions[] = {
     {&MainActions::actSaveFileList, "actSaveFileList", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S)},
     {&MainActions::actExploreDirectory, "actExploreDirectory", {}},
     {&MainActions::actShowCmdLine, "actShowCmdLine", QKeySequence(Qt::Key_F2)},
+    {&MainActions::actShowFramePreview, "actShowFramePreview", QKeySequence(Qt::Key_F3)},
     {&MainActions::actShowProgressWindow, "actShowProgressWindow", QKeySequence(Qt::Key_F8)},
     {&MainActions::actShowHideBottomPanel, "actShowHideBottomPanel", QKeySequence(Qt::Key_F9)},
     {&MainActions::actShowHideFileInfo, "actShowHideFileInfo", QKeySequence(Qt::Key_F10)},

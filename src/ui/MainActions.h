@@ -25,6 +25,7 @@ struct MainActions {
   QAction* actSaveFileList = nullptr;
   QAction* actExploreDirectory = nullptr;
   QAction* actShowCmdLine = nullptr;
+  QAction* actShowFramePreview = nullptr;
   QAction* actShowProgressWindow = nullptr;
   QAction* actShowHideBottomPanel = nullptr;
   QAction* actShowHideFileInfo = nullptr;

@@ -37,6 +37,7 @@ void TFormMain::ListRules() {
   actions_.actExploreDirectory->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
   actions_.actExploreDirectory->setEnabled(selected.has_value());
   actions_.actShowHideFileInfo->setEnabled(selected.has_value());
+  actions_.actShowFramePreview->setEnabled(selected.has_value());
   const bool anyChecked = state_.Files.GetCheckedCount() > 0;
   actions_.actSaveBAT->setEnabled(anyChecked);
   actions_.actConvert->setEnabled(anyChecked);
@@ -100,6 +101,7 @@ void TFormMain::actExploreDirectoryExecute() {
 // The selection moved: while the file information window is shown, it follows the selected row.
 // The probe runs later, once for any number of moves made meanwhile, on the row selected then.
 void TFormMain::lvSelectItem() {
+  RefreshFramePreviewSoon();
   if (!SelectedRow() || !FileInfoWindowVisible(windows_)) return;
   ListRules();
   if (selectionProbeQueued_) return;

@@ -36,7 +36,7 @@ MainMenus CreateMainMenus(QMainWindow* window, const MainActions& a) {
   Fill(m.mnuFile, {a.actConvert, nullptr, a.actSaveBAT, nullptr, a.actShowOptions, nullptr, a.actMinimizeToTray,
                    a.actExit});
   m.mnuView = AddMenu(m.MainMenu1, "mnuView");
-  Fill(m.mnuView, {a.actShowProgressWindow, a.actShowHideBottomPanel, a.actShowHideFileInfo, nullptr,
+  Fill(m.mnuView, {a.actShowProgressWindow, a.actShowHideBottomPanel, a.actShowHideFileInfo, a.actShowFramePreview, nullptr,
                    a.actShowHideFormErrors});
   m.mnuFileList = AddMenu(m.MainMenu1, "mnuFileList");
   Fill(m.mnuFileList, {a.actAddFiles, a.actRemoveChecked, nullptr, a.actCheckAll, a.actInvertSelection, nullptr,
@@ -55,7 +55,7 @@ MainMenus CreateMainMenus(QMainWindow* window, const MainActions& a) {
   m.popLv->setObjectName(QStringLiteral("popLv"));
   Fill(m.popLv, {a.actConvert, nullptr, a.actAddFiles, a.actRemoveChecked, nullptr, a.actCheckAll,
                  a.actInvertSelection, nullptr, a.actLoadFileList, a.actSaveFileList, nullptr,
-                 a.actShowHideFileInfo, nullptr, a.actExploreDirectory});
+                 a.actShowHideFileInfo, a.actShowFramePreview, nullptr, a.actExploreDirectory});
 
   m.popTi = new QMenu(window);
   m.popTi->setObjectName(QStringLiteral("popTi"));

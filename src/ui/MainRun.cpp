@@ -61,6 +61,7 @@ void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) 
   request.scriptFormat = kNativeScriptFormat;
 
   request.stallLimit = std::chrono::seconds(state_.AppParams.StallMinutes * 60L);
+  request.player = state_.AppParams.Player;
 
   RunWorker::Options options;
   options.keepAwake = KeepComputerAwake;

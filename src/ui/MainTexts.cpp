@@ -19,6 +19,7 @@
 #include "ui/ControlsUpdating.h"
 #include "ui/FileListView.h"
 #include "ui/MiddlePanel.h"
+#include "ui/FramePreviewWindow.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanels.h"
 #include "ui/TFormMain.h"
@@ -74,6 +75,8 @@ const NamedText kTextsAfterPanels[] = {
     {"actSaveBAT", kSaveScriptCaption},
     {"actSetDefault", {"Default encoder settings", "Domyślne ustawienia kodera"}},
     {"actShowHideFormErrors", {"Show / hide error log", "Pokaż / ukryj komunikaty błędów"}},
+    {"actShowFramePreview", {"Frame preview...", "Podgląd klatki..."}},
+    {"btnPreview", {"Preview", "Podgląd"}},
     {"actShowHideFileInfo", {"Show / hide video file properties", "Pokaż / ukryj właściwości pliku video"}},
     {"actShowHideBottomPanel", {"Show / hide bottom panel", "Pokaż / ukryj panel z ustawieniami audio && video"}},
     {"actShowProgressWindow", {"Show progress window", "Pokaż okno konwersji"}},
@@ -134,6 +137,7 @@ void TFormMain::SetLang() {
   SetTexts(this, std::begin(kTextsBeforePanels), std::end(kTextsBeforePanels), lang);
   pnBottom_->SetLang();
   lv_->SetLang();
+  if (preview_) preview_->SetLang(lang);
   SetTexts(this, std::begin(kTextsAfterPanels), std::end(kTextsAfterPanels), lang);
 
   QComboBox* profiles = pnMid_->cbProfile;

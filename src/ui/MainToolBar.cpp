@@ -42,6 +42,8 @@ MainToolBar::MainToolBar(const MainActions& a, QWidget* parent) : QToolBar(paren
   addSeparator();
   btnConvert = AddButton(this, "btnConvert", a.actConvert);
   addSeparator();
+  btnPreview = AddButton(this, "btnPreview", a.actShowFramePreview);
+  addSeparator();
   btnOptions = AddButton(this, "btnOptions", a.actShowOptions);
   addSeparator();
   btnHomePage = AddButton(this, "btnHomePage", a.actGoToHomePage);

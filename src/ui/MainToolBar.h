@@ -16,6 +16,7 @@ class MainToolBar : public QToolBar {
   QToolButton* btnAdd;
   QToolButton* btnRemove;
   QToolButton* btnConvert;
+  QToolButton* btnPreview;
   QToolButton* btnOptions;
   QToolButton* btnHomePage;
   QToolButton* btnAbout;

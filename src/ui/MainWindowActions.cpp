@@ -80,6 +80,7 @@ void TFormMain::ConnectActions() {
   on(a.actExploreOutDir, &TFormMain::actExploreOutDirExecute);
   on(a.actGoToHomePage, &TFormMain::actGoToHomePageExecute);
   connect(a.actShowCmdLine, &QAction::triggered, this, [this] { ShowCommandLineWindow(windows_); });
+  connect(a.actShowFramePreview, &QAction::triggered, this, &TFormMain::ShowFramePreview);
   connect(a.actShowProgressWindow, &QAction::triggered, this, [this] { ShowProgressWindow(windows_); });
   connect(a.actShowHideFileInfo, &QAction::triggered, this,
           [this] { Later([this] { ToggleFileInfoWindow(windows_); }); });

@@ -4,18 +4,24 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QUrl>
 #include <filesystem>
 
 #include "app/ProgramState.h"
+#include "app/AppParams.h"
 #include "encoder/EnableRules.h"
+#include "encoder/EncoderInfo.h"
+#include "player/PlayerReport.h"
 #include "ui/AdvancedPanel.h"
 #include "ui/AudioPanel.h"
 #include "ui/ControlsUpdating.h"
 #include "ui/FormatVideoPanel.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanelsHelp.h"
+#include "ui/SubtitlesBox.h"
 
 SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state) {
   setObjectName("pnBottom");
@@ -38,8 +44,36 @@ SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(p
   connect(right_->chSizeLimit, &QCheckBox::toggled, this, &SettingsPanels::chSizeLimitClick);
   connect(right_->chTimeLimitDuration, &QCheckBox::toggled, this, &SettingsPanels::chTimeLimitDurationClick);
   connect(right_->chTimeLimitStart, &QCheckBox::toggled, this, &SettingsPanels::chTimeLimitDurationClick);
+  connect(right_->gbSubtitles->cbSubtitles, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbOutFormatChange);
   connect(right_->btnInfo_ffmpeg, &QPushButton::clicked, this, &SettingsPanels::btnInfo_ffmpegClick);
+  connect(left_->cbPlayer, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbPlayerChange);
   IndexGovernedControls();
+  WatchSettingsForPlayerCheck();
+}
+
+// Any setting can change what the player check says: every control of the three columns asks
+// for it again (a check takes microseconds).
+void SettingsPanels::WatchSettingsForPlayerCheck() {
+  for (QComboBox* list : findChildren<QComboBox*>())
+    if (list != left_->cbPlayer) connect(list, &QComboBox::currentTextChanged, this, &SettingsPanels::UpdatePlayerCheck);
+  for (QSpinBox* box : findChildren<QSpinBox*>())
+    connect(box, &QSpinBox::valueChanged, this, &SettingsPanels::UpdatePlayerCheck);
+  for (QCheckBox* box : findChildren<QCheckBox*>())
+    connect(box, &QCheckBox::toggled, this, &SettingsPanels::UpdatePlayerCheck);
+  for (QPlainTextEdit* memo : findChildren<QPlainTextEdit*>())
+    connect(memo, &QPlainTextEdit::textChanged, this, &SettingsPanels::UpdatePlayerCheck);
+}
+
+void SettingsPanels::cbPlayerChange(int index) {
+  if (index < 0 || index >= kPlayerCount) return;
+  state_.AppParams.Player = static_cast<PlayerId>(index);
+  UpdatePlayerCheck();
+}
+
+void SettingsPanels::UpdatePlayerCheck() {
+  left_->ShowPlayer(state_.AppParams.Player);
+  const PlayerVerdict verdict = CheckSettingsForPlayer(ReadSettings(), state_.Resolutions, state_.AppParams.Player);
+  left_->ShowPlayerWarning(PreRunLines(verdict, state_.CurrentLanguage));
 }
 
 QWidget* SettingsPanels::pnLeft() const { return left_; }
@@ -82,12 +116,17 @@ void SettingsPanels::WriteSettings(const EncoderSettings& settings) {
   left_->Write(settings);
   audio_->Write(settings);
   right_->Write(settings);
+  UpdatePlayerCheck();
 }
 
 void SettingsPanels::ApplyEnableRules() {
-  for (const ControlState& control : ComputeEnabledControls(ReadSettings())) {
+  // The encoder's generation is learnt once per encoder file (a moment the first time).
+  const std::string encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+  const EncoderGeneration generation = encoderPath.empty() ? EncoderGeneration::Modern : GetEncoderGeneration(encoderPath);
+  for (const ControlState& control : ComputeEnabledControls(ReadSettings(), generation)) {
     if (QWidget* widget = governed_.value(ToQ(control.name))) widget->setEnabled(control.enabled);
   }
+  right_->gbSubtitles->SetUnavailableReason(ToQ(SubtitlesUnavailableReason(generation, state_.CurrentLanguage)));
 }
 
 void SettingsPanels::SetLang() {
@@ -97,6 +136,7 @@ void SettingsPanels::SetLang() {
   left_->SetLang(lang);
   audio_->SetLang(lang);
   right_->SetLang(lang, state_.Resolutions);
+  UpdatePlayerCheck();
 }
 
 void SettingsPanels::SetPanelsEnabled(bool enabled) {

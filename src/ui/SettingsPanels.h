@@ -32,6 +32,9 @@ class SettingsPanels : public QWidget {
   void ApplyEnableRules();
   // Texts of the three columns in the interface language; selections stay as they are.
   void SetLang();
+  // Shows the player of the program state in cbPlayer and, under the format, what in the current
+  // settings that player does not take (the first problem; all of them in the tool tip).
+  void UpdatePlayerCheck();
   // Off during a conversion, on again afterwards; each control keeps its own enabled state.
   void SetPanelsEnabled(bool enabled);
 
@@ -55,6 +58,8 @@ class SettingsPanels : public QWidget {
   void btnInfo_ffmpegClick();
   void SettingChanged();
   void IndexGovernedControls();
+  void WatchSettingsForPlayerCheck();
+  void cbPlayerChange(int index);
 
   ProgramState& state_;
   FormatVideoPanel* left_;

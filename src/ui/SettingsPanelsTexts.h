@@ -7,6 +7,7 @@
 // Format and video column.
 inline constexpr LangText kOutputFormatCaption{"Output file format / Video settings", "Format wyjściowy / Ustawienia video"};
 inline constexpr LangText kOutputFormatGroup{"Output format", "Format wyjściowy"};
+inline constexpr LangText kPlayerLabel{"&Player:", "&Odtwarzacz:"};
 inline constexpr LangText kVideoOptionsGroup{"Video options", "Ustawienia video"};
 inline constexpr char kBitrateLabel[] = "Bitrate :";
 inline constexpr char kKbpsLabel[] = "kbit/s";

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QFont>
+#include <QLabel>
+#include <QStringList>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -9,6 +11,7 @@
 #include "app/ProgramState.h"
 #include "encoder/EncoderInfo.h"
 #include "encoder/PreviewLine.h"
+#include "player/PlayerReport.h"
 #include "ui/AppWindows.h"
 #include "ui/CmdLineTexts.h"
 #include "ui/MessageBoxes.h"
@@ -44,9 +47,21 @@ TFormCmdLine::TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* pa
   font.setPixelSize(12);
   me->setFont(font);
 
+  lblPlayerWarning = new QLabel(this);
+  lblPlayerWarning->setObjectName(QStringLiteral("lblPlayerWarning"));
+  lblPlayerWarning->setWordWrap(true);
+  lblPlayerWarning->setTextFormat(Qt::PlainText);
+  lblPlayerWarning->setContentsMargins(4, 2, 4, 2);
+  QPalette warningColours = lblPlayerWarning->palette();
+  warningColours.setColor(QPalette::WindowText, QColor(176, 0, 0));
+  lblPlayerWarning->setPalette(warningColours);
+  lblPlayerWarning->hide();
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
   layout->addWidget(me);
+  layout->addWidget(lblPlayerWarning);
 
   actEsc = AddWindowAction(this, "actEsc", [this] { hide(); }, QKeySequence(Qt::Key_Escape));
   actEsc->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -70,6 +85,13 @@ void TFormCmdLine::ShowCommandLine() {
 
   SetLang();
   me->setPlainText(ToQ(preview.line));
+  const std::vector<std::string> lines = PreRunLines(
+      CheckSettingsForPlayer(settings, state_.Resolutions, state_.AppParams.Player), state_.CurrentLanguage);
+  QStringList all;
+  for (const std::string& line : lines) all << ToQ(line);
+  lblPlayerWarning->setText(lines.empty() ? QString() : all.front());
+  lblPlayerWarning->setToolTip(all.join(QLatin1Char('\n')));
+  lblPlayerWarning->setVisible(!lines.empty());
   show();
   raise();
   activateWindow();

@@ -9,6 +9,7 @@
 #include "encoder/EncoderSettings.h"
 
 class QAction;
+class QLabel;
 class QPlainTextEdit;
 struct AppWindows;
 struct ProgramState;
@@ -21,7 +22,8 @@ class TFormCmdLine : public QDialog {
   void SetLang();
   // Builds the preview line (every builder runs, each refused value shows its warning and leaves
   // its piece empty), adapted to the generation of the encoder in use, puts it in the text box
-  // in place of the previous one and shows the window in front, not modal.
+  // in place of the previous one and shows the window in front, not modal. Under it, the line the
+  // main window shows under the format: what in the settings the chosen player does not take.
   void ShowCommandLine();
 
   // Where the encoder settings come from; by default the main window's controls. For tests.
@@ -33,5 +35,6 @@ class TFormCmdLine : public QDialog {
   AppWindows& windows_;
   SettingsSource settingsSource_;
   QPlainTextEdit* me = nullptr;
+  QLabel* lblPlayerWarning = nullptr;
   QAction* actEsc = nullptr;
 };

@@ -21,6 +21,7 @@
 #include "filelist/FileListRow.h"
 #include "platform/FileIo.h"
 #include "platform/SystemError.h"
+#include "player/PlayerReport.h"
 #include "probe/Probe.h"
 #include "ui/AppWindows.h"
 #include "ui/ClickableLabel.h"
@@ -112,6 +113,8 @@ void TFormFileInfo::BuildControls() {
   lblFileSizeDesc = MakeDescLabel(pnUp, "lblFileSizeDesc", lblFileSize);
   lblDurationDesc = MakeDescLabel(pnUp, "lblDurationDesc", lblDuration);
   Label2 = MakeDescLabel(pnUp, "Label2", lblFPS);
+  lblPlayerVerdict = MakeValueLabel<QLabel>(pnUp, "lblPlayerVerdict");
+  lblPlayerDesc = MakeDescLabel(pnUp, "lblPlayerDesc", lblPlayerVerdict);
 
   auto* grid = new QGridLayout(pnUp);
   grid->setHorizontalSpacing(8);
@@ -120,7 +123,8 @@ void TFormFileInfo::BuildControls() {
                                               {lblDirectoryDesc, lblDirectory},
                                               {lblFileSizeDesc, lblFileSize},
                                               {lblDurationDesc, lblDuration},
-                                              {Label2, lblFPS}};
+                                              {Label2, lblFPS},
+                                              {lblPlayerDesc, lblPlayerVerdict}};
   int row = 0;
   for (const auto& [desc, value] : rows) {
     grid->addWidget(desc, row, 0);
@@ -206,6 +210,7 @@ void TFormFileInfo::SetLang() {
   lblFileSizeDesc->setText(ToQ(kFileSizeDesc(lang)));
   lblDurationDesc->setText(ToQ(kDurationDesc(lang)));
   Label2->setText(ToQ(kFpsDesc(lang)));
+  lblPlayerDesc->setText(ToQ(kPlayerDesc(lang)));
   lblStreams->setText(ToQ(kStreamsLabel(lang)));
   for (QAction* action : {actSave, actClose}) {
     const LangText& text = action == actSave ? kSaveAction : kCloseAction;
@@ -262,7 +267,7 @@ MediaProbe TFormFileInfo::ProbeFile(const std::string& path) {
 
 void TFormFileInfo::ClearAll() {
   for (QLabel* value : {static_cast<QLabel*>(lblFileName), static_cast<QLabel*>(lblDirectory), lblFileSize,
-                        lblDuration, lblFPS})
+                        lblDuration, lblFPS, lblPlayerVerdict})
     SetValue(value, {});
   shown_ = {};
   showsFile_ = false;
@@ -279,6 +284,8 @@ void TFormFileInfo::UpdateList(const MediaProbe& probe) {
   SetValue(lblFileSize, shown_.sizeText);
   SetValue(lblDuration, shown_.durationText);
   SetValue(lblFPS, shown_.fpsText);
+  const UiLanguage lang = state_.AppParams.Language;
+  SetValue(lblPlayerVerdict, VerdictLine(CheckProbeForPlayer(probe, state_.AppParams.Player, lang), lang));
   ShowStreams();
   actSave->setEnabled(true);
 }

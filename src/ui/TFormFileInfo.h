@@ -70,6 +70,8 @@ class TFormFileInfo : public QDialog {
   QLabel* lblDuration = nullptr;
   QLabel* Label2 = nullptr;
   QLabel* lblFPS = nullptr;
+  QLabel* lblPlayerDesc = nullptr;
+  QLabel* lblPlayerVerdict = nullptr;  // whether the chosen player plays the file as it is
   QLabel* lblStreams = nullptr;
   QTableWidget* val = nullptr;
   QWidget* pnDown = nullptr;

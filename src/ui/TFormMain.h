@@ -28,6 +28,8 @@ class MainToolBar;
 class MainTray;
 class MiddlePanel;
 class SettingsPanels;
+class FramePreviewWindow;
+class QTimer;
 class QFileDialog;
 class QSystemTrayIcon;
 class EncoderAccess;
@@ -53,6 +55,10 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   EncoderSettings ReadEncoderSettings() const;
   // The file list's selected row, if any.
   std::optional<std::size_t> SelectedRow() const;
+  // Opens the frame preview of the selected row (MainPreview.cpp); it follows the selection and
+  // the settings while it is shown.
+  void ShowFramePreview();
+  FramePreviewWindow* FramePreview() const { return preview_; }
 
   // The tray is shown and can bring the window back; without one the window minimizes instead.
   bool TrayAvailable() const;
@@ -155,6 +161,9 @@ class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDia
   FileListView* lv_ = nullptr;
   MiddlePanel* pnMid_ = nullptr;
   SettingsPanels* pnBottom_ = nullptr;
+  FramePreviewWindow* preview_ = nullptr;  // made when first opened
+  QTimer* previewTimer_ = nullptr;         // gathers quick setting changes into one refresh
+  void RefreshFramePreviewSoon();
   MainTray* tray_ = nullptr;
 
   std::string lastDir_;          // "LastDir" of the settings file, until a file is added

@@ -38,6 +38,8 @@ EncoderSettings SomeSettings() {
   s.TimeLimitSM = 2;
   s.TimeLimitSS = 3;
   s.AdditionalParams = {"-threads 2"};
+  s.Subtitles = 2;
+  s.SubtitleTrack = 3;
   return s;
 }
 
@@ -59,7 +61,7 @@ TEST(Profiles, AFreshProfileHoldsEveryKeyInItsOrder) {
                 "ResHeight=272", "CropTop=8", "CropBottom=6", "CropLeft=4", "CropRight=2", "SizeLimit=1",
                 "SizeLimitValue=1,5", "SizeLimitUnit=KB", "TimeLimitDuration=1", "TimeLimitDH=1",
                 "TimeLimitDM=60", "TimeLimitDS=5", "TimeLimitStart=1", "TimeLimitSH=100", "TimeLimitSM=2",
-                "TimeLimitSS=3", "AdditionalParams=-threads 2"}));
+                "TimeLimitSS=3", "AdditionalParams=-threads 2", "Subtitles=2", "SubtitleTrack=3"}));
 }
 
 TEST(Profiles, SavedSettingsLoadBackUnchanged) {

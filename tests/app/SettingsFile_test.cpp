@@ -167,6 +167,7 @@ TEST(SettingsFile, KeysAreWrittenInTheirOrderAndAllComeBack) {
   f.params.Language = UiLanguage::Polish;
   f.params.EncoderExe = f.dir.Write("enc", "");
   f.encoder.OutputFormat = 9;
+  f.params.Player = PlayerId::ZuneHD;
   f.window.Left = 10;
   f.window.Top = 20;
   f.window.Width = 900;
@@ -184,7 +185,8 @@ TEST(SettingsFile, KeysAreWrittenInTheirOrderAndAllComeBack) {
   EXPECT_EQ(f.Lines(), (std::vector<std::string>{
                            "[MAIN]", "Language=PL", "ffmpeg=" + f.params.EncoderExe, "Maximized=0",
                            "Left=10", "Top=20", "Width=900", "Height=700", "OutputFormat=9",
-                           "BottomPanelVisible=0", "cbOutputExists=2", "cbAfterConversion=1", "FilesAtOnce=0", "OutIn=0",
+                           "Player=zunehd", "BottomPanelVisible=0", "cbOutputExists=2", "cbAfterConversion=1",
+                           "FilesAtOnce=0", "OutIn=0",
                            "OutDir=/home/ala/wideo ąę", "lvColumn1=1", "lvColumn2=2", "lvColumn3=3",
                            "lvColumn4=4", "lvColumn5=5", "GridLines=0", "LastDir=" + f.window.LastDir}));
 
@@ -194,6 +196,7 @@ TEST(SettingsFile, KeysAreWrittenInTheirOrderAndAllComeBack) {
   EXPECT_EQ(g.params.Language, UiLanguage::Polish);
   EXPECT_EQ(g.params.EncoderExe, f.params.EncoderExe);
   EXPECT_EQ(g.encoder.OutputFormat, 9);
+  EXPECT_EQ(g.params.Player, PlayerId::ZuneHD);
   EXPECT_EQ(g.window, f.window);
 }
 
@@ -258,4 +261,17 @@ TEST(SettingsFile, StallMinutesIsReadAndKeptButNeverWritten) {
   f.params.StallMinutes = 25;  // the program's own value is not saved over the user's
   SaveSettingsToIni(f.params, f.window, f.encoder);
   EXPECT_EQ(IniFile(f.params.SettingsFile).ReadString("MAIN", "StallMinutes", ""), "0");
+}
+
+TEST(SettingsFile, PlayerUnknownOrMissingIsTheDefault) {
+  SettingsFixture f;
+  f.Write("Player=ZUNE30\r\n");
+  f.Load();
+  EXPECT_EQ(f.params.Player, PlayerId::Zune30);
+  for (const char* stored : {"Player=walkman\r\n", "Player=\r\n", "Player=zune 30\r\n"}) {
+    f.params.Player = PlayerId::None;
+    f.Write(stored);
+    f.Load();
+    EXPECT_EQ(f.params.Player, kDefaultPlayer) << stored;
+  }
 }

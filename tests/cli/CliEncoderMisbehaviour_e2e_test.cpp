@@ -40,7 +40,8 @@ TEST_P(EncoderMisbehaviour, FailsOnlyItsOwnFileAndTheRunEndsInTime) {
   dir_.Write("bad.avi", FakeInput("empty", c.steps));
   dir_.Write("good.avi", FakeInput("write", R"(w=ok\r\n)"));
   const auto start = std::chrono::steady_clock::now();
-  CliProcess cli({"convert", "bad.avi", "good.avi", "--encoder", fake, "--out-dir", dir_ / "out", "--log", "run.log"},
+  CliProcess cli({"convert", "bad.avi", "good.avi", "--encoder", fake, "--out-dir", dir_ / "out", "--log", "run.log",
+                  "--player", "none"},
                  WithConfig({}), dir_.Path().string());
   ASSERT_TRUE(cli.Started());
   const CliResult r = cli.Finish(c.bound);
@@ -75,7 +76,7 @@ TEST_F(CliTest, OutputFolderRemovedWhileAFileConvertsFailsThatFileOnly) {
   chmod(fake.c_str(), 0755);
   dir_.Write("first.avi", "x");
   dir_.Write("second.avi", "x");
-  CliProcess cli({"convert", "first.avi", "second.avi", "--encoder", fake, "--generation", "modern", "--out-dir",
+  CliProcess cli({"convert", "first.avi", "second.avi", "--encoder", fake, "--player", "none", "--generation", "modern", "--out-dir",
                   dir_ / "out", "--log", "run.log"},
                  WithConfig({}), dir_.Path().string());
   ASSERT_TRUE(cli.Started());

@@ -46,10 +46,12 @@ class CliJobsTest : public CliTest {
  protected:
   CliJobsTest() : fake_(WriteFakeFfmpeg(dir_)) {}
 
-  // Arguments of a convert run through the fake ffmpeg, outputs into dir/out.
+  // Arguments of a convert run through the fake ffmpeg, outputs into dir/out; the fake's outputs
+  // are no media files, so no player is checked.
   std::vector<std::string> Convert(std::vector<std::string> args) const {
     for (const std::string& a : {std::string("--encoder"), fake_, std::string("--out-dir"), dir_ / "out",
-                                 std::string("--generation"), std::string("modern")})
+                                 std::string("--generation"), std::string("modern"), std::string("--player"),
+                                 std::string("none")})
       args.push_back(a);
     args.insert(args.begin(), "convert");
     return args;
@@ -133,7 +135,8 @@ TEST_F(CliJobsTest, EachFailedFilesLogEntryHoldsOnlyItsOwnOutputAndTheStatusLine
 }
 
 TEST_F(CliJobsTest, RealFfmpegConvertsSixClipsThreeAtATime) {
-  std::vector<std::string> args = {"convert", "--jobs", "3", "--out-dir", dir_ / "out"};
+  // Each output is probed on its own row's thread and plays on the Zune HD.
+  std::vector<std::string> args = {"convert", "--jobs", "3", "--out-dir", dir_ / "out", "--player", "zunehd"};
   const std::string first = Clip("clip 1.mp4", 0.5);
   for (int i = 1; i <= 6; ++i) {
     const std::string name = "clip " + std::to_string(i) + ".mp4";
@@ -177,4 +180,19 @@ TEST_F(CliJobsTest, AnEncoderSilentForTheStallLimitFailsItsFileAndTheRunGoesOn) 
   dir_.Write("quiet.avi", FakeInput("write", "w=start\\r\\n sleep=1500 w=end\\r\\n"));
   const CliResult off = Run(Convert({"quiet.avi", "--stall-seconds", "1", "--stall-minutes", "0"}));
   EXPECT_EQ(off.exitCode, 0) << off.err;
+}
+
+TEST_F(CliJobsTest, RealFfmpegBurnsSubtitlesTwoAtATimeAndAFileWithoutThemKeepsItsCrop) {
+  Clip("a.mp4", 0.5);
+  std::filesystem::copy_file(dir_ / "a.mp4", dir_ / "b.mp4");
+  dir_.Write("a.srt", "1\n00:00:00,000 --> 00:00:01,000\nHELLO\n\n");
+  const CliResult r = Run({"convert", "--jobs", "2", "--set", "Subtitles=1", "--set", "CropTop=8", "--out-dir",
+                           dir_ / "out", "a.mp4", "b.mp4"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ProbeVideoSize(dir_ / "out/a.mp4"), "160x112");
+  EXPECT_EQ(ProbeVideoSize(dir_ / "out/b.mp4"), "160x112");
+  EXPECT_NE(r.err.find("No subtitle file (.srt, .ass, .ssa, .vtt) was found beside \"" + dir_ / "b.mp4"),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(r.err.find("beside \"" + dir_ / "a.mp4"), std::string::npos) << r.err;
 }

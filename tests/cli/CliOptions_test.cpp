@@ -265,3 +265,17 @@ TEST(CliOptions, JobsTakesANumberOrAutoInEverySpelling) {
   EXPECT_EQ(ErrorOf({"script", "s.sh", "a.mp4", "-j", "2"}), "option -j does not apply to the command script");
   EXPECT_NE(CliHelpText().find("-j, --jobs N"), std::string::npos);
 }
+
+TEST(CliOptions, PlayerStrictAndCheck) {
+  const CliOptions check = Parsed({"check", "--player", "zune30", "a.mp4", "b.wmv"});
+  EXPECT_EQ(check.command, CliCommand::Check);
+  EXPECT_EQ(check.player, PlayerId::Zune30);
+  EXPECT_EQ(check.files, (Files{"a.mp4", "b.wmv"}));
+  EXPECT_FALSE(Parsed({"convert", "a.mp4"}).player.has_value());  // the settings file's, later
+  EXPECT_TRUE(Parsed({"convert", "--strict", "--player=none", "a.mp4"}).strict);
+  EXPECT_EQ(Parsed({"preview", "--player", "ZuneHD"}).player, PlayerId::ZuneHD);
+  EXPECT_EQ(ErrorOf({"check"}), "check needs a FILE");
+  EXPECT_EQ(ErrorOf({"check", "--player", "ipod", "a.mp4"}), "--player must be zune30, zune, zunehd or none, not \"ipod\"");
+  EXPECT_EQ(ErrorOf({"check", "--strict", "a.mp4"}), "option --strict does not apply to the command check");
+  EXPECT_EQ(ErrorOf({"probe", "--player", "zune", "a.mp4"}), "option --player does not apply to the command probe");
+}

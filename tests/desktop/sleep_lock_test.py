@@ -61,7 +61,7 @@ class SleepLockTest(dbusmock.DBusTestCase):
     def start(self, *extra, encoder=None):
         env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.dir.name, 'config'), LC_ALL='C')
         args = [CLI, 'convert', 'a.avi', 'b.avi', 'c.avi', '--out-dir', 'out', '--generation', 'modern',
-                '--encoder', encoder or self.encoder, *extra]
+                '--encoder', encoder or self.encoder, '--player', 'none', *extra]
         return subprocess.Popen(args, cwd=self.dir.name, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                 text=True)
 

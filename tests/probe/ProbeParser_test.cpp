@@ -254,3 +254,39 @@ TEST(ModernProbe, ClassicRulesStillReadTheLayoutChangedLines) {
   EXPECT_EQ(modern.Height, 120);
   EXPECT_EQ(modern.VideoCodec, "mpeg4");
 }
+
+// What a player check needs: container, profiles, pixel format, stream and file bit rates,
+// sampling rate and channels, as FFmpeg 5.1 prints them.
+TEST(ModernProbe, StreamDetailsForPlayerChecks) {
+  const MediaProbe probe = ParseModern(
+      "Input #0, mov,mp4,m4a,3gp,3g2,mj2, from 'x, from 'y.mp4':\n"
+      "  Duration: 00:00:02.00, start: 0.000000, bitrate: 293 kb/s\n"
+      "  Stream #0:0[0x1](und): Video: h264 (Constrained Baseline) (avc1 / 0x31637661), yuv420p(progressive), "
+      "320x240 [SAR 1:1 DAR 4:3], 185 kb/s, 25 fps, 25 tbr, 12800 tbn (default)\n"
+      "  Stream #0:1[0x2](und): Audio: aac (HE-AAC) (mp4a / 0x6134706D), 48000 Hz, 5.1(side), fltp, 96 kb/s (default)\n");
+  EXPECT_EQ(probe.Container, "mov,mp4,m4a,3gp,3g2,mj2");
+  EXPECT_EQ(probe.TotalBitrate, 293);
+  EXPECT_EQ(probe.VideoProfile, "Constrained Baseline");
+  EXPECT_EQ(probe.PixelFormat, "yuv420p");
+  EXPECT_EQ(probe.VideoBitrate, 185);
+  EXPECT_EQ(probe.AudioProfile, "HE-AAC");
+  EXPECT_EQ(probe.SampleRate, 48000);
+  EXPECT_EQ(probe.ChannelLayout, "5.1(side)");
+  EXPECT_EQ(probe.Channels, 6);
+  EXPECT_EQ(probe.AudioBitrate, 96);
+
+  // A codec tag is no profile; ASF prints no video rate; "3 channels" and "mono" are counted.
+  const MediaProbe wmv = ParseModern(
+      "Input #0, asf, from 'b.wmv':\n"
+      "  Stream #0:0: Video: wmv2 (WMV2 / 0x32564D57), yuv420p, 320x240, SAR 1:1 DAR 4:3, 25 fps, 25 tbr, 1k tbn\n"
+      "  Stream #0:1: Audio: wmav2 (a[1][0][0] / 0x0161), 44100 Hz, 3 channels, fltp, 128 kb/s\n");
+  EXPECT_EQ(wmv.Container, "asf");
+  EXPECT_EQ(wmv.VideoProfile, "");
+  EXPECT_EQ(wmv.VideoBitrate, 0);
+  EXPECT_EQ(wmv.Channels, 3);
+  EXPECT_EQ(ParseModern("  Stream #0:0: Audio: mp3, 44100 Hz, mono, fltp, 128 kb/s\n").Channels, 1);
+  // A layout not known here is kept as text, with no count.
+  const MediaProbe odd = ParseModern("  Stream #0:0: Audio: pcm_s16le, 8000 Hz, hexagonal, s16, 768 kb/s\n");
+  EXPECT_EQ(odd.ChannelLayout, "hexagonal");
+  EXPECT_EQ(odd.Channels, 0);
+}

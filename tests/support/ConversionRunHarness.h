@@ -70,6 +70,11 @@ class FakeEncoder : public EncoderAccess {
     return known == codecs.end() ? std::optional<bool>(true) : known->second;
   }
 
+  std::optional<bool> HasFilter(const std::string& /*encoderPath*/, const std::string& filter) override {
+    const auto known = filters.find(filter);
+    return known == filters.end() ? std::optional<bool>(true) : known->second;
+  }
+
   MediaProbe Probe(const std::string& inputPath, const std::string& /*encoderPath*/, const IdleHandler& idle) override {
     probed.push_back(inputPath);
     if (silentProbe && idle) idle();  // the runner's call while the probing encoder is silent
@@ -117,6 +122,7 @@ class FakeEncoder : public EncoderAccess {
 
   EncoderGeneration generation = EncoderGeneration::Modern;
   std::map<std::string, std::optional<bool>> codecs;  // codecs not named here are available
+  std::map<std::string, std::optional<bool>> filters;  // filters not named here are available
   std::vector<RunPlan> plans;                         // by Run call; later calls use RunPlan{}
 
   std::vector<std::string> codecQueries;

@@ -69,7 +69,11 @@ struct MainWindowHarness {
     windows.power = &power;
     CreateAppWindows(state, windows, arguments);
     // A stand-in encoder runs nothing, so no system ffmpeg is needed: the run only looks for a file.
-    if (dynamic_cast<InlineEncoder*>(encoder.get())) state.AppParams.EncoderExe = files.Write("encoder stand-in", "");
+    // Its outputs are no media files either, so no player is checked.
+    if (dynamic_cast<InlineEncoder*>(encoder.get())) {
+      state.AppParams.EncoderExe = files.Write("encoder stand-in", "");
+      state.AppParams.Player = PlayerId::None;
+    }
     return windows.main;
   }
   ~MainWindowHarness() { delete windows.main; }

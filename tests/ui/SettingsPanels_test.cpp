@@ -183,8 +183,10 @@ class SettingsPanelsTest : public QObject {
   }
 
   void labelsNameTheirControls() {
-    for (QLabel* label : panels->findChildren<QLabel*>())
+    for (QLabel* label : panels->findChildren<QLabel*>()) {
+      if (label->property("statusLine").toBool()) continue;  // a message line names no control
       QVERIFY2(label->buddy(), qPrintable(label->objectName()));
+    }
   }
 
   void helpFileIsWrittenOnceFromTheEncoder() {
@@ -210,6 +212,49 @@ class SettingsPanelsTest : public QObject {
     // An existing file is opened as it is, even when the encoder is gone.
     QVERIFY(QFile::remove(encoder));
     QCOMPARE(EnsureEncoderHelpFile(folder, encoder.toStdString()), help);
+  }
+
+  // The player beside the format, and the line under it that names the first thing in the
+  // settings the player does not take (all of them in its tool tip), as the settings change.
+  void playerWarningFollowsTheSettingsAndThePlayer() {
+    auto* player = Child<QComboBox>("cbPlayer");
+    auto* warning = Child<QLabel>("lblPlayerWarning");
+    QCOMPARE(player->count(), 4);
+    QCOMPARE(player->currentIndex(), static_cast<int>(kDefaultPlayer));
+    QVERIFY(warning->isHidden());  // the defaults pass
+
+    EncoderSettings vga = DefaultEncoderSettings();
+    vga.Resolution = kResolutionCustom;
+    vga.ResWidth = 640;
+    vga.ResHeight = 480;
+    panels->WriteSettings(vga);
+    QVERIFY(!warning->isHidden());
+    QCOMPARE(warning->text(), QStringLiteral("Not for Zune 4, 8, 16, 80, 120: frame size 640x480 is above 320x240: "
+                                             "the Zune software converts it at sync, slowly"));
+
+    player->setCurrentIndex(static_cast<int>(PlayerId::Zune30));
+    QCOMPARE(statePtr->AppParams.Player, PlayerId::Zune30);
+    QVERIFY(warning->text().startsWith(QStringLiteral("Not for Zune 30: video codec H.264")));
+    QCOMPARE(warning->toolTip().count(QLatin1Char('\n')), 2);  // codec, size, sound
+    QVERIFY(warning->toolTip().contains(QStringLiteral("frame size 640x480")));
+
+    player->setCurrentIndex(static_cast<int>(PlayerId::ZuneHD));
+    QVERIFY(warning->isHidden());
+    Child<QComboBox>("cbAviVideoFPS")->setEditText(QStringLiteral("50"));  // typed by the user
+    QCOMPARE(warning->text(), QStringLiteral("Not for Zune HD: frame rate 50 fps is above 30 fps"));
+    Child<QComboBox>("cbOutFormat")->setCurrentIndex(1);  // WMV 8
+    QVERIFY(warning->text().startsWith(QStringLiteral("Not for Zune HD: video codec WMV 8")));
+    QVERIFY(warning->text().endsWith(QStringLiteral("the Zune software converts it at sync, slowly")));
+
+    statePtr->CurrentLanguage = UiLanguage::Polish;
+    panels->SetLang();
+    QCOMPARE(player->currentIndex(), static_cast<int>(PlayerId::ZuneHD));
+    QCOMPARE(player->itemText(3), QStringLiteral("Inny odtwarzacz (bez sprawdzania)"));
+    QVERIFY(warning->text().startsWith(QStringLiteral("Nie dla Zune HD: kodek obrazu WMV 8")));
+
+    player->setCurrentIndex(static_cast<int>(PlayerId::None));
+    QCOMPARE(statePtr->AppParams.Player, PlayerId::None);
+    QVERIFY(warning->isHidden());
   }
 };
 

@@ -12,31 +12,10 @@
 #include "platform/FileSystem.h"
 #include "platform/ProcessRunner.h"
 #include "platform/win32/WideText.h"
+#include "win32/RunProgram.h"
 #include "win32/Win32TempDir.h"
 
 namespace {
-std::string ModuleFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  return Narrow(folder.substr(0, folder.rfind(L'\\')));
-}
-
-struct Ran {
-  std::uint32_t exitCode = 0;
-  std::string output;
-};
-
-Ran RunProgram(const std::string& exe, const std::vector<std::string>& arguments) {
-  std::string argText;
-  for (const std::string& argument : arguments) argText += QuoteArgument(argument) + " ";
-  std::vector<std::string> lines;
-  Ran ran;
-  ran.exitCode = RunConsoleProcess(exe, argText, &lines, {});
-  for (const std::string& line : lines) ran.output += line + "\n";
-  return ran;
-}
-
 class CliWithFfmpeg : public ::testing::Test {
  protected:
   void SetUp() override {

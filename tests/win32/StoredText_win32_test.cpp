@@ -5,6 +5,7 @@
 
 #include "app/IniFile.h"
 #include "platform/StoredText.h"
+#include "platform/win32/SystemCodePages.h"
 #include "Win32TempDir.h"
 
 namespace {
@@ -12,8 +13,12 @@ namespace {
 const std::string kZazolcCp1250 = "Za\xBF\xF3\xB3\xE6";                   // "Zażółć" in code page 1250
 const std::string kZazolcUtf8 = "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87";     // the same in UTF-8
 
-TEST(StoredTextWin32, AnOldSettingsFileInCodePage1250ReadsAsUtf8) {
-  if (GetACP() != 1250) GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1250 (run with LANG=pl_PL.UTF-8)";
+// Runs on a Polish system (ctest's win.win32.polish), where the test program's own code page is
+// UTF-8 (its manifest) and the system's ANSI code page 1250.
+TEST(PolishWindowsStoredText, AnOldSettingsFileInCodePage1250ReadsAsUtf8) {
+  if (SystemAnsiCodePage() != 1250) {
+    GTEST_SKIP() << "the system's ANSI code page is " << SystemAnsiCodePage() << ", not 1250 (run with LANG=pl_PL.UTF-8)";
+  }
   Win32TempDir dir;
   dir.Write(L"Vardeno.ini", "[MAIN]\r\nOutDir=C:\\Filmy\\" + kZazolcCp1250 + "\r\n");
   const IniFile ini(dir.Utf8(L"Vardeno.ini"));

@@ -1,20 +1,21 @@
-// cmd reads a batch file in the console's code page, which is the OEM code page (GetOEMCP) unless
-// the user changed it with chcp. A name that code page cannot hold is written by its 8.3 short
-// name (GetShortPathNameW), which is plain ASCII, on volumes that make short names; without one
-// the batch file is refused (BatchTextError names the file: the system's own message for
+// cmd reads a batch file in the console's code page, which is the system's OEM code page unless
+// the user changed it with chcp (not GetOEMCP: inside Vardeno's executables that answers UTF-8).
+// A name that code page cannot hold is written by its 8.3 short name (GetShortPathNameW), which
+// is plain ASCII, on volumes that make short names; without one the batch file is refused (BatchTextError names the file: the system's own message for
 // ERROR_NO_UNICODE_TRANSLATION, in the user's language, then the name).
 #include "platform/BatchText.h"
 
 #include <windows.h>
 
 #include "platform/win32/LastError.h"
+#include "platform/win32/SystemCodePages.h"
 #include "platform/win32/WideText.h"
 
 namespace {
 
 // The text in the OEM code page, or nothing when a character has no exact counterpart there.
 std::optional<std::string> ToOemCodePage(std::wstring_view text) {
-  const UINT codePage = GetOEMCP();
+  const UINT codePage = SystemOemCodePage();
   if (codePage == CP_UTF8) return Narrow(text);  // Windows set to use UTF-8 throughout
   if (text.empty()) return std::string();
   const int size = static_cast<int>(text.size());

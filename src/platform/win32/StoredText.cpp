@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/win32/SystemCodePages.h"
 #include "platform/win32/WideText.h"
 
 namespace {
@@ -17,5 +18,5 @@ bool IsValidUtf8(std::string_view bytes) {
 std::string StoredTextToUtf8(std::string bytes) {
   // A byte-order mark says UTF-8 even when a later byte is damaged; such a text is kept as read.
   if (std::string_view(bytes).substr(0, 3) == "\xEF\xBB\xBF" || IsValidUtf8(bytes)) return bytes;
-  return CodePageToUtf8(bytes, CP_ACP);
+  return CodePageToUtf8(bytes, SystemAnsiCodePage());
 }

@@ -1,0 +1,116 @@
+// The frame preview window with the system's ffmpeg: the output picture has the output's size and
+// the crop's effect, changes made while a frame is being made give one more run (not a queue), and
+// a file that cannot be read or has no picture is explained.
+#include <QtTest>
+
+#include <QLabel>
+#include <QPixmap>
+#include <QSignalSpy>
+
+#include "encoder/ResolutionList.h"
+#include "support/Command.h"
+#include "support/TempDir.h"
+#include "ui/FramePreviewWindow.h"
+
+namespace {
+bool HaveFfmpeg() { return RunCommand({"ffmpeg", "-version"}).exitCode == 0; }
+
+QImage Picture(FramePreviewWindow& window, const char* name) {
+  auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+  return label ? label->pixmap().toImage() : QImage();
+}
+
+QString Status(FramePreviewWindow& window) {
+  return window.findChild<QLabel*>(QStringLiteral("lblPreviewStatus"))->text();
+}
+
+bool IsBlack(QRgb pixel) { return qRed(pixel) < 30 && qGreen(pixel) < 30 && qBlue(pixel) < 30; }
+}  // namespace
+
+class FramePreviewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void OutputHasTheOutputSizeAndTheCropsEffect() {
+    if (!HaveFfmpeg()) QSKIP("no ffmpeg");
+    TempDir dir;
+    // A white picture inside a black border of 20 pixels, 2 s long.
+    const std::string input = dir / "framed.avi";
+    QCOMPARE(RunCommand({"ffmpeg", "-v", "error", "-f", "lavfi", "-i",
+                         "color=c=white:size=280x200:rate=10:duration=2,pad=320:240:20:20:black", "-c:v", "mpeg4", "-q:v",
+                         "2", input})
+                 .exitCode,
+             0);
+    FramePreviewRequest request;
+    request.input = input;
+    request.encoderPath = "/usr/bin/ffmpeg";
+    request.resolutions = MakeResolutionList(BuiltInResolutions());
+    request.settings.CropTop = request.settings.CropBottom = request.settings.CropLeft =
+        request.settings.CropRight = 20;
+    request.settings.Resolution = kResolutionCustom;
+    request.settings.ResWidth = 160;
+    request.settings.ResHeight = 100;
+    int asked = 0;
+    FramePreviewWindow window([&]() -> std::optional<FramePreviewRequest> {
+      ++asked;
+      return request;
+    }, nullptr);
+    QSignalSpy shown(&window, &FramePreviewWindow::previewShown);
+    window.ShowPreview();
+    // Changes while the first frame is made: one more run, with the last of them.
+    window.Refresh();
+    window.Refresh();
+    window.Refresh();
+    QVERIFY(shown.wait(60000));
+    if (shown.count() < 2) QVERIFY(shown.wait(60000));
+    QVERIFY(!window.Busy());
+    QCOMPARE(shown.count(), 2);
+    QCOMPARE(asked, 2);
+
+    const QImage output = Picture(window, "imgPreviewOutput");
+    QCOMPARE(output.size(), QSize(160, 100));
+    // The border is cropped away: the output's corners are picture, the source's are black.
+    for (const QPoint corner : {QPoint(1, 1), QPoint(158, 1), QPoint(1, 98), QPoint(158, 98)})
+      QVERIFY2(!IsBlack(output.pixel(corner)), qPrintable(QString::number(output.pixel(corner), 16)));
+    const QImage source = Picture(window, "imgPreviewSource");
+    QVERIFY(IsBlack(source.pixel(2, 2)));
+    // On the player's 320x240 screen the 160x100 picture (8:5) leaves black bars above and below.
+    const QImage player = Picture(window, "imgPreviewPlayer");
+    QCOMPARE(player.size(), QSize(320, 240));
+    QVERIFY(IsBlack(player.pixel(160, 5)));
+    QVERIFY(!IsBlack(player.pixel(5, 120)));
+    QVERIFY(Status(window).isEmpty());
+
+    // An audio-only output format: the source frame, and the reason there is no output picture.
+    request.settings.OutputFormat = 8;
+    window.Refresh();
+    QVERIFY(shown.wait(60000));
+    QVERIFY(Status(window).contains(QStringLiteral("sound only")));
+    QVERIFY(Picture(window, "imgPreviewOutput").isNull());
+  }
+
+  void AFileThatCannotBeReadIsExplained() {
+    if (!HaveFfmpeg()) QSKIP("no ffmpeg");
+    TempDir dir;
+    FramePreviewRequest request;
+    request.input = dir.Write("notes.avi", "these are no pictures");
+    request.encoderPath = "/usr/bin/ffmpeg";
+    FramePreviewWindow window([&]() -> std::optional<FramePreviewRequest> { return request; }, nullptr);
+    QSignalSpy shown(&window, &FramePreviewWindow::previewShown);
+    window.ShowPreview();
+    QVERIFY(shown.wait(60000));
+    QVERIFY2(Status(window).startsWith(QStringLiteral("The encoder cannot read this file: ")),
+             qPrintable(Status(window)));
+    QVERIFY(Picture(window, "imgPreviewSource").isNull());
+
+    // A song: no picture at all.
+    request.input = dir / "song.mp3";
+    QCOMPARE(RunCommand({"ffmpeg", "-v", "error", "-f", "lavfi", "-i", "sine=duration=1", request.input}).exitCode, 0);
+    window.Refresh();
+    QVERIFY(shown.wait(60000));
+    QCOMPARE(Status(window), QStringLiteral("This file has no picture (sound only)."));
+  }
+};
+
+QTEST_MAIN(FramePreviewTest)
+#include "FramePreview_test.moc"
