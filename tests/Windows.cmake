@@ -24,7 +24,7 @@ set(POSIX_ONLY_TESTS
 # UTF-8 the process's code page, so GetACP() and GetOEMCP() answer 65001): a test sees the system as
 # Vardeno.exe and vardeno-cli.exe see it on a user's machine.
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/shipped_manifest.rc
-     CONTENT "1 24 \"${CMAKE_SOURCE_DIR}/packaging/windows/vardeno.manifest\"\n")
+     CONTENT "1 24 \"${CMAKE_BINARY_DIR}/vardeno.manifest\"\n")  # configured with vardeno-cli's resources
 function(vardeno_shipped_manifest target)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/shipped_manifest.rc)
 endfunction()
