@@ -11,46 +11,13 @@
 
 #include "conversion/ConversionRun.h"
 #include "conversion/SystemEncoder.h"
+#include "TimedEncoder.h"
 #include "platform/ExecutablePath.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-// The system's encoder with a stopwatch around conversions and around probes of outputs.
-class TimedEncoder : public EncoderAccess {
- public:
-  explicit TimedEncoder(std::string outputDir) : outputDir_(std::move(outputDir)) {}
-  EncoderGeneration Generation(const std::string& path) override { return real_.Generation(path); }
-  std::optional<bool> HasEncoder(const std::string& path, const std::string& codec) override {
-    return real_.HasEncoder(path, codec);
-  }
-  MediaProbe Probe(const std::string& input, const std::string& path, const IdleHandler& idle) override {
-    const auto start = Clock::now();
-    MediaProbe probe = real_.Probe(input, path, idle);
-    if (input.rfind(outputDir_, 0) == 0) {
-      outputProbes += Clock::now() - start;
-      ++outputProbeCount;
-    }
-    return probe;
-  }
-  std::uint32_t Run(const std::string& path, const std::string& args, EncoderOutputLines& lines,
-                    const OutputLineHandler& handler, const IdleHandler& idle) override {
-    const auto start = Clock::now();
-    const std::uint32_t code = real_.Run(path, args, lines, handler, idle);
-    runs += Clock::now() - start;
-    return code;
-  }
-  bool Terminate(const std::string& path) override { return real_.Terminate(path); }
-
-  Clock::duration runs{}, outputProbes{};
-  int outputProbeCount = 0;
-
- private:
-  std::string outputDir_;
-  SystemEncoder real_;
-};
 
 class QuietView : public ConversionView {
  public:

@@ -19,6 +19,7 @@
 
 #include "conversion/ConversionRun.h"
 #include "conversion/SystemEncoder.h"
+#include "TimedEncoder.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -36,45 +37,6 @@ int ActAsEncoder(int argc, char** argv) {
   }
   return 0;
 }
-
-// The real encoder access with a stopwatch around every call that runs the encoder.
-class TimedEncoder : public EncoderAccess {
- public:
-  EncoderGeneration Generation(const std::string& path) override {
-    const auto start = Clock::now();
-    const EncoderGeneration generation = real_.Generation(path);
-    queries += Clock::now() - start;
-    return generation;
-  }
-  std::optional<bool> HasEncoder(const std::string& path, const std::string& codec) override {
-    const auto start = Clock::now();
-    const auto has = real_.HasEncoder(path, codec);
-    queries += Clock::now() - start;
-    return has;
-  }
-  MediaProbe Probe(const std::string& input, const std::string& path, const IdleHandler& idle) override {
-    const auto start = Clock::now();
-    MediaProbe probe = real_.Probe(input, path, idle);
-    probes += Clock::now() - start;
-    ++probeCount;
-    return probe;
-  }
-  std::uint32_t Run(const std::string& path, const std::string& args, EncoderOutputLines& lines,
-                    const OutputLineHandler& handler, const IdleHandler& idle) override {
-    const auto start = Clock::now();
-    const std::uint32_t code = real_.Run(path, args, lines, handler, idle);
-    runs += Clock::now() - start;
-    ++runCount;
-    return code;
-  }
-  bool Terminate(const std::string& path) override { return real_.Terminate(path); }
-
-  Clock::duration queries{}, probes{}, runs{};
-  int probeCount = 0, runCount = 0;
-
- private:
-  SystemEncoder real_;
-};
 
 // A view that draws nothing; it counts the pauses the loop asks for (and sleeps them with --sleep).
 class BenchView : public ConversionView {
