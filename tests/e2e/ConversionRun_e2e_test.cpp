@@ -137,7 +137,7 @@ TEST(ConversionRunEndToEnd, AbortEndsALongConversionQuickly) {
   const RunResult result = r.Execute();
   ASSERT_TRUE(abortedAt.has_value());
   const auto afterAbort = std::chrono::steady_clock::now() - *abortedAt;
-  EXPECT_LT(afterAbort, std::chrono::seconds(3));
+  EXPECT_LT(afterAbort, std::chrono::milliseconds(4500));  // not the runner's full 5 s wait, nor the file's end
   EXPECT_GT(framesSeen, 0);
   EXPECT_TRUE(result.aborted);
   EXPECT_EQ(r.Status(0), "Done");
