@@ -9,8 +9,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 portable=$(cd "$1" && pwd)
 out_dir=$(mkdir -p "${2:-.}" && cd "${2:-.}" && pwd)
-version=${VARDENO_VERSION:-$(sed -n 's/^project(Vardeno VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")}
-[ -n "$version" ] || { echo "no version in CMakeLists.txt" >&2; exit 1; }
+version=${VARDENO_VERSION:-$(bash "$repo/scripts/project-version.sh")}
 command -v makensis >/dev/null || { echo "makensis is missing (bash scripts/setup-windows.sh installs it)" >&2; exit 1; }
 for f in Vardeno.exe LICENSE.txt; do
   [ -f "$portable/$f" ] || { echo "$portable has no $f" >&2; exit 1; }

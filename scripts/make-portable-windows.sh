@@ -16,7 +16,7 @@ out=${1:-build-win64}
 cache=${VARDENO_CACHE:-$HOME/.cache/vardeno}
 qt=$cache/qt-6.4.2-mingw64
 built_ffmpeg=$cache/ffmpeg-5.1-mingw64
-version=$(sed -n 's/^project(Vardeno VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(bash scripts/project-version.sh)
 name=Vardeno-$version-win64
 folder=$out/$name
 [ -f build-win64/Vardeno.exe ] || { echo "build-win64/Vardeno.exe is missing: build Qt for Windows and run scripts/test-windows.sh first" >&2; exit 1; }
@@ -39,7 +39,7 @@ runtime=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
 cp "$runtime"/libstdc++-6.dll "$runtime"/libgcc_s_seh-1.dll /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$folder/"
 
 crlf() { sed 's/$/\r/' "$1" > "$2"; }
-crlf packaging/windows/README.txt "$folder/README.txt"
+sed "s/@VERSION@/$version/g" packaging/windows/README.txt | sed 's/$/\r/' > "$folder/README.txt"
 crlf LICENSE "$folder/LICENSE.txt"
 # The notices name the versions of what ffmpeg.exe was built from (its cache's VERSIONS: Debian
 # source package and version per line), or say that another build came with its own terms.

@@ -60,7 +60,7 @@ ctest --output-on-failure -j"$(nproc)" "$@"
 cd ..
 if [ -f build-win64/Vardeno.exe ] && [ -f "$built_ffmpeg/.complete" ]; then
   bash scripts/make-portable-windows.sh
-  env -u WINEPREFIX bash tests/install/windows_installer_test.sh "$PWD/build-win64/Vardeno-$(sed -n 's/^project(Vardeno VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-win64"
+  env -u WINEPREFIX bash tests/install/windows_installer_test.sh "$PWD/build-win64/Vardeno-$(bash scripts/project-version.sh)-win64"
 elif [ -f build-win64/Vardeno.exe ]; then
   echo "ffmpeg.exe for Windows is not built: the portable zip and the setup program are left out."
 else

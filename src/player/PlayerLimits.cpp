@@ -124,3 +124,18 @@ const PlayerLimits* LimitsOf(PlayerId player) {
     if (limits.player == player) return &limits;
   return nullptr;
 }
+
+std::optional<ScreenSize> ScreenOf(PlayerId player) {
+  switch (player) {
+    case PlayerId::Zune30:  // [Z30] 320x240
+    case PlayerId::Zune:    // [WIKI] 320x240
+      return ScreenSize{320, 240};
+    case PlayerId::ZuneHD:
+      // A 3.3-inch 16:9 OLED screen of 480x272: livemint.com, "Hands On: Make way for Zune HD"
+      // (2009), https://www.livemint.com/Leisure/LytB2nxhNQsW4JXq4AAMdJ/Hands-On--Make-way-for-Zune-HD.html
+      return ScreenSize{480, 272};
+    case PlayerId::None:
+      break;
+  }
+  return std::nullopt;
+}

@@ -2,6 +2,7 @@
 // table, each value with its public source beside it in PlayerLimits.cpp.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,3 +54,11 @@ struct PlayerLimits {
 
 // The table's row for player; nullptr for PlayerId::None.
 const PlayerLimits* LimitsOf(PlayerId player);
+
+// The size of a player's screen in pixels, which a picture is fitted into keeping its shape.
+struct ScreenSize {
+  int width;
+  int height;
+};
+// The screen of player; nullopt for PlayerId::None (no screen is known).
+std::optional<ScreenSize> ScreenOf(PlayerId player);

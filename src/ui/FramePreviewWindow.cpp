@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "player/PlayerLimits.h"
 #include "ui/QtText.h"
 
 namespace {
@@ -19,12 +20,15 @@ inline constexpr LangText kPreviewCaption{"Frame preview", "Podgląd klatki"};
 inline constexpr LangText kPositionLabel{"Position (seconds) :", "Pozycja (sekundy) :"};
 inline constexpr LangText kSourceLabel{"Source", "Źródło"};
 inline constexpr LangText kOutputLabel{"Output", "Wynik"};
-inline constexpr LangText kPlayerLabel{"On the player's screen (320 x 240)", "Na ekranie odtwarzacza (320 x 240)"};
+inline constexpr LangText kPlayerLabel{"On the player's screen (%1 x %2)", "Na ekranie odtwarzacza (%1 x %2)"};
 inline constexpr LangText kMaking{"Making the frame...", "Przygotowywanie klatki..."};
 inline constexpr LangText kNoFileSelected{"Select a file in the list.", "Zaznacz plik na liście."};
 
 // Steps of the slider per second.
 constexpr int kSliderSteps = 10;
+// The source is shown within this size, and the output pane is at least this large.
+constexpr int kShownWidth = 320;
+constexpr int kShownHeight = 240;
 
 QLabel* NamedLabel(const char* name, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -35,7 +39,7 @@ QLabel* NamedLabel(const char* name, QWidget* parent) {
 QLabel* PictureLabel(const char* name, QWidget* parent) {
   QLabel* label = NamedLabel(name, parent);
   label->setAlignment(Qt::AlignCenter);
-  label->setMinimumSize(FramePreviewWindow::kPlayerWidth, FramePreviewWindow::kPlayerHeight);
+  label->setMinimumSize(kShownWidth, kShownHeight);
   label->setStyleSheet(QStringLiteral("background: #202020;"));
   return label;
 }
@@ -45,8 +49,8 @@ QString SizeText(const QImage& image) {
 }
 }  // namespace
 
-FramePreviewWindow::FramePreviewWindow(RequestSource source, QWidget* parent)
-    : QDialog(parent), source_(std::move(source)) {
+FramePreviewWindow::FramePreviewWindow(RequestSource source, QWidget* parent, PlayerSource player)
+    : QDialog(parent), source_(std::move(source)), player_(std::move(player)) {
   setObjectName("FormFramePreview");
   lblFile = NamedLabel("lblPreviewFile", this);
   lblFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -66,10 +70,9 @@ FramePreviewWindow::FramePreviewWindow(RequestSource source, QWidget* parent)
   outputArea->setObjectName("sboxPreviewOutput");
   outputArea->setWidget(imgOutput);
   outputArea->setWidgetResizable(true);
-  outputArea->setMinimumSize(kPlayerWidth + 24, kPlayerHeight + 24);
+  outputArea->setMinimumSize(kShownWidth + 24, kShownHeight + 24);
   lblPlayer = NamedLabel("lblPreviewPlayer", this);
-  imgPlayer = PictureLabel("imgPreviewPlayer", this);
-  imgPlayer->setFixedSize(kPlayerWidth, kPlayerHeight);
+  imgPlayer = NamedLabel("imgPreviewPlayer", this);
   lblStatus = NamedLabel("lblPreviewStatus", this);
   lblStatus->setWordWrap(true);
 
@@ -97,7 +100,7 @@ FramePreviewWindow::FramePreviewWindow(RequestSource source, QWidget* parent)
     if (!tbPosition->isSliderDown()) PositionChosen(static_cast<double>(value) / kSliderSteps);
   });
   connect(edPosition, &QDoubleSpinBox::editingFinished, this, [this] { PositionChosen(edPosition->value()); });
-  SetLang(lang_);
+  ShowImages();  // the captions, and the player's empty screen at its size
 }
 
 FramePreviewWindow::~FramePreviewWindow() {
@@ -111,7 +114,12 @@ void FramePreviewWindow::SetLang(UiLanguage lang) {
   lblPosition->setText(ToQ(kPositionLabel(lang)));
   lblSource->setText(ToQ(kSourceLabel(lang)) + SizeText(sourceImage_));
   lblOutput->setText(ToQ(kOutputLabel(lang)) + SizeText(outputImage_));
-  lblPlayer->setText(ToQ(kPlayerLabel(lang)));
+  const std::optional<ScreenSize> screen = Screen();
+  lblPlayer->setText(screen ? ToQ(kPlayerLabel(lang)).arg(screen->width).arg(screen->height) : QString());
+}
+
+std::optional<ScreenSize> FramePreviewWindow::Screen() const {
+  return ScreenOf(player_ ? player_() : kDefaultPlayer);
 }
 
 void FramePreviewWindow::ShowPreview() {
@@ -193,18 +201,29 @@ void FramePreviewWindow::ShowImages() {
   SetLang(lang_);  // the captions name the pictures' sizes
   imgSource->setPixmap(sourceImage_.isNull() ? QPixmap()
                                              : QPixmap::fromImage(sourceImage_.scaled(
-                                                   kPlayerWidth, kPlayerHeight, Qt::KeepAspectRatio,
+                                                   kShownWidth, kShownHeight, Qt::KeepAspectRatio,
                                                    Qt::SmoothTransformation)));
-  // The output at its own pixel size; the scroll area shows more of a large one.
+  // The output at its own pixel size. The scroll area stretches the label over its view but never
+  // below the label's minimum: a picture larger than the view gets scroll bars, not a clipped edge.
   imgOutput->setPixmap(outputImage_.isNull() ? QPixmap() : QPixmap::fromImage(outputImage_));
-  // The player fits the picture into its screen, keeping its shape: black bars where it does not fill.
-  QPixmap screen(kPlayerWidth, kPlayerHeight);
+  imgOutput->setMinimumSize(outputImage_.size());  // 0 x 0 without a picture
+  // The player fits the picture into its screen, keeping its shape: black bars where it does not
+  // fill. Another player: no screen is known, and the output's own size is what it gets.
+  const std::optional<ScreenSize> size = Screen();
+  lblPlayer->setVisible(size.has_value());
+  imgPlayer->setVisible(size.has_value());
+  if (!size) {
+    imgPlayer->clear();
+    return;
+  }
+  QPixmap screen(size->width, size->height);
   screen.fill(Qt::black);
   if (!outputImage_.isNull()) {
     const QImage fitted =
-        outputImage_.scaled(kPlayerWidth, kPlayerHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        outputImage_.scaled(size->width, size->height, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QPainter painter(&screen);
-    painter.drawImage((kPlayerWidth - fitted.width()) / 2, (kPlayerHeight - fitted.height()) / 2, fitted);
+    painter.drawImage((size->width - fitted.width()) / 2, (size->height - fitted.height()) / 2, fitted);
   }
+  imgPlayer->setFixedSize(screen.size());
   imgPlayer->setPixmap(screen);
 }

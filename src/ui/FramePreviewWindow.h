@@ -1,6 +1,6 @@
 // The frame preview: one frame of the selected file as the source has it and as the output will
-// have it with the current crop, size and subtitles (at the output's own pixel size, and on a
-// player's 320x240 screen, where letterboxing shows). The encoder makes the frames on a thread of
+// have it with the current crop, size and subtitles (at the output's own pixel size, and on the
+// chosen player's screen, where letterboxing shows). The encoder makes the frames on a thread of
 // its own; the window keeps its pictures until new ones are ready, and changes made meanwhile are
 // gathered into one more run, never a queue of them.
 #pragma once
@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "conversion/FramePreview.h"
+#include "player/PlayerLimits.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -23,7 +24,9 @@ class FramePreviewWindow : public QDialog {
   // What to preview now (file, settings, encoder; not the position), or nullopt with no file
   // selected. Called on the window's thread when a frame is to be made.
   using RequestSource = std::function<std::optional<FramePreviewRequest>()>;
-  FramePreviewWindow(RequestSource source, QWidget* parent);
+  // The player chosen now; its screen is shown beside the output (none for PlayerId::None).
+  using PlayerSource = std::function<PlayerId()>;
+  FramePreviewWindow(RequestSource source, QWidget* parent, PlayerSource player = {});
   ~FramePreviewWindow() override;
 
   void SetLang(UiLanguage lang);
@@ -35,10 +38,6 @@ class FramePreviewWindow : public QDialog {
   // True while the encoder makes frames (for tests).
   bool Busy() const { return worker_ != nullptr; }
 
-  // The player's screen the output is shown on.
-  static constexpr int kPlayerWidth = 320;
-  static constexpr int kPlayerHeight = 240;
-
  signals:
   // New pictures (or a reason) are shown.
   void previewShown();
@@ -48,8 +47,10 @@ class FramePreviewWindow : public QDialog {
   void Finished(const FramePreview& preview, const std::string& input);
   void ShowImages();
   void PositionChosen(double seconds);
+  std::optional<ScreenSize> Screen() const;
 
   RequestSource source_;
+  PlayerSource player_;
   UiLanguage lang_ = UiLanguage::English;
   QThread* worker_ = nullptr;
   bool pending_ = false;

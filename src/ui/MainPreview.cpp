@@ -37,7 +37,7 @@ void TFormMain::ShowFramePreview() {
                                                   : GetEncoderGeneration(request.encoderPath);
           return request;
         },
-        this);
+        this, [this] { return state_.AppParams.Player; });
     preview_->SetLang(state_.AppParams.Language);
     previewTimer_ = new QTimer(this);
     previewTimer_->setSingleShot(true);

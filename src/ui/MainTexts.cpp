@@ -90,7 +90,7 @@ const NamedText kTextsAfterPanels[] = {
     {"btnConvert", {"CONVERT", " KONWERTUJ "}},
     {"btnOptions", {"Options", "Opcje"}},
     {"btnHomePage", {"Home page", "WWW"}},
-    {"btnAbout", {"About", "O..."}},
+    {"btnAbout", {"About", "O programie"}},
 };
 
 // The caption setter of each kind of control; an action's hint is its caption.

@@ -135,7 +135,7 @@ void TFormMain::FormCreate(const QStringList& arguments) {
   InitAppParams(state_.AppParams,
                 windows_.programFilesDir.empty() ? ChooseProgramFilesDir(programDir) : windows_.programFilesDir);
   state_.OutputLines.clear();
-  setWindowTitle(QStringLiteral("Vardeno 1.1"));
+  setWindowTitle(QStringLiteral("Vardeno " VARDENO_VERSION));
   const MainWindowSettings designed;
   PlaceAtFirstStart(designed);
   lv_->SetColumnWidths(designed.ColumnWidths);

@@ -1,24 +1,18 @@
 #include "app/IniFile.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 
 #include "app/IniValue.h"
+#include "base/PathSyntax.h"
+#include "platform/FileSystem.h"
 #include "support/TempDir.h"
 
 using namespace std::string_literals;
-
-namespace {
-
-ino_t InodeOf(const std::string& path) {
-  struct stat info {};
-  stat(path.c_str(), &info);
-  return info.st_ino;
-}
-
-}  // namespace
 
 TEST(IniFile, ReadsFilesMadeOnWindowsWithAnyLineEnd) {
   TempDir dir;
@@ -32,7 +26,9 @@ TEST(IniFile, ReadsFilesMadeOnWindowsWithAnyLineEnd) {
     const IniFile ini(dir.Write("w.ini", text));
     EXPECT_TRUE(ini.Existed());
     EXPECT_EQ(ini.ReadString("MAIN", "language", "EN"), "PL");
+#ifndef _WIN32  // Windows reads a file that is not UTF-8 in its ANSI code page (win32/StoredText_win32_test)
     EXPECT_EQ(ini.ReadString("main", "OutDir", ""), "C:\\Filmy\\\xb3\xf3\x64\xbc");  // cp1250 bytes as they are
+#endif
     EXPECT_EQ(ini.ReadString("VIDEO", "VIDEOBITRATE", ""), "700");
     EXPECT_EQ(ini.ReadString("VIDEO", "Language", "none"), "none");  // keys belong to their section
   }
@@ -105,22 +101,22 @@ TEST(IniFile, LinesItDoesNotWriteKeepTheirBytes) {
 TEST(IniFile, WritesStayInMemoryUntilOneSave) {
   TempDir dir;
   const std::string path = dir.Write("s.ini", "[MAIN]\r\nLeft=1\r\n");
-  const ino_t inode = InodeOf(path);
+  const auto identity = IdentifyFile(path);
   IniFile ini(path);
   for (int i = 0; i < 40; ++i) ini.WriteInteger("MAIN", "Key" + std::to_string(i), i);
   EXPECT_EQ(ReadWholeFile(path), "[MAIN]\r\nLeft=1\r\n");  // nothing on disk yet
   EXPECT_EQ(ini.ReadInteger("MAIN", "Key39", 0), 39);      // but readable at once
   ini.Save();
   EXPECT_EQ(IniFile(path).ReadInteger("MAIN", "Key39", 0), 39);
-  EXPECT_NE(InodeOf(path), inode);  // replaced, not rewritten in place
+  EXPECT_NE(IdentifyFile(path), identity);  // replaced, not rewritten in place
 
   // Writing the values it already holds changes nothing, so nothing is written.
   IniFile same(path);
   same.WriteInteger("MAIN", "Left", 1);
   EXPECT_FALSE(same.Modified());
-  const ino_t saved = InodeOf(path);
+  const auto saved = IdentifyFile(path);
   same.Save();
-  EXPECT_EQ(InodeOf(path), saved);
+  EXPECT_EQ(IdentifyFile(path), saved);
 }
 
 TEST(IniFile, DuplicateSectionsAndKeysUseTheFirst) {
@@ -161,13 +157,15 @@ TEST(IniFile, BinaryAndHugeFilesReadWithoutHarmAndSurviveAWrite) {
   EXPECT_EQ(bin.ReadInteger("MAIN", "Left", 77), 77);
   bin.WriteInteger("VardenoCheck", "Left", 3);
   bin.Save();
-  const std::string after = ReadWholeFile(binPath);
+  [[maybe_unused]] const std::string after = ReadWholeFile(binPath);
   EXPECT_EQ(IniFile(binPath).ReadInteger("VardenoCheck", "Left", 0), 3);
+#ifndef _WIN32  // Windows reads a file that is not UTF-8 in its ANSI code page and writes it in UTF-8
   // Every byte that was not a line end is still there, in order.
   std::string strip = binary, stripAfter = after;
   std::erase_if(strip, [](char c) { return c == '\r' || c == '\n'; });
   std::erase_if(stripAfter, [](char c) { return c == '\r' || c == '\n'; });
   EXPECT_EQ(stripAfter.substr(0, strip.size()), strip);
+#endif
 
   const std::string longValue(10 * 1024 * 1024, 'v');
   const std::string longPath = dir.Write("long.ini", "[MAIN]\nHuge=" + longValue + "\nTop=4\n");
@@ -183,13 +181,13 @@ TEST(IniFile, AFailedWriteReportsTheFileAndLosesNothing) {
   TempDir dir;
   // The parent of the path is a file: nothing can be created there, even by root.
   const std::string blocker = dir.Write("plain", "content");
-  IniFile underFile(blocker + "/Vardeno.ini");
+  IniFile underFile(JoinPath(blocker, "Vardeno.ini"));
   underFile.WriteString("MAIN", "Language", "EN");
   try {
     underFile.Save();
     ADD_FAILURE() << "saving under a file succeeded";
   } catch (const IniWriteError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + blocker + "/Vardeno.ini");
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + JoinPath(blocker, "Vardeno.ini"));
     EXPECT_FALSE(error.Reason().empty());
   }
   EXPECT_EQ(ReadWholeFile(blocker), "content");
@@ -203,7 +201,7 @@ TEST(IniFile, AFailedWriteReportsTheFileAndLosesNothing) {
   EXPECT_EQ(onFolder.ReadInteger("MAIN", "Left", 12), 12);
   onFolder.WriteInteger("MAIN", "Left", 1);
   EXPECT_THROW(onFolder.Save(), IniWriteError);
-  EXPECT_EQ(ReadWholeFile(folder + "/inside.txt"), "keep");
+  EXPECT_EQ(ReadWholeFile(JoinPath(folder, "inside.txt")), "keep");
 
   // No temporary file is left behind by either failure.
   size_t entries = 0;
@@ -211,6 +209,7 @@ TEST(IniFile, AFailedWriteReportsTheFileAndLosesNothing) {
   EXPECT_EQ(entries, 2u);
 }
 
+#ifndef _WIN32  // a named pipe in the file system
 TEST(IniFile, SomethingUnreadableAtThePathIsNeverReplaced) {
   TempDir dir;
   // A named pipe would block a plain reader forever; the store neither reads nor replaces it.
@@ -223,3 +222,4 @@ TEST(IniFile, SomethingUnreadableAtThePathIsNeverReplaced) {
   EXPECT_THROW(ini.Save(), IniWriteError);
   EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
+#endif

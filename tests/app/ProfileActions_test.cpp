@@ -6,6 +6,7 @@
 
 #include "app/IniFile.h"
 #include "app/Profiles.h"
+#include "base/PathSyntax.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -33,7 +34,7 @@ struct ProfilesFixture {
   FakeDialogs dialogs;
   ProfilesFixture() {
     params.ProfilesDir = dir / "profiles";
-    params.LastSessionFile = params.ProfilesDir + "/__Last.ini";
+    params.LastSessionFile = JoinPath(params.ProfilesDir, "__Last.ini");
     std::filesystem::create_directory(params.ProfilesDir);
   }
   void Profile(const std::string& name, int volume, const std::string& displayName = "") {
@@ -73,7 +74,7 @@ TEST(ProfileActions, EachPositionOfTheListLoadsItsSettings) {
   EXPECT_EQ(ExecuteLoadSelectedProfile(2, {}, f.params, s, kResolutions), SelectedProfileResult::Nothing);
   std::filesystem::remove(f.params.LastSessionFile);
   EXPECT_EQ(ExecuteLoadSelectedProfile(0, f.table, f.params, s, kResolutions), SelectedProfileResult::Nothing);
-  std::filesystem::remove(f.params.ProfilesDir + "/a.ini");  // removed since the list was built
+  std::filesystem::remove(FsPath(JoinPath(f.params.ProfilesDir, "a.ini")));  // removed since the list was built
   EXPECT_EQ(ExecuteLoadSelectedProfile(2, f.table, f.params, s, kResolutions), SelectedProfileResult::Nothing);
   EXPECT_EQ(s, WithVolume(7));
 }
@@ -94,16 +95,16 @@ TEST(ProfileActions, SavingOverAListedProfileSelectsIt) {
   f.Profile("b.ini", 30, "Bee");
   f.Profile("c.ini", 40);
   f.List();
-  f.dialogs.answer = f.params.ProfilesDir + "/b.ini";
+  f.dialogs.answer = JoinPath(f.params.ProfilesDir, "b.ini");
   const ProfileSaveResult result = ExecuteSaveProfile(f.dialogs, f.params, WithVolume(55), f.table);
   EXPECT_TRUE(result.Saved);
   EXPECT_TRUE(result.ListRebuilt);
   EXPECT_EQ(result.SelectPosition, 3);
   EXPECT_EQ(f.table[1], (ProfileEntry{"b.ini", "b"}));  // the display name was emptied by the save
-  EXPECT_EQ(IniFile(f.params.ProfilesDir + "/b.ini").ReadInteger("AUDIO", "Volume", 0), 55);
+  EXPECT_EQ(IniFile(JoinPath(f.params.ProfilesDir, "b.ini")).ReadInteger("AUDIO", "Volume", 0), 55);
 
   // A new file, named through another spelling of the same folder.
-  f.dialogs.answer = f.params.ProfilesDir + "/./new.ini";
+  f.dialogs.answer = JoinPath(JoinPath(f.params.ProfilesDir, "."), "new.ini");
   EXPECT_EQ(ExecuteSaveProfile(f.dialogs, f.params, WithVolume(1), f.table).SelectPosition, 5);  // a, b, c, new
   EXPECT_EQ(f.table.size(), 4u);
 
@@ -125,7 +126,7 @@ TEST(ProfileActions, SavingElsewhereOrCancellingLeavesTheList) {
   EXPECT_FALSE(result.ListRebuilt);
   EXPECT_TRUE(std::filesystem::exists(f.dir / "outside.ini"));
 
-  f.dialogs.answer = f.dir.Write("blocker", "") + "/p.ini";
+  f.dialogs.answer = JoinPath(f.dir.Write("blocker", ""), "p.ini");
   EXPECT_THROW(ExecuteSaveProfile(f.dialogs, f.params, WithVolume(1), f.table), IniWriteError);
   EXPECT_EQ(f.table, before);
 }
@@ -134,7 +135,7 @@ TEST(ProfileActions, TheLastSessionSurvivesARestart) {
   TempDir dir;
   TAppParams params;
   params.ProfilesDir = dir / "new/profiles";
-  params.LastSessionFile = params.ProfilesDir + "/__Last.ini";
+  params.LastSessionFile = JoinPath(params.ProfilesDir, "__Last.ini");
   EncoderSettings s = WithVolume(3);
   EXPECT_FALSE(LoadLastSession(params, s, kResolutions));
   EXPECT_TRUE(std::filesystem::is_directory(params.ProfilesDir));  // created at start
@@ -143,6 +144,6 @@ TEST(ProfileActions, TheLastSessionSurvivesARestart) {
   EXPECT_TRUE(LoadLastSession(params, s, kResolutions));
   EXPECT_EQ(s, WithVolume(250));
 
-  params.LastSessionFile = dir.Write("file", "") + "/__Last.ini";
+  params.LastSessionFile = JoinPath(dir.Write("file", ""), "__Last.ini");
   EXPECT_FALSE(SaveLastSession(params, s));  // reported, never thrown
 }

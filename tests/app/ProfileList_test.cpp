@@ -1,10 +1,13 @@
 #include "app/ProfileList.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 
+#include "base/PathSyntax.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -23,20 +26,28 @@ TEST(ProfileList, ProfilesAreSortedWithoutCaseAndNamedByDisplayNameOrFileName) {
   dir.Write("A.ini", "[MAIN]\r\nDisplayName=  \"Zune HD\"  \r\n");
   dir.Write("C.INI", "");
   dir.Write("__Last.ini", "[MAIN]\r\n");
+#ifndef _WIN32
   dir.Write("__last.ini", "[MAIN]\r\n");  // another file on a case-sensitive disk: listed
+#endif
   dir.Write("notes.txt", "");
   dir.Write("ini", "");
   std::filesystem::create_directory(dir / "folder.ini");
   dir.Write("folder.ini/inner.ini", "");
+#ifndef _WIN32
   ASSERT_EQ(mkfifo((dir / "pipe.ini").c_str(), 0644), 0);  // must neither hang nor be listed
+#endif
 
   ProfileTable table{{"stale.ini", "stale"}};
-  GetProfiles(dir.Path().string(), dir / "__Last.ini", table);
+  GetProfiles(Utf8Path(dir.Path()), dir / "__Last.ini", table);
+#ifndef _WIN32
   EXPECT_EQ(Names(table), (std::vector<std::string>{"__last.ini|__last", "A.ini|Zune HD", "b.ini|b",
                                                     "C.INI|C"}));
   EXPECT_EQ(ProfileComboEntries(table, UiLanguage::English),
             (std::vector<std::string>{"The last session settings", "Default encoder settings", "__last",
                                       "Zune HD", "b", "C"}));
+#else
+  EXPECT_EQ(Names(table), (std::vector<std::string>{"A.ini|Zune HD", "b.ini|b", "C.INI|C"}));
+#endif
   EXPECT_EQ(ProfileComboEntries({}, UiLanguage::Polish),
             (std::vector<std::string>{"Ustawienia z ostatniej sesji programu", "Domyślne ustawienia kodera"}));
 }
@@ -83,20 +94,22 @@ TEST(ProfileList, FindFilesGoesDownToTheDepthAndStopsWhenAsked) {
   dir.Write("B/b.ini", "");
   dir.Write("B/deep/d.ini", "");
   dir.Write("a/a.ini", "");
-  const std::string root = dir.Path().string();
+  const std::string root = Utf8Path(dir.Path());
+  const std::string a = JoinPath(root, "a");
+  const std::string b = JoinPath(root, "B");
 
   std::vector<std::string> found;
-  EXPECT_TRUE(FindFilesInDirs("*.ini", root + "/", found));
-  EXPECT_EQ(found, std::vector<std::string>{root + "/top.ini"});
+  EXPECT_TRUE(FindFilesInDirs("*.ini", root + std::string(kPathSeparatorText), found));
+  EXPECT_EQ(found, std::vector<std::string>{JoinPath(root, "top.ini")});
 
   found.clear();
   std::vector<std::string> asked;
   FindFilesInDirs("*.ini", root, found, [&](const std::string& d) { asked.push_back(d); return true; }, 1);
-  EXPECT_EQ(asked, (std::vector<std::string>{root, root + "/a", root + "/B"}));
-  EXPECT_EQ(found, (std::vector<std::string>{root + "/top.ini", root + "/a/a.ini", root + "/B/b.ini"}));
+  EXPECT_EQ(asked, (std::vector<std::string>{root, a, b}));
+  EXPECT_EQ(found, (std::vector<std::string>{JoinPath(root, "top.ini"), JoinPath(a, "a.ini"), JoinPath(b, "b.ini")}));
 
   found.clear();
   int calls = 0;
   EXPECT_FALSE(FindFilesInDirs("*.ini", root, found, [&](const std::string&) { return ++calls < 2; }, 2));
-  EXPECT_EQ(found, std::vector<std::string>{root + "/top.ini"});
+  EXPECT_EQ(found, std::vector<std::string>{JoinPath(root, "top.ini")});
 }

@@ -83,7 +83,11 @@ TEST(ConversionRunEndToEnd, BrokenInputFailsAndTheNextFileStillConverts) {
   EXPECT_NE(failed, "Error (0)");
   EXPECT_TRUE(r.LogHasLineStarting("Error # 1"));
   EXPECT_TRUE(r.LogHasLineStarting("ExitCode: " + failed.substr(7, failed.size() - 8)));
-  EXPECT_TRUE(r.LogHasLineStarting(broken + ": Invalid data found"));
+  // The encoder's own reason names the file: "<path>: Invalid data found..." in FFmpeg 5.1,
+  // "Error opening input file <path>." in 7.1.
+  EXPECT_TRUE(r.LogHasLineStarting(broken + ": Invalid data found") ||
+              r.LogHasLineStarting("Error opening input file " + broken))
+      << testing::PrintToString(r.log.Lines());
   EXPECT_FALSE(fs::exists(r.dir / "broken.mp4"));
   EXPECT_EQ(ReadWholeFile(broken), garbage);
   EXPECT_EQ(r.Status(1), "Done");
@@ -133,7 +137,7 @@ TEST(ConversionRunEndToEnd, AbortEndsALongConversionQuickly) {
   const RunResult result = r.Execute();
   ASSERT_TRUE(abortedAt.has_value());
   const auto afterAbort = std::chrono::steady_clock::now() - *abortedAt;
-  EXPECT_LT(afterAbort, std::chrono::seconds(3));
+  EXPECT_LT(afterAbort, std::chrono::milliseconds(4500));  // not the runner's full 5 s wait, nor the file's end
   EXPECT_GT(framesSeen, 0);
   EXPECT_TRUE(result.aborted);
   EXPECT_EQ(r.Status(0), "Done");

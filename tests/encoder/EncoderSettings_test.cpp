@@ -6,13 +6,14 @@
 #include "encoder/ResolutionList.h"
 #include "support/TempDir.h"
 
-TEST(OutputFormats, TableShape) {
-  const auto& table = OutputFormats();
-  for (int i = 0; i < kOutputFormatCount; ++i) EXPECT_EQ(table[i].HasVideo, i < 8) << i;
-  EXPECT_STREQ(table[3].Label, "MP4 (H.264 / AAC) - video & audio");
-  EXPECT_STREQ(table[12].AudioCodecArg, "-acodec libfaac");
-  EXPECT_FALSE(HasVideo(-1));
-  EXPECT_FALSE(HasVideo(13));
+// A stored or typed format number outside the table is refused, and never taken for video.
+TEST(OutputFormats, ANumberOutsideTheTableIsNoFormat) {
+  for (int outside : {-1, kOutputFormatCount, 1000}) {
+    EXPECT_FALSE(IsValidOutputFormat(outside)) << outside;
+    EXPECT_FALSE(HasVideo(outside)) << outside;
+  }
+  EXPECT_TRUE(IsValidOutputFormat(0));
+  EXPECT_TRUE(IsValidOutputFormat(kOutputFormatCount - 1));
 }
 
 TEST(Presets, ListsAndDefaults) {

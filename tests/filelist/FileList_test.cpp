@@ -1,14 +1,13 @@
 #include "filelist/FileList.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "base/PathSyntax.h"
 #include "support/ScopedCurrentDir.h"
 #include "support/TempDir.h"
 
@@ -71,7 +70,7 @@ TEST(FileList, AddedRowHoldsFolderNameSizeReadyAndCheckMark) {
   EXPECT_TRUE(row.Checked);
   EXPECT_EQ(row.Number, "1");
   EXPECT_EQ(row.Name, "Clip One.AVI");
-  EXPECT_EQ(row.Directory, dir.Path().string());
+  EXPECT_EQ(row.Directory, Utf8Path(dir.Path()));
   EXPECT_EQ(row.SizeText, "1.50 KB");
   EXPECT_EQ(row.Status, "Ready");
   EXPECT_EQ(RowFullPath(row), path);
@@ -81,7 +80,7 @@ TEST(FileList, AddedRowHoldsFolderNameSizeReadyAndCheckMark) {
   EXPECT_EQ(list.Row(1).SizeText, " 0 bytes");
   EXPECT_EQ(list.Row(1).Status, "Gotowy");
   EXPECT_EQ(list.GetCheckedCount(), 2);
-  EXPECT_EQ(list.LastAddedDirectory(), dir.Path().string());
+  EXPECT_EQ(list.LastAddedDirectory(), Utf8Path(dir.Path()));
 }
 
 TEST(FileList, RefusedPathsAddNothing) {
@@ -120,23 +119,23 @@ TEST(FileList, PathsAreMadeAbsoluteAndCleaned) {
     list.AddToList("./sub/./b.mkv", UiLanguage::English);
     list.AddToList(dir / "sub//b.mkv", UiLanguage::English);
   }
-  list.AddToList("/clip.avi", UiLanguage::English);
-  const std::string sub = (dir.Path() / "sub").string();
-  EXPECT_EQ(Column(list, &FileListRow::Directory), (std::vector<std::string>{sub, sub, sub, "/"}));
+  // The root of the temporary folder: "/" on Linux, its drive ("C:\\") on Windows.
+  const std::string sub = dir / "sub";
+  const std::string root = sub.substr(0, PathRootLength(sub));
+  list.AddToList(root + "clip.avi", UiLanguage::English);
+  EXPECT_EQ(Column(list, &FileListRow::Directory), (std::vector<std::string>{sub, sub, sub, root}));
   EXPECT_EQ(Column(list, &FileListRow::SizeText).front(), " 7 bytes");
-  // A file in the root keeps the root's "/" as its folder and has a full path with one "/".
+  // A file in the root keeps the root as its folder and has a full path with one separator.
   EXPECT_EQ(list.Row(3).Name, "clip.avi");
-  EXPECT_EQ(RowFullPath(list.Row(3)), "/clip.avi");
+  EXPECT_EQ(RowFullPath(list.Row(3)), root + "clip.avi");
 }
 
 TEST(FileList, FoldersAndHugeFilesGetTheirSizeText) {
   TempDir dir;
   std::filesystem::create_directory(dir.Path() / "Holiday.avi");
   const std::string huge = dir / "huge.mkv";
-  const int fd = ::open(huge.c_str(), O_WRONLY | O_CREAT, 0644);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(::ftruncate(fd, 5ll * 1024 * 1024 * 1024 + 1024ll * 1024 * 1024 / 2), 0);  // sparse
-  ::close(fd);
+  std::ofstream(FsPath(huge)).close();
+  std::filesystem::resize_file(FsPath(huge), 5ull * 1024 * 1024 * 1024 + 1024ull * 1024 * 1024 / 2);  // sparse
   FileList list;
   list.AddToList(dir / "Holiday.avi", UiLanguage::English);
   list.AddToList(huge, UiLanguage::English);

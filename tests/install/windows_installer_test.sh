@@ -13,6 +13,7 @@ set -uo pipefail
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1366x768x24" bash "$0" "$@"; fi
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
+version=$(bash "$repo/scripts/project-version.sh")
 work=$(mktemp -d)
 own_prefix=""
 cleanup() {
@@ -63,10 +64,10 @@ for e in $extensions; do echo "$e=$(reg_default "HKLM\\Software\\Classes\\.$e")"
 # --- An older version with a file the new one no longer has ---
 old=$work/portable-1.0
 cp -r "$portable" "$old"
-echo "dropped in 1.1" >"$old/old-only.txt"
+echo "dropped in $version" >"$old/old-only.txt"
 VARDENO_VERSION=1.0 bash "$repo/scripts/make-installer.sh" "$old" "$work/out" >/dev/null || die "the 1.0 setup program was not built"
 bash "$repo/scripts/make-installer.sh" "$portable" "$work/out" >/dev/null || die "the setup program was not built"
-setup=$work/out/Vardeno-1.1-win64-setup.exe
+setup=$work/out/Vardeno-$version-win64-setup.exe
 [ -f "$setup" ] || die "no $setup"
 w "$work/out/Vardeno-1.0-win64-setup.exe" /S || fail "the 1.0 setup program failed"
 [ -f "$instdir/old-only.txt" ] || fail "1.0 did not install its files"
@@ -94,7 +95,7 @@ check_value() { # key name expected
   [ "$got" = "$3" ] || fail "$1 $2 is '$got', expected '$3'"
 }
 check_value "$uninstall_key" DisplayName "Vardeno"
-check_value "$uninstall_key" DisplayVersion "1.1"
+check_value "$uninstall_key" DisplayVersion "$version"
 check_value "$uninstall_key" DisplayIcon "$wininstdir\\Vardeno.exe,0"
 check_value "$uninstall_key" InstallLocation "$wininstdir"
 check_value "$uninstall_key" UninstallString "\"$wininstdir\\Uninstall.exe\""

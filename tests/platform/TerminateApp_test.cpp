@@ -103,7 +103,7 @@ TEST(TerminateApp, EndsAChildThatExecdFromAWrapperScript) {
   EXPECT_FALSE(endedThroughFake);
   EXPECT_TRUE(endedThroughWrapper);
   EXPECT_EQ(code, kTerminatedExitCode);
-  EXPECT_LT(SecondsSince(start), 1.5);
+  EXPECT_LT(SecondsSince(start), 4.5);  // ended at once, not after the runner's 5 s wait
 }
 
 TEST(TerminateApp, EndsTheWholeGroupOfAWrapperThatWaitsForTheEncoder) {

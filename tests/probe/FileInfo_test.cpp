@@ -2,10 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "base/PathSyntax.h"
+
 namespace {
+// A folder and a file in the root, written with this system's separator.
+const std::string kVideoDir = std::string(kPathSeparatorText) + "video";
+const std::string kClipInVideo = JoinPath(kVideoDir, "clip.avi");
+const std::string kClipInRoot = std::string(kPathSeparatorText) + "clip.avi";
+
 MediaProbe TwoStreams() {
   MediaProbe probe;
-  probe.FileName = "/video/clip.avi";
+  probe.FileName = kClipInVideo;
   probe.FileSize = 1536;
   probe.DurationText = "00:01:23.45";
   probe.FrameRate = 29.97;
@@ -18,7 +27,7 @@ MediaProbe TwoStreams() {
 TEST(FileInfo, ViewOfAProbe) {
   const FileInfoView view = MakeFileInfoView(TwoStreams());
   EXPECT_EQ(view.fileName, "clip.avi");
-  EXPECT_EQ(view.directory, "/video");
+  EXPECT_EQ(view.directory, kVideoDir);
   EXPECT_EQ(view.sizeText, "1.50 KB");
   EXPECT_EQ(view.durationText, "00:01:23.45");
   EXPECT_EQ(view.fpsText, "29.97");
@@ -44,7 +53,7 @@ TEST(FileInfo, FrameRateHasTwoDecimals) {
 
 TEST(FileInfo, SavedTextLines) {
   EXPECT_EQ(FileInfoText(MakeFileInfoView(TwoStreams())),
-            "File: /video/clip.avi\r\n"
+            "File: " + kClipInVideo + "\r\n"
             "File size: 1.50 KB\r\n"
             "Duration: 00:01:23.45\r\n"
             "FPS: 29.97\r\n"
@@ -54,9 +63,9 @@ TEST(FileInfo, SavedTextLines) {
 
   // No streams: six lines, the last one the empty row. A stream without ":" has an empty key.
   MediaProbe probe;
-  probe.FileName = "/clip.avi";
+  probe.FileName = kClipInRoot;
   EXPECT_EQ(FileInfoText(MakeFileInfoView(probe), "\n"),
-            "File: /clip.avi\nFile size:  0 bytes\nDuration: \nFPS: 0.00\nAudio & Video streams:\n   - \n");
+            "File: " + kClipInRoot + "\nFile size:  0 bytes\nDuration: \nFPS: 0.00\nAudio & Video streams:\n   - \n");
   probe.Streams[0] = {true, "no colon here"};
   EXPECT_EQ(MakeFileInfoView(probe).streams[0].key, "");
   EXPECT_EQ(MakeFileInfoView(probe).streams[0].value, "no colon here");

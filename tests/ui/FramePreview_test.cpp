@@ -1,10 +1,12 @@
 // The frame preview window with the system's ffmpeg: the output picture has the output's size and
 // the crop's effect, changes made while a frame is being made give one more run (not a queue), and
-// a file that cannot be read or has no picture is explained.
+// a file that cannot be read or has no picture is explained; the player's screen follows the player.
 #include <QtTest>
 
 #include <QLabel>
 #include <QPixmap>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include "encoder/ResolutionList.h"
@@ -51,10 +53,13 @@ class FramePreviewTest : public QObject {
     request.settings.ResWidth = 160;
     request.settings.ResHeight = 100;
     int asked = 0;
-    FramePreviewWindow window([&]() -> std::optional<FramePreviewRequest> {
-      ++asked;
-      return request;
-    }, nullptr);
+    PlayerId chosen = PlayerId::Zune;
+    FramePreviewWindow window(
+        [&]() -> std::optional<FramePreviewRequest> {
+          ++asked;
+          return request;
+        },
+        nullptr, [&] { return chosen; });
     QSignalSpy shown(&window, &FramePreviewWindow::previewShown);
     window.ShowPreview();
     // Changes while the first frame is made: one more run, with the last of them.
@@ -80,6 +85,32 @@ class FramePreviewTest : public QObject {
     QVERIFY(IsBlack(player.pixel(160, 5)));
     QVERIFY(!IsBlack(player.pixel(5, 120)));
     QVERIFY(Status(window).isEmpty());
+
+    // The Zune HD's 480x272 screen (16:9) is wider than the 8:5 picture: bars left and right.
+    chosen = PlayerId::ZuneHD;
+    window.Refresh();
+    QVERIFY(shown.wait(60000));
+    const QImage wide = Picture(window, "imgPreviewPlayer");
+    QCOMPARE(wide.size(), QSize(480, 272));
+    QVERIFY(IsBlack(wide.pixel(5, 136)));
+    QVERIFY(!IsBlack(wide.pixel(240, 5)));
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblPreviewPlayer"))->text().contains(QStringLiteral("480 x 272")));
+    // Another player: no screen is known, so none is drawn.
+    chosen = PlayerId::None;
+    window.Refresh();
+    QVERIFY(shown.wait(60000));
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("imgPreviewPlayer"))->isHidden());
+    QCOMPARE(Picture(window, "imgPreviewOutput").size(), QSize(160, 100));
+
+    // An output larger than its pane at the window's smallest size: scroll bars reach all of it.
+    request.settings.ResWidth = 800;
+    request.settings.ResHeight = 600;
+    window.Refresh();
+    QVERIFY(shown.wait(60000));
+    window.resize(window.minimumSizeHint());
+    auto* pane = window.findChild<QScrollArea*>(QStringLiteral("sboxPreviewOutput"));
+    QTRY_VERIFY(pane->horizontalScrollBar()->maximum() > 0 && pane->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(pane->widget()->size().expandedTo(QSize(800, 600)), pane->widget()->size());
 
     // An audio-only output format: the source frame, and the reason there is no output picture.
     request.settings.OutputFormat = 8;

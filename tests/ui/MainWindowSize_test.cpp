@@ -3,18 +3,28 @@
 // without a scroll bar, the window leaves room for a task bar and its title, and the file list's
 // directory column takes the width beyond the designed one. A size stored in the settings file
 // wins, and a window made small scrolls the advanced column instead of overlapping controls.
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
 #include "MainWindowHarness.h"
 #include "app/MainWindowSettings.h"
+#include "ui/TFormAbout.h"
+#include "ui/TFormCmdLine.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormFileInfo.h"
+#include "ui/TFormOptions.h"
+#include "ui/TFormProgress.h"
 
 namespace {
 constexpr int kTaskBar = 48;
@@ -49,6 +59,33 @@ bool ShowsWholeText(const QWidget* widget) {
       !qobject_cast<const QRadioButton*>(widget))
     return true;
   return widget->width() >= widget->sizeHint().width();
+}
+
+// A caption of a window is cut when its control is narrower than the text asks or reaches past
+// the window's edge. Captions are the texts of buttons, check boxes, radio buttons, tool buttons,
+// single-line labels and group boxes; empty ones (filled during a run) are skipped.
+QStringList CutCaptions(QWidget* window) {
+  QStringList cut;
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    if (!widget->isVisibleTo(window) || widget->window() != window) continue;
+    int needed = 0;
+    QString text;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+      text = button->text();
+      needed = button->sizeHint().width();
+    } else if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap()) {
+      text = label->text();
+      needed = label->sizeHint().width();
+    } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+      text = box->title();
+      needed = box->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&')));
+    }
+    if (text.isEmpty()) continue;
+    const QRect shown(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    if (widget->width() < needed || !window->rect().contains(shown))
+      cut << QStringLiteral("%1 \"%2\" %3 wide, needs %4").arg(widget->objectName(), text).arg(widget->width()).arg(needed);
+  }
+  return cut;
 }
 }  // namespace
 
@@ -105,6 +142,43 @@ class MainWindowSizeTest : public QObject {
     main->resize(main->width() - 100, main->height());
     QTRY_COMPARE(header->sectionSize(2), directory - 100);
     QCOMPARE(header->sectionSize(1), designed.ColumnWidths[1]);
+  }
+
+  void everyCaptionShowsWholeAtTheDefaultSize_data() { firstStartShowsEverySettingWhole_data(); }
+
+  // Every window at its first size, in either language: the tool bar keeps all its buttons in
+  // the bar (none in its overflow menu), and no caption is cut.
+  void everyCaptionShowsWholeAtTheDefaultSize() {
+    QFETCH(QString, language);
+    MainWindowHarness h;
+    h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=" + language.toStdString() + "\r\n");
+    TFormMain* main = h.Start();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    auto* bar = h.Find<QToolBar>("tbMain");
+    QTRY_VERIFY(bar->width() > 0);
+    int buttons = 0;
+    for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+      if (button->objectName() == QLatin1String("qt_toolbar_ext_button")) {
+        QVERIFY2(!button->isVisible(), "the tool bar put buttons in its overflow menu");
+        continue;
+      }
+      ++buttons;
+      QVERIFY2(button->isVisible(), qPrintable(Describe(button)));
+      // A caption that ends in dots reads as one cut short.
+      QVERIFY2(!button->text().endsWith(QLatin1String("...")), qPrintable(button->text()));
+    }
+    QCOMPARE(buttons, 7);  // add, remove, convert, preview, options, home page, about
+    const QList<QWidget*> windows{main, h.windows.about, h.windows.progress, h.windows.options,
+                                  h.windows.fileInfo, h.windows.errors, h.windows.cmdLine};
+    for (QWidget* window : windows) {
+      window->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window));
+      QCoreApplication::processEvents();  // the layouts settle from posted events
+      const QStringList cut = CutCaptions(window);
+      QVERIFY2(cut.isEmpty(), qPrintable(window->objectName() + QStringLiteral(": ") + cut.join(QStringLiteral("; "))));
+      if (window != main) window->hide();
+    }
   }
 
   void storedSizeWinsAndASmallWindowScrolls() {

@@ -76,7 +76,7 @@ class MainWindowTest : public QObject {
     MainWindowHarness h;
     TFormMain* main = h.Start();
     QCOMPARE(main->minimumSize(), QSize(600, 400));
-    QCOMPARE(main->windowTitle(), QStringLiteral("Vardeno 1.1"));
+    QCOMPARE(main->windowTitle(), QStringLiteral("Vardeno " VARDENO_VERSION));  // the project's version
     // The options window's creation runs the language routines once more, after the list is built.
     QCOMPARE(h.Find<QComboBox>("cbProfile")->itemText(1), QStringLiteral("Encoder default settings"));
     QCOMPARE(h.Find<QComboBox>("cbOutputExists")->currentIndex(), 0);

@@ -252,9 +252,9 @@ TEST(ProcessRunnerWin32, AbortEndsTheWrapperScriptAndTheProgramItStarted) {
   EXPECT_FALSE(otherFileEnded);
   EXPECT_TRUE(ended);
   EXPECT_EQ(run.code, kTerminatedExitCode);
-  EXPECT_LT(SecondsSince(abortAt), 2.0);
+  EXPECT_LT(SecondsSince(abortAt), 4.5);  // ended at once, not after the runner's 5 s wait
   ASSERT_NE(grandchild, 0u);
-  EXPECT_TRUE(GoneWithin(grandchild, 0.5));
+  EXPECT_TRUE(GoneWithin(grandchild, 3.0));
 }
 
 TEST(ProcessRunnerWin32, AbortLeavesConcurrentRunsOfOtherFiles) {
@@ -313,10 +313,8 @@ TEST(ProcessRunnerWin32, ChildRunningAfterClosingItsOutputGives259AndIsLeftRunni
 
 TEST(ProcessRunnerWin32, IdleIsCalledWhileTheChildIsSilent) {
   int idleCalls = 0;
-  const auto start = Clock::now();
-  RunConsoleProcess(kChild, "sleep=700", nullptr, {}, [&] { ++idleCalls; });
-  const double seconds = SecondsSince(start);
-  EXPECT_GE(idleCalls, static_cast<int>(seconds * 10) - 3);
+  RunConsoleProcess(kChild, "sleep=1500", nullptr, {}, [&] { ++idleCalls; });
+  // Calls keep coming while the child is silent, however slowly a loaded machine runs them.
   EXPECT_GE(idleCalls, 4);
 }
 
