@@ -20,8 +20,8 @@
 #include "app/ProgramState.h"
 #include "conversion/SystemEncoder.h"
 #include "ui/AppWindows.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormProgress.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -128,7 +128,7 @@ Figures RunWindowed(const Case& c, const std::string& input, int round) {
   NoPower power;
   NoHost host;
   state.ProgramDir = g_dir;
-  state.AppParams.EncoderExe = c.encoder;
+  state.Params.EncoderExe = c.encoder;
   windows.encoder = &encoder;
   windows.power = &power;
   CreateAppWindows(state, windows, {});

@@ -22,8 +22,8 @@
 #include "platform/Processors.h"
 #include "ui/AppWindows.h"
 #include "ui/RunWorker.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormProgress.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace fs = std::filesystem;
 
@@ -77,7 +77,7 @@ RunFigures Run(const std::vector<std::string>& inputs, unsigned filesAtOnce, con
   windows.power = &power;
   windows.programFilesDir = outDir;
   CreateAppWindows(state, windows, {});
-  state.AppParams.EncoderExe = "ffmpeg";
+  state.Params.EncoderExe = "ffmpeg";
   std::vector<FileListRow> rows;
   for (const std::string& input : inputs) {
     FileListRow row;

@@ -1,22 +1,22 @@
 #include "ui/AppWindows.h"
 
 #include "ui/DesktopRun.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/AboutWindow.h"
+#include "ui/CommandLineWindow.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/FileInfoWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ProgressWindow.h"
 
 void CreateAppWindows(ProgramState& state, AppWindows& windows, const QStringList& arguments) {
-  windows.main = new TFormMain(state, windows, arguments);
-  windows.about = new TFormAbout(state, windows, windows.main);
-  windows.progress = new TFormProgress(state, windows, windows.main);
-  windows.options = new TFormOptions(state, windows, windows.main);
-  windows.fileInfo = new TFormFileInfo(state, windows, windows.main);
-  windows.errors = new TFormErrors(state, windows, windows.main);
-  windows.cmdLine = new TFormCmdLine(state, windows, windows.main);
+  windows.main = new MainWindow(state, windows, arguments);
+  windows.about = new AboutWindow(state, windows, windows.main);
+  windows.progress = new ProgressWindow(state, windows, windows.main);
+  windows.options = new OptionsWindow(state, windows, windows.main);
+  windows.fileInfo = new FileInfoWindow(state, windows, windows.main);
+  windows.errors = new ErrorLogWindow(state, windows, windows.main);
+  windows.cmdLine = new CommandLineWindow(state, windows, windows.main);
   windows.desktop = new DesktopRun(windows, windows.main);
   windows.main->CreateRunner();
 }

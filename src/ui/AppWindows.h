@@ -6,26 +6,26 @@
 #include <string>
 
 struct ProgramState;
-class TFormMain;
-class TFormAbout;
-class TFormProgress;
-class TFormOptions;
-class TFormFileInfo;
-class TFormErrors;
-class TFormCmdLine;
+class MainWindow;
+class AboutWindow;
+class ProgressWindow;
+class OptionsWindow;
+class FileInfoWindow;
+class ErrorLogWindow;
+class CommandLineWindow;
 class EncoderAccess;
 class PowerControl;
 class DesktopRun;
 class RunWorker;
 
 struct AppWindows {
-  TFormMain* main = nullptr;
-  TFormAbout* about = nullptr;
-  TFormProgress* progress = nullptr;
-  TFormOptions* options = nullptr;
-  TFormFileInfo* fileInfo = nullptr;
-  TFormErrors* errors = nullptr;
-  TFormCmdLine* cmdLine = nullptr;
+  MainWindow* main = nullptr;
+  AboutWindow* about = nullptr;
+  ProgressWindow* progress = nullptr;
+  OptionsWindow* options = nullptr;
+  FileInfoWindow* fileInfo = nullptr;
+  ErrorLogWindow* errors = nullptr;
+  CommandLineWindow* cmdLine = nullptr;
   DesktopRun* desktop = nullptr;  // the run outside the windows (task bar, tray tip, notice)
   RunWorker* runner = nullptr;    // the conversion run's own thread; the progress window's Abort
 

@@ -10,8 +10,8 @@
 #include "ui/DesktopNotice.h"
 #include "ui/DesktopProgress.h"
 #include "ui/QtText.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormMain.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/MainWindow.h"
 
 namespace {
 const QString kIdleTip = QStringLiteral("Vardeno");

@@ -2,13 +2,13 @@
 
 #include "app/ProgramState.h"
 #include "ui/AppWindows.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/AboutWindow.h"
+#include "ui/CommandLineWindow.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/FileInfoWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 template <typename Window>
@@ -30,7 +30,7 @@ std::vector<LanguageRoutine> LanguageRoutines(AppWindows& windows) {
 }
 
 void SwitchLanguage(ProgramState& state, AppWindows& windows, UiLanguage language) {
-  state.AppParams.Language = language;
+  state.Params.Language = language;
   state.CurrentLanguage = language;
   for (const LanguageRoutine& routine : LanguageRoutines(windows)) routine.run();
 }

@@ -20,6 +20,6 @@ struct LanguageRoutine {
 // main, progress, about, errors, file information, command line. Windows not created yet are left out.
 std::vector<LanguageRoutine> LanguageRoutines(AppWindows& windows);
 
-// Sets state.AppParams.Language and state.CurrentLanguage to language, then runs LanguageRoutines in
+// Sets state.Params.Language and state.CurrentLanguage to language, then runs LanguageRoutines in
 // order. Texts produced earlier at run time (statuses, log entries) are left as they are.
 void SwitchLanguage(ProgramState& state, AppWindows& windows, UiLanguage language);

@@ -1,5 +1,5 @@
 // The main window's actions: one table of every action (its name and shortcut). The texts come
-// from the language routine (MainTexts.cpp); the enable rules from TFormMain::InitControls.
+// from the language routine (MainTexts.cpp); the enable rules from MainWindow::InitControls.
 #pragma once
 
 #include <QAction>

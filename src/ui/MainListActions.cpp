@@ -13,7 +13,7 @@
 #include "ui/MainTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/QtText.h"
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 
 namespace {
 bool IsDirectory(const std::string& path) {
@@ -22,13 +22,13 @@ bool IsDirectory(const std::string& path) {
 }
 }  // namespace
 
-std::string TFormMain::AddFilesStartDir() const {
+std::string MainWindow::AddFilesStartDir() const {
   const std::string& lastAdded = state_.Files.LastAddedDirectory();
   if (!lastAdded.empty()) return lastAdded;
   return IsDirectory(lastDir_) ? lastDir_ : state_.ProgramDir;
 }
 
-void TFormMain::ListRules() {
+void MainWindow::ListRules() {
   const auto selected = SelectedRow();
   const UiLanguage lang = state_.CurrentLanguage;
   const std::string directory = selected ? state_.Files.Row(*selected).Directory : std::string();
@@ -47,14 +47,14 @@ void TFormMain::ListRules() {
   actions_.actInvertSelection->setEnabled(anyRow);
 }
 
-void TFormMain::actAddFilesExecute() {
+void MainWindow::actAddFilesExecute() {
   const QStringList names = AskOpenFileNames(this, ToQ(AddFilesStartDir()), AddFilesFilter(state_.CurrentLanguage),
                                              QStringLiteral("flv"));
   for (const QString& name : names) state_.Files.AddToList(ToStd(name), state_.CurrentLanguage);
   InitControls();
 }
 
-void TFormMain::actLoadFileListExecute() {
+void MainWindow::actLoadFileListExecute() {
   const QString name = AskOpenFileName(this, ToQ(listFileDir_), ListFileFilter(state_.CurrentLanguage), QStringLiteral("lst"));
   if (name.isEmpty()) return;
   listFileDir_ = std::filesystem::path(ToStd(name)).parent_path().string();
@@ -66,7 +66,7 @@ void TFormMain::actLoadFileListExecute() {
   InitControls();
 }
 
-void TFormMain::actSaveFileListExecute() {
+void MainWindow::actSaveFileListExecute() {
   const QString name = AskSaveFileName(this, ToQ(listFileDir_), ListFileFilter(state_.CurrentLanguage), QStringLiteral("lst"));
   if (name.isEmpty()) return;
   listFileDir_ = std::filesystem::path(ToStd(name)).parent_path().string();
@@ -77,22 +77,22 @@ void TFormMain::actSaveFileListExecute() {
   }
 }
 
-void TFormMain::actCheckAllExecute() {
+void MainWindow::actCheckAllExecute() {
   state_.Files.CheckAll();
   InitControls();
 }
 
-void TFormMain::actInvertSelectionExecute() {
+void MainWindow::actInvertSelectionExecute() {
   state_.Files.InvertChecks();
   InitControls();
 }
 
-void TFormMain::actRemoveCheckedExecute() {
+void MainWindow::actRemoveCheckedExecute() {
   state_.Files.RemoveChecked();
   InitControls();
 }
 
-void TFormMain::actExploreDirectoryExecute() {
+void MainWindow::actExploreDirectoryExecute() {
   const auto selected = SelectedRow();
   if (!selected) return;
   QDesktopServices::openUrl(QUrl::fromLocalFile(ToQ(state_.Files.Row(*selected).Directory)));
@@ -100,7 +100,7 @@ void TFormMain::actExploreDirectoryExecute() {
 
 // The selection moved: while the file information window is shown, it follows the selected row.
 // The probe runs later, once for any number of moves made meanwhile, on the row selected then.
-void TFormMain::lvSelectItem() {
+void MainWindow::lvSelectItem() {
   RefreshFramePreviewSoon();
   if (!SelectedRow() || !FileInfoWindowVisible(windows_)) return;
   ListRules();

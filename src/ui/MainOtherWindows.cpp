@@ -3,12 +3,12 @@
 #include <QDialog>
 
 #include "ui/AppWindows.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/AboutWindow.h"
+#include "ui/CommandLineWindow.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/FileInfoWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 void ShowAndRaise(QDialog* window) {

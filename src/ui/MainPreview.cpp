@@ -14,14 +14,14 @@
 #include "ui/AppWindows.h"
 #include "ui/FramePreviewWindow.h"
 #include "ui/SettingsPanels.h"
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 
 namespace {
 // Changes typed or stepped in quick succession make one new frame.
 constexpr int kSettleMilliseconds = 300;
 }  // namespace
 
-void TFormMain::ShowFramePreview() {
+void MainWindow::ShowFramePreview() {
   if (!preview_) {
     preview_ = new FramePreviewWindow(
         [this]() -> std::optional<FramePreviewRequest> {
@@ -31,14 +31,14 @@ void TFormMain::ShowFramePreview() {
           request.input = RowFullPath(state_.Files.Row(*row));
           request.settings = ReadEncoderSettings();
           request.resolutions = state_.Resolutions;
-          request.encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+          request.encoderPath = GetEncoderPath(state_.Params, state_.ProgramDir);
           if (!request.encoderPath.empty())
             request.generation = windows_.encoder ? windows_.encoder->Generation(request.encoderPath)
                                                   : GetEncoderGeneration(request.encoderPath);
           return request;
         },
-        this, [this] { return state_.AppParams.Player; });
-    preview_->SetLang(state_.AppParams.Language);
+        this, [this] { return state_.Params.Player; });
+    preview_->SetLang(state_.Params.Language);
     previewTimer_ = new QTimer(this);
     previewTimer_->setSingleShot(true);
     previewTimer_->setInterval(kSettleMilliseconds);
@@ -53,6 +53,6 @@ void TFormMain::ShowFramePreview() {
   preview_->ShowPreview();
 }
 
-void TFormMain::RefreshFramePreviewSoon() {
+void MainWindow::RefreshFramePreviewSoon() {
   if (preview_ && preview_->isVisible()) previewTimer_->start();
 }

@@ -11,15 +11,15 @@
 #include "ui/MiddlePanel.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanels.h"
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 
 namespace {
 int ResolutionCount(const ProgramState& state) { return static_cast<int>(state.Resolutions.Entries.size()); }
 }  // namespace
 
-void TFormMain::LoadLastSessionProfile() {
+void MainWindow::LoadLastSessionProfile() {
   EncoderSettings settings = pnBottom_->ReadSettings();
-  if (!LoadLastSession(state_.AppParams, settings, ResolutionCount(state_))) return;
+  if (!LoadLastSession(state_.Params, settings, ResolutionCount(state_))) return;
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
     pnBottom_->WriteSettings(settings);
@@ -27,7 +27,7 @@ void TFormMain::LoadLastSessionProfile() {
   InitControls();
 }
 
-void TFormMain::FillProfileList(int selectPosition) {
+void MainWindow::FillProfileList(int selectPosition) {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
   QComboBox* box = pnMid_->cbProfile;
   box->clear();
@@ -35,10 +35,10 @@ void TFormMain::FillProfileList(int selectPosition) {
   box->setCurrentIndex(selectPosition < box->count() ? selectPosition : 0);
 }
 
-void TFormMain::actLoadSelectedProfileExecute() {
+void MainWindow::actLoadSelectedProfileExecute() {
   EncoderSettings settings = pnBottom_->ReadSettings();
   const auto result = ExecuteLoadSelectedProfile(pnMid_->cbProfile->currentIndex(), state_.Profiles,
-                                                 state_.AppParams, settings, ResolutionCount(state_));
+                                                 state_.Params, settings, ResolutionCount(state_));
   if (result == SelectedProfileResult::Nothing) return;
   if (result == SelectedProfileResult::Defaults) {
     actSetDefaultExecute();
@@ -51,9 +51,9 @@ void TFormMain::actLoadSelectedProfileExecute() {
   InitControls();
 }
 
-void TFormMain::actLoadProfileExecute() {
+void MainWindow::actLoadProfileExecute() {
   EncoderSettings settings = pnBottom_->ReadSettings();
-  if (!ExecuteLoadProfile(*this, state_.AppParams, settings, ResolutionCount(state_))) return;
+  if (!ExecuteLoadProfile(*this, state_.Params, settings, ResolutionCount(state_))) return;
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
     pnBottom_->WriteSettings(settings);
@@ -61,16 +61,16 @@ void TFormMain::actLoadProfileExecute() {
   InitControls();
 }
 
-void TFormMain::actSaveProfileExecute() {
+void MainWindow::actSaveProfileExecute() {
   try {
-    const ProfileSaveResult result = ExecuteSaveProfile(*this, state_.AppParams, ReadEncoderSettings(), state_.Profiles);
+    const ProfileSaveResult result = ExecuteSaveProfile(*this, state_.Params, ReadEncoderSettings(), state_.Profiles);
     if (result.ListRebuilt) FillProfileList(result.SelectPosition);
   } catch (const IniWriteError& error) {
     ShowSystemErrorBox(this, error.what());
   }
 }
 
-void TFormMain::actSetDefaultExecute() {
+void MainWindow::actSetDefaultExecute() {
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
     pnBottom_->SetDefaultParams();
@@ -79,13 +79,13 @@ void TFormMain::actSetDefaultExecute() {
   InitControls();
 }
 
-std::optional<std::string> TFormMain::ChooseProfileToOpen(const std::string& startDir) {
+std::optional<std::string> MainWindow::ChooseProfileToOpen(const std::string& startDir) {
   const QString name = AskOpenFileName(this, ToQ(startDir), ProfileFilter(state_.CurrentLanguage), QStringLiteral("ini"));
   if (name.isEmpty()) return std::nullopt;
   return ToStd(name);
 }
 
-std::optional<std::string> TFormMain::ChooseProfileToSave(const std::string& startDir) {
+std::optional<std::string> MainWindow::ChooseProfileToSave(const std::string& startDir) {
   const QString name = AskSaveFileName(this, ToQ(startDir), ProfileFilter(state_.CurrentLanguage), QStringLiteral("ini"));
   if (name.isEmpty()) return std::nullopt;
   return ToStd(name);

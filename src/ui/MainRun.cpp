@@ -18,12 +18,12 @@
 #include "ui/MiddlePanel.h"
 #include "ui/QtText.h"
 #include "ui/RunWorker.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormProgress.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressWindow.h"
 
-void TFormMain::actConvertExecute() { RunConversion(false, {}); }
+void MainWindow::actConvertExecute() { RunConversion(false, {}); }
 
-void TFormMain::actSaveBATExecute() {
+void MainWindow::actSaveBATExecute() {
   if (runner_->Active()) return;
   const std::string& lastAdded = state_.Files.LastAddedDirectory();
   const QString start = ToQ(lastAdded.empty() ? state_.ProgramDir : lastAdded);
@@ -32,7 +32,7 @@ void TFormMain::actSaveBATExecute() {
   RunConversion(true, ToStd(name));
 }
 
-void TFormMain::Later(std::function<void()> work) {
+void MainWindow::Later(std::function<void()> work) {
   QMetaObject::invokeMethod(
       this,
       [this, work = std::move(work)] {
@@ -41,13 +41,13 @@ void TFormMain::Later(std::function<void()> work) {
       Qt::QueuedConnection);
 }
 
-void TFormMain::CreateRunner() {
+void MainWindow::CreateRunner() {
   runner_ = new RunWorker(state_, *windows_.encoder, *windows_.progress, *windows_.power, *this, this);
   windows_.runner = runner_;
-  connect(runner_, &RunWorker::finished, this, &TFormMain::RunFinished);
+  connect(runner_, &RunWorker::finished, this, &MainWindow::RunFinished);
 }
 
-void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) {
+void MainWindow::RunConversion(bool batchMode, const std::string& batchFileName) {
   if (runner_->Active() || closed_) return;
   ConversionRequest request;
   request.settings = ReadEncoderSettings();
@@ -60,8 +60,8 @@ void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) 
   request.batchFileName = batchFileName;
   request.scriptFormat = kNativeScriptFormat;
 
-  request.stallLimit = std::chrono::seconds(state_.AppParams.StallMinutes * 60L);
-  request.player = state_.AppParams.Player;
+  request.stallLimit = std::chrono::seconds(state_.Params.StallMinutes * 60L);
+  request.player = state_.Params.Player;
 
   RunWorker::Options options;
   options.keepAwake = KeepComputerAwake;
@@ -71,7 +71,7 @@ void TFormMain::RunConversion(bool batchMode, const std::string& batchFileName) 
   runner_->Start(request, std::move(options));
 }
 
-void TFormMain::RunFinished(const RunResult& result) {
+void MainWindow::RunFinished(const RunResult& result) {
   if (!runIsBatch_ && windows_.desktop) windows_.desktop->NoticeEnd(result, state_.CurrentLanguage);
   // The run disabled the list, which took the keyboard focus away: it goes back to the list, so
   // Esc and the list's keys work without a click into the window.

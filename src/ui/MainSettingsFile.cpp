@@ -19,7 +19,7 @@
 #include "ui/MiddlePanel.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanels.h"
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 
 namespace {
 // What a window manager adds around the window's client area: borders, and a title bar above.
@@ -32,7 +32,7 @@ QRect AvailableScreenArea(const QWidget* window) {
 }
 }  // namespace
 
-MainWindowSettings TFormMain::CaptureWindowSettings() const {
+MainWindowSettings MainWindow::CaptureWindowSettings() const {
   MainWindowSettings s;
   s.Maximized = isMaximized();
   const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
@@ -54,7 +54,7 @@ MainWindowSettings TFormMain::CaptureWindowSettings() const {
   return s;
 }
 
-void TFormMain::PlaceAtFirstStart(const MainWindowSettings& designed) {
+void MainWindow::PlaceAtFirstStart(const MainWindowSettings& designed) {
   const QRect area = AvailableScreenArea(this);
   const QSize size = QSize(designed.Width, designed.Height)
                          .boundedTo(area.size() - QSize(kFrameAllowance, kTitleBarAllowance))
@@ -64,7 +64,7 @@ void TFormMain::PlaceAtFirstStart(const MainWindowSettings& designed) {
        area.y() + std::max(0, (area.height() - size.height() - kTitleBarAllowance) / 2));
 }
 
-void TFormMain::ApplyWindowSettings(const MainWindowSettings& s) {
+void MainWindow::ApplyWindowSettings(const MainWindowSettings& s) {
   // The file's place is kept as read (within the rules of the file); a window that would lie
   // wholly outside the screen, or be larger than it, is brought back within reach.
   const QRect area = AvailableScreenArea(this);
@@ -94,12 +94,12 @@ void TFormMain::ApplyWindowSettings(const MainWindowSettings& s) {
   if (!s.BottomPanelVisible && !pnBottom_->isHidden()) actShowHideBottomPanelExecute();
 }
 
-void TFormMain::LoadSettingsFile() {
+void MainWindow::LoadSettingsFile() {
   MainWindowSettings window = CaptureWindowSettings();
   window.LastDir = lastDir_;
   EncoderSettings encoder = pnBottom_->ReadSettings();
   const QRect screen = AvailableScreenArea(this);
-  if (!LoadSettingsFromIni(state_.AppParams, window, encoder, ScreenSize{screen.width(), screen.height()})) return;
+  if (!LoadSettingsFromIni(state_.Params, window, encoder, ScreenSize{screen.width(), screen.height()})) return;
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
     pnBottom_->WriteSettings(encoder);
@@ -107,7 +107,7 @@ void TFormMain::LoadSettingsFile() {
   ApplyWindowSettings(window);
 }
 
-void TFormMain::SaveSettingsFile() {
+void MainWindow::SaveSettingsFile() {
   // Both files are tried; one box names every file that could not be written, after the
   // system's message for the first ("System Error.  Code: 28." for a full disk).
   std::string systemMessage;
@@ -121,7 +121,7 @@ void TFormMain::SaveSettingsFile() {
       files += error.what();
     }
   };
-  attempt([&] { SaveSettingsToIni(state_.AppParams, CaptureWindowSettings(), ReadEncoderSettings()); });
-  attempt([&] { SaveProfile(state_.AppParams.LastSessionFile, ReadEncoderSettings()); });
+  attempt([&] { SaveSettingsToIni(state_.Params, CaptureWindowSettings(), ReadEncoderSettings()); });
+  attempt([&] { SaveProfile(state_.Params.LastSessionFile, ReadEncoderSettings()); });
   if (!files.empty()) ShowSystemErrorBox(this, systemMessage + "\r\n" + files);
 }

@@ -22,7 +22,7 @@
 #include "ui/FramePreviewWindow.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanels.h"
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
@@ -131,9 +131,9 @@ void ReplaceEntries(QComboBox* box, const QStringList& texts) {
 
 }  // namespace
 
-void TFormMain::SetLang() {
+void MainWindow::SetLang() {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
-  const UiLanguage lang = state_.AppParams.Language;
+  const UiLanguage lang = state_.Params.Language;
   SetTexts(this, std::begin(kTextsBeforePanels), std::end(kTextsBeforePanels), lang);
   pnBottom_->SetLang();
   lv_->SetLang();

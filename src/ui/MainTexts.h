@@ -1,5 +1,5 @@
 // The main window's texts in both languages: those its language routine sets (MainTexts.cpp holds
-// TFormMain::SetLang beside them) and those it produces while it runs.
+// MainWindow::SetLang beside them) and those it produces while it runs.
 #pragma once
 
 #include <QString>

@@ -23,10 +23,10 @@
 #include "ui/OpenAddress.h"
 #include "ui/QtText.h"
 #include "ui/SettingsPanels.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/AboutWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 
@@ -50,37 +50,37 @@ QString ManualPath() {
 
 }  // namespace
 
-void TFormMain::ConnectActions() {
+void MainWindow::ConnectActions() {
   const MainActions& a = actions_;
-  auto on = [this](QAction* action, void (TFormMain::*handler)()) {
+  auto on = [this](QAction* action, void (MainWindow::*handler)()) {
     connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
   };
-  on(a.actEsc, &TFormMain::actEscExecute);
+  on(a.actEsc, &MainWindow::actEscExecute);
   // Long operations (a run, the script and its file dialog, a probe of the file information
   // window) start later, so the call that triggered them returns at once.
-  connect(a.actConvert, &QAction::triggered, this, &TFormMain::actConvertExecute);
+  connect(a.actConvert, &QAction::triggered, this, &MainWindow::actConvertExecute);
   // The script's file dialog opens once the press has been answered.
   connect(a.actSaveBAT, &QAction::triggered, this, [this] { Later([this] { actSaveBATExecute(); }); });
-  on(a.actMinimizeToTray, &TFormMain::actMinimizeToTrayExecute);
-  on(a.actExit, &TFormMain::CloseMainWindow);
-  on(a.actLoadProfile, &TFormMain::actLoadProfileExecute);
-  on(a.actSaveProfile, &TFormMain::actSaveProfileExecute);
-  on(a.actLoadSelectedProfile, &TFormMain::actLoadSelectedProfileExecute);
-  on(a.actSetDefault, &TFormMain::actSetDefaultExecute);
-  on(a.actAddFiles, &TFormMain::actAddFilesExecute);
-  on(a.actRemoveChecked, &TFormMain::actRemoveCheckedExecute);
-  on(a.actCheckAll, &TFormMain::actCheckAllExecute);
-  on(a.actInvertSelection, &TFormMain::actInvertSelectionExecute);
-  on(a.actLoadFileList, &TFormMain::actLoadFileListExecute);
-  on(a.actSaveFileList, &TFormMain::actSaveFileListExecute);
-  on(a.actExploreDirectory, &TFormMain::actExploreDirectoryExecute);
-  on(a.actShowHideMainWindow, &TFormMain::actShowHideMainWindowExecute);
-  on(a.actShowHideBottomPanel, &TFormMain::actShowHideBottomPanelExecute);
-  on(a.actBrowseOutDir, &TFormMain::actBrowseOutDirExecute);
-  on(a.actExploreOutDir, &TFormMain::actExploreOutDirExecute);
-  on(a.actGoToHomePage, &TFormMain::actGoToHomePageExecute);
+  on(a.actMinimizeToTray, &MainWindow::actMinimizeToTrayExecute);
+  on(a.actExit, &MainWindow::CloseMainWindow);
+  on(a.actLoadProfile, &MainWindow::actLoadProfileExecute);
+  on(a.actSaveProfile, &MainWindow::actSaveProfileExecute);
+  on(a.actLoadSelectedProfile, &MainWindow::actLoadSelectedProfileExecute);
+  on(a.actSetDefault, &MainWindow::actSetDefaultExecute);
+  on(a.actAddFiles, &MainWindow::actAddFilesExecute);
+  on(a.actRemoveChecked, &MainWindow::actRemoveCheckedExecute);
+  on(a.actCheckAll, &MainWindow::actCheckAllExecute);
+  on(a.actInvertSelection, &MainWindow::actInvertSelectionExecute);
+  on(a.actLoadFileList, &MainWindow::actLoadFileListExecute);
+  on(a.actSaveFileList, &MainWindow::actSaveFileListExecute);
+  on(a.actExploreDirectory, &MainWindow::actExploreDirectoryExecute);
+  on(a.actShowHideMainWindow, &MainWindow::actShowHideMainWindowExecute);
+  on(a.actShowHideBottomPanel, &MainWindow::actShowHideBottomPanelExecute);
+  on(a.actBrowseOutDir, &MainWindow::actBrowseOutDirExecute);
+  on(a.actExploreOutDir, &MainWindow::actExploreOutDirExecute);
+  on(a.actGoToHomePage, &MainWindow::actGoToHomePageExecute);
   connect(a.actShowCmdLine, &QAction::triggered, this, [this] { ShowCommandLineWindow(windows_); });
-  connect(a.actShowFramePreview, &QAction::triggered, this, &TFormMain::ShowFramePreview);
+  connect(a.actShowFramePreview, &QAction::triggered, this, &MainWindow::ShowFramePreview);
   connect(a.actShowProgressWindow, &QAction::triggered, this, [this] { ShowProgressWindow(windows_); });
   connect(a.actShowHideFileInfo, &QAction::triggered, this,
           [this] { Later([this] { ToggleFileInfoWindow(windows_); }); });
@@ -96,15 +96,15 @@ void TFormMain::ConnectActions() {
   connect(a.actZune_Compare, &QAction::triggered, this, [] { OpenZunePage("/en-US/mp3players/default.htm"); });
 
   // Opening a pop-up menu applies the enable rules first.
-  connect(menus_.popLv, &QMenu::aboutToShow, this, &TFormMain::InitControls);
-  connect(menus_.popTi, &QMenu::aboutToShow, this, &TFormMain::InitControls);
+  connect(menus_.popLv, &QMenu::aboutToShow, this, &MainWindow::InitControls);
+  connect(menus_.popTi, &QMenu::aboutToShow, this, &MainWindow::InitControls);
   connect(lv_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { menus_.popLv->popup(lv_->viewport()->mapToGlobal(at)); });
 
-  connect(lv_, &FileListView::listChanged, this, &TFormMain::InitControls);
-  connect(lv_, &FileListView::selectionOrChecksChanged, this, &TFormMain::InitControls);
-  connect(lv_, &FileListView::currentRowChanged, this, &TFormMain::lvSelectItem);
-  connect(pnMid_, &MiddlePanel::outDirChoiceClicked, this, &TFormMain::InitControls);
+  connect(lv_, &FileListView::listChanged, this, &MainWindow::InitControls);
+  connect(lv_, &FileListView::selectionOrChecksChanged, this, &MainWindow::InitControls);
+  connect(lv_, &FileListView::currentRowChanged, this, &MainWindow::lvSelectItem);
+  connect(pnMid_, &MiddlePanel::outDirChoiceClicked, this, &MainWindow::InitControls);
   connect(pnBottom_, &SettingsPanels::settingChanged, this, [this] {
     if (!state_.ControlsUpdating) InitControls();
   });
@@ -112,9 +112,9 @@ void TFormMain::ConnectActions() {
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { close(); });
 }
 
-bool TFormMain::MainWindowShown() const { return isVisible() && !isMinimized(); }
+bool MainWindow::MainWindowShown() const { return isVisible() && !isMinimized(); }
 
-void TFormMain::actEscExecute() {
+void MainWindow::actEscExecute() {
   if (state_.Run.Running) return;
   if (windows_.progress->isVisible()) {
     windows_.progress->close();
@@ -124,14 +124,14 @@ void TFormMain::actEscExecute() {
 }
 
 // Without a tray the hidden window could not be brought back: it is minimized instead.
-void TFormMain::actMinimizeToTrayExecute() {
+void MainWindow::actMinimizeToTrayExecute() {
   if (TrayAvailable())
     hide();
   else
     showMinimized();
 }
 
-void TFormMain::actShowHideMainWindowExecute() {
+void MainWindow::actShowHideMainWindowExecute() {
   if (MainWindowShown()) {
     windows_.options->hide();
     actMinimizeToTrayExecute();
@@ -148,7 +148,7 @@ void TFormMain::actShowHideMainWindowExecute() {
 
 // Hiding is plain; showing docks the bottom panel below the middle panel again, so that the
 // middle panel stays directly above it.
-void TFormMain::actShowHideBottomPanelExecute() {
+void MainWindow::actShowHideBottomPanelExecute() {
   if (!pnBottom_->isHidden()) {
     pnBottom_->hide();
     return;
@@ -161,20 +161,20 @@ void TFormMain::actShowHideBottomPanelExecute() {
   layout->addWidget(pnBottom_);
 }
 
-void TFormMain::actBrowseOutDirExecute() {
+void MainWindow::actBrowseOutDirExecute() {
   const QString current = pnMid_->edOutDir->text();
   const QString start = IsDirectory(current) ? current : ToQ(state_.ProgramDir);
   const QString chosen = AskDirectory(this, start);
   if (!chosen.isEmpty()) pnMid_->edOutDir->setText(chosen);
 }
 
-void TFormMain::actExploreOutDirExecute() {
+void MainWindow::actExploreOutDirExecute() {
   const QString current = pnMid_->edOutDir->text();
   OpenAddress(IsDirectory(current) ? QFileInfo(current).absoluteFilePath() : ToQ(state_.ProgramDir));
 }
 
 // The program has no web site of its own: its home page is the manual that comes with it.
-void TFormMain::actGoToHomePageExecute() {
+void MainWindow::actGoToHomePageExecute() {
   const QString manual = ManualPath();
   if (!manual.isEmpty()) OpenAddress(manual);
 }

@@ -66,13 +66,13 @@ void SettingsPanels::WatchSettingsForPlayerCheck() {
 
 void SettingsPanels::cbPlayerChange(int index) {
   if (index < 0 || index >= kPlayerCount) return;
-  state_.AppParams.Player = static_cast<PlayerId>(index);
+  state_.Params.Player = static_cast<PlayerId>(index);
   UpdatePlayerCheck();
 }
 
 void SettingsPanels::UpdatePlayerCheck() {
-  left_->ShowPlayer(state_.AppParams.Player);
-  const PlayerVerdict verdict = CheckSettingsForPlayer(ReadSettings(), state_.Resolutions, state_.AppParams.Player);
+  left_->ShowPlayer(state_.Params.Player);
+  const PlayerVerdict verdict = CheckSettingsForPlayer(ReadSettings(), state_.Resolutions, state_.Params.Player);
   left_->ShowPlayerWarning(PreRunLines(verdict, state_.CurrentLanguage));
 }
 
@@ -91,7 +91,7 @@ void SettingsPanels::IndexGovernedControls() {
 
 void SettingsPanels::PrepareControls() {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
-  state_.Resolutions = MakeResolutionList(LoadResolutionSizes(state_.AppParams.ResolutionsFile),
+  state_.Resolutions = MakeResolutionList(LoadResolutionSizes(state_.Params.ResolutionsFile),
                                           state_.CurrentLanguage);
   left_->FillLists();
   audio_->FillLists();
@@ -121,7 +121,7 @@ void SettingsPanels::WriteSettings(const EncoderSettings& settings) {
 
 void SettingsPanels::ApplyEnableRules() {
   // The encoder's generation is learnt once per encoder file (a moment the first time).
-  const std::string encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+  const std::string encoderPath = GetEncoderPath(state_.Params, state_.ProgramDir);
   const EncoderGeneration generation = encoderPath.empty() ? EncoderGeneration::Modern : GetEncoderGeneration(encoderPath);
   for (const ControlState& control : ComputeEnabledControls(ReadSettings(), generation)) {
     if (QWidget* widget = governed_.value(ToQ(control.name))) widget->setEnabled(control.enabled);
@@ -159,8 +159,8 @@ void SettingsPanels::SettingChanged() {
 void SettingsPanels::btnInfo_ffmpegClick() {
   // The help file lies in the program files folder, beside the settings file.
   std::string filesDir = state_.ProgramDir;
-  if (!state_.AppParams.SettingsFile.empty())
-    filesDir = std::filesystem::path(state_.AppParams.SettingsFile).parent_path().string();
-  const std::string helpFile = EnsureEncoderHelpFile(filesDir, GetEncoderPath(state_.AppParams, state_.ProgramDir));
+  if (!state_.Params.SettingsFile.empty())
+    filesDir = std::filesystem::path(state_.Params.SettingsFile).parent_path().string();
+  const std::string helpFile = EnsureEncoderHelpFile(filesDir, GetEncoderPath(state_.Params, state_.ProgramDir));
   if (!helpFile.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(ToQ(helpFile)));
 }

@@ -5,13 +5,13 @@
 
 #include "app/ProgramState.h"
 #include "ui/AppWindows.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/AboutWindow.h"
+#include "ui/CommandLineWindow.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/FileInfoWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ProgressWindow.h"
 
 class AppWindowsTest : public QObject {
   Q_OBJECT

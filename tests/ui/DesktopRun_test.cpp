@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include "MainWindowHarness.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormProgress.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
@@ -90,7 +90,7 @@ class DesktopRunTest : public QObject {
     MainWindowHarness h;
     auto* encoder = new CountingEncoder;
     h.encoder.reset(encoder);
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     for (const char* name : {"a.mp4", "b.mp4", "c.mp4"})
       h.state.Files.AddToList(h.files.Write(name, "x"), UiLanguage::English);

@@ -21,10 +21,10 @@
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
 #include "ui/MessageBoxes.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormMain.h"
+#include "ui/CommandLineWindow.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/FileInfoWindow.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ bool MakeClip(const QString& path) {
   return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
 }
 
-bool HaveFfmpeg() { return !GetEncoderPath(TAppParams{}, "").empty(); }
+bool HaveFfmpeg() { return !GetEncoderPath(AppParams{}, "").empty(); }
 
 }  // namespace
 
@@ -118,7 +118,7 @@ class InfoWindowsTest : public QObject {
   void previewShowsTheLinesOfAClassicEncoderAndTheNewestOnly() {
     ScriptedEncoder classic(EncoderGeneration::Classic);
     Program program(classic);
-    TFormCmdLine* window = program.windows.cmdLine;
+    CommandLineWindow* window = program.windows.cmdLine;
     EncoderSettings settings;
     window->SetSettingsSource([&settings] { return settings; });
     auto* me = Child<QPlainTextEdit>(window, "me");
@@ -197,7 +197,7 @@ class InfoWindowsTest : public QObject {
     QVERIFY(MakeClip(clip));
     ScriptedEncoder modern(EncoderGeneration::Modern);
     Program program(modern);
-    TFormFileInfo* window = program.windows.fileInfo;
+    FileInfoWindow* window = program.windows.fileInfo;
     std::optional<std::string> selected = clip.toStdString();
     window->SetFileChooser([&selected] { return selected; });
 
@@ -236,7 +236,7 @@ class InfoWindowsTest : public QObject {
     QCOMPARE(modern.probes, 3);
 
     // Saved in Polish: the dialog proposes "<file>_info.txt"; the text's labels stay English.
-    program.state.AppParams.Language = UiLanguage::Polish;
+    program.state.Params.Language = UiLanguage::Polish;
     window->SetLang();
     QCOMPARE(window->windowTitle(), QStringLiteral("Właściwości pliku video"));
     QCOMPARE(val->horizontalHeaderItem(0)->text(), QStringLiteral("Strumień"));
@@ -270,7 +270,7 @@ class InfoWindowsTest : public QObject {
     const std::string missing = dir / "gone.mp4";
     ScriptedEncoder modern(EncoderGeneration::Modern);
     Program program(modern);
-    TFormFileInfo* window = program.windows.fileInfo;
+    FileInfoWindow* window = program.windows.fileInfo;
     std::string selected = missing;
     window->SetFileChooser([&selected] { return std::optional<std::string>(selected); });
     auto* val = Child<QTableWidget>(window, "val");

@@ -13,12 +13,12 @@
 #include "ui/FileListModel.h"
 #include "ui/FileListView.h"
 #include "ui/MainFileDialogs.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/AboutWindow.h"
+#include "ui/CommandLineWindow.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/FileInfoWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 // The user's locale is Polish. Set before QApplication reads the locale, as a Polish desktop
@@ -123,7 +123,7 @@ class LanguagesTest : public QObject {
     QFETCH(QString, storedAtClose);
     MainWindowHarness h;
     if (!settingsFile.isEmpty()) h.files.Write("Vardeno.ini", settingsFile.toStdString());
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     VerifyWindowsSpeak(h, polish ? UiLanguage::Polish : UiLanguage::English);
     if (QTest::currentTestFailed()) return;
     // The command-line window sets its caption again each time it shows a line.
@@ -141,7 +141,7 @@ class LanguagesTest : public QObject {
     std::filesystem::create_directories(h.files / "profiles");
     h.files.Write("profiles/A.ini", "[MAIN]\r\nDisplayName=Zune AVC\r\n");
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=PL\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     auto* profiles = h.Find<QComboBox>("cbProfile");
     auto* afterConversion = h.Find<QComboBox>("cbAfterConversion");
@@ -193,7 +193,7 @@ class LanguagesTest : public QObject {
     h.encoder = std::make_unique<InlineEncoder>();
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=EN\r\n");
     const std::string first = h.files.Write("first.avi", "x");
-    TFormMain* main = h.Start({QString::fromStdString(first)});
+    MainWindow* main = h.Start({QString::fromStdString(first)});
     main->show();
     QCOMPARE(StatusShown(h, 0), QStringLiteral("Ready"));
     TRIGGER_RUN(h, "actConvert");

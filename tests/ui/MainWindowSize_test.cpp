@@ -19,12 +19,12 @@
 
 #include "MainWindowHarness.h"
 #include "app/MainWindowSettings.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/AboutWindow.h"
+#include "ui/CommandLineWindow.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/FileInfoWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 constexpr int kTaskBar = 48;
@@ -103,7 +103,7 @@ class MainWindowSizeTest : public QObject {
     MainWindowHarness h;
     // Only the language is stored: the size is the first start's.
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=" + language.toStdString() + "\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QVERIFY2(main->width() <= 1366 && main->height() + kTitleBar + kTaskBar <= 768,
@@ -152,7 +152,7 @@ class MainWindowSizeTest : public QObject {
     QFETCH(QString, language);
     MainWindowHarness h;
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=" + language.toStdString() + "\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     auto* bar = h.Find<QToolBar>("tbMain");
@@ -184,7 +184,7 @@ class MainWindowSizeTest : public QObject {
   void storedSizeWinsAndASmallWindowScrolls() {
     MainWindowHarness h;
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=PL\r\nWidth=640\r\nHeight=420\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QCOMPARE(main->size(), QSize(640, 420));

@@ -15,10 +15,10 @@
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
 #include "ui/LanguageSwitch.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormAboutTexts.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormOptions.h"
+#include "ui/AboutWindow.h"
+#include "ui/AboutWindowTexts.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsWindow.h"
 
 namespace fs = std::filesystem;
 
@@ -73,7 +73,7 @@ class OptionsAboutTest : public QObject {
   void clickingTheCheckedLanguageChangesNothing() {
     ProgramState state;
     AppWindows windows;
-    TFormOptions options(state, windows, nullptr);
+    OptionsWindow options(state, windows, nullptr);
     options.show();
     QVERIFY(options.rbLangEnglish->isChecked());
     QCOMPARE(options.windowTitle(), QStringLiteral("Options"));
@@ -82,12 +82,12 @@ class OptionsAboutTest : public QObject {
     QTest::mouseClick(options.rbLangEnglish, Qt::LeftButton);
     QVERIFY(options.rbLangEnglish->isChecked());
     QCOMPARE(options.windowTitle(), QStringLiteral("not set by the window"));
-    QCOMPARE(state.AppParams.Language, UiLanguage::English);
+    QCOMPARE(state.Params.Language, UiLanguage::English);
 
     QTest::mouseClick(options.rbLangPolish, Qt::LeftButton);
     QCOMPARE(options.windowTitle(), QStringLiteral("Opcje"));
     QCOMPARE(options.chShortcutStartMenu->text(), QStringLiteral("W menu aplikacji"));
-    QCOMPARE(state.AppParams.Language, UiLanguage::Polish);
+    QCOMPARE(state.Params.Language, UiLanguage::Polish);
     QCOMPARE(state.CurrentLanguage, UiLanguage::Polish);
   }
 
@@ -114,14 +114,14 @@ class OptionsAboutTest : public QObject {
     QCOMPARE(order, QStringList({"options", "main", "progress", "about"}));
 
     QTest::mouseClick(windows.options->rbLangEnglish, Qt::LeftButton);
-    QCOMPARE(state.AppParams.Language, UiLanguage::English);
+    QCOMPARE(state.Params.Language, UiLanguage::English);
     QCOMPARE(state.CurrentLanguage, UiLanguage::English);
     QCOMPARE(windows.options->windowTitle(), QStringLiteral("Options"));
     QCOMPARE(windows.about->windowTitle(), QStringLiteral("About"));
     QCOMPARE(windows.about->lblVersion->text(), QStringLiteral("Version " VARDENO_VERSION));
 
     SwitchLanguage(state, windows, UiLanguage::Polish);
-    QCOMPARE(state.AppParams.Language, UiLanguage::Polish);
+    QCOMPARE(state.Params.Language, UiLanguage::Polish);
     QCOMPARE(windows.about->lblDate->text(), QStringLiteral("9 styczeń 2009"));
     QCOMPARE(windows.options->gbLanguage->title(), QStringLiteral("Język"));
     delete windows.main;
@@ -130,7 +130,7 @@ class OptionsAboutTest : public QObject {
   void shortcutBoxesWriteAndRemoveLaunchersAtOnce() {
     ProgramState state;
     AppWindows windows;
-    TFormOptions options(state, windows, nullptr);
+    OptionsWindow options(state, windows, nullptr);
     options.show();
     QVERIFY(QTest::qWaitForWindowActive(&options));
     QVERIFY(!options.chShortcutDesktop->isChecked());
@@ -155,7 +155,7 @@ class OptionsAboutTest : public QObject {
   void boxesFollowTheDiskAtActivation() {
     ProgramState state;
     AppWindows windows;
-    TFormOptions options(state, windows, nullptr);
+    OptionsWindow options(state, windows, nullptr);
     // A launcher the user made counts as the program's own.
     fs::create_directories(kMenuLauncher.parent_path());
     std::ofstream(kMenuLauncher) << "[Desktop Entry]\nName=My own\n";
@@ -180,7 +180,7 @@ class OptionsAboutTest : public QObject {
   void aboutNamesTheEncoderInUseAndOpensItsLinks() {
     ProgramState state;
     AppWindows windows;
-    TFormAbout about(state, windows, nullptr);
+    AboutWindow about(state, windows, nullptr);
     QCOMPARE(about.windowTitle(), QStringLiteral("About"));
 
     about.show();  // the encoder is asked only now
@@ -192,7 +192,7 @@ class OptionsAboutTest : public QObject {
     QCOMPARE(about.Label6->text(), QString::fromUtf8(AboutTexts::ModernArguments.pl));
     about.hide();
 
-    state.AppParams.EncoderExe = "/no/such/ffmpeg";
+    state.Params.EncoderExe = "/no/such/ffmpeg";
     about.show();
     QCOMPARE(about.Label5->text(), QStringLiteral("Nie znaleziono kodera FFmpeg"));
 
@@ -206,8 +206,8 @@ class OptionsAboutTest : public QObject {
   void keysThatOpenAWindowAlsoCloseIt() {
     ProgramState state;
     AppWindows windows;
-    TFormOptions options(state, windows, nullptr);
-    TFormAbout about(state, windows, nullptr);
+    OptionsWindow options(state, windows, nullptr);
+    AboutWindow about(state, windows, nullptr);
     const QList<std::pair<QWidget*, QKeySequence>> closeKeys = {
         {&options, QKeySequence(Qt::Key_F12)},
         {&options, QKeySequence(Qt::Key_Escape)},

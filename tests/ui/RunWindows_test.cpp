@@ -25,9 +25,9 @@
 #include "ui/AppWindows.h"
 #include "ui/EncoderOutputPane.h"
 #include "ui/RunWorker.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormProgress.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ class ScriptedEncoder : public EncoderAccess {
 
 // Presses the errors window's Save button and hands the file dialog it opens to answer, which
 // must close it.
-void OnSaveLogDialog(TFormErrors* errors, const std::function<void(QFileDialog*)>& answer) {
+void OnSaveLogDialog(ErrorLogWindow* errors, const std::function<void(QFileDialog*)>& answer) {
   bool answered = false;
   QTimer::singleShot(0, errors, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -71,7 +71,7 @@ void OnSaveLogDialog(TFormErrors* errors, const std::function<void(QFileDialog*)
   QVERIFY(answered);
 }
 
-QStringList SaveLogFilters(TFormErrors* errors) {
+QStringList SaveLogFilters(ErrorLogWindow* errors) {
   QStringList filters;
   OnSaveLogDialog(errors, [&](QFileDialog* dialog) {
     filters = dialog->nameFilters();
@@ -104,7 +104,7 @@ struct RunWindows {
     windows.runner = worker.get();
     // The main window's start fills the program's paths; the run works on these instead.
     state.ProgramDir = dir.Path().string();
-    state.AppParams.EncoderExe = fakeEncoder ? VARDENO_FAKE_ENCODER_PATH : "ffmpeg";
+    state.Params.EncoderExe = fakeEncoder ? VARDENO_FAKE_ENCODER_PATH : "ffmpeg";
     std::filesystem::create_directory(dir / "out");
     request.outputToInputDir = false;
     request.outputDir = dir / "out";
@@ -405,7 +405,7 @@ class RunWindowsTest : public QObject {
 
   void theErrorsWindowSavesItsPaneWithCrLfClearsAndHides() {
     RunWindows w(true);
-    TFormErrors* errors = w.windows.errors;
+    ErrorLogWindow* errors = w.windows.errors;
     auto* pane = errors->findChild<QPlainTextEdit*>("me");
     AddErrorLogEntry(w.state.Errors, "ExitCode: 1\r\nfirst\r\n", 1);
     AddErrorLogEntry(w.state.Errors, "ExitCode: 2\r\n", 2);
@@ -438,7 +438,7 @@ class RunWindowsTest : public QObject {
   void bothWindowsSpeakEitherLanguage() {
     RunWindows w(true);
     w.windows.progress->SetAbortCaption("Close");
-    w.state.CurrentLanguage = w.state.AppParams.Language = UiLanguage::Polish;
+    w.state.CurrentLanguage = w.state.Params.Language = UiLanguage::Polish;
     w.windows.progress->SetLang();
     w.windows.errors->SetLang();
     QCOMPARE(w.windows.progress->windowTitle(), QStringLiteral("Konwersja"));
@@ -448,7 +448,7 @@ class RunWindowsTest : public QObject {
     QCOMPARE(w.windows.errors->findChild<QPushButton*>("btnClearLog")->text(), QStringLiteral("Wyczyść log"));
     QCOMPARE(SaveLogFilters(w.windows.errors), QStringList{QStringLiteral("Pliki LOG (*.log)")});
 
-    w.state.CurrentLanguage = w.state.AppParams.Language = UiLanguage::English;
+    w.state.CurrentLanguage = w.state.Params.Language = UiLanguage::English;
     w.state.Run.ErrorCount = 2;  // as a run with two failures leaves it
     w.windows.progress->SetLang();
     w.windows.errors->SetLang();

@@ -16,13 +16,13 @@ class QPushButton;
 struct AppWindows;
 struct ProgramState;
 
-class TFormErrors : public QDialog, public ErrorLogListener {
+class ErrorLogWindow : public QDialog, public ErrorLogListener {
   Q_OBJECT
  public:
   // Becomes the listener of state.Errors (and stops being it when destroyed).
-  TFormErrors(ProgramState& state, AppWindows& windows, QWidget* parent);
-  ~TFormErrors() override;
-  // The window's texts in the language in force (TAppParams.Language).
+  ErrorLogWindow(ProgramState& state, AppWindows& windows, QWidget* parent);
+  ~ErrorLogWindow() override;
+  // The window's texts in the language in force (AppParams.Language).
   void SetLang();
   // Shows the window when hidden, hides it when shown (the main window's F11).
   void ToggleVisible();

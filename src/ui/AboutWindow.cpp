@@ -1,4 +1,4 @@
-#include "ui/TFormAbout.h"
+#include "ui/AboutWindow.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -18,8 +18,8 @@
 #include "ui/AppWindows.h"
 #include "ui/OpenAddress.h"
 #include "ui/QtText.h"
-#include "ui/TFormAboutTexts.h"
-#include "ui/TFormMain.h"
+#include "ui/AboutWindowTexts.h"
+#include "ui/MainWindow.h"
 #include "ui/WindowAction.h"
 
 namespace {
@@ -28,7 +28,7 @@ constexpr int kMaxEncoderLineWidth = 560;
 // How long the encoder may take to print its version before the window gives up on it.
 constexpr std::chrono::seconds kEncoderVersionTimeout(5);
 
-QKeySequence MainWindowKey(TFormMain* main, const char* actionName, const QKeySequence& fallback) {
+QKeySequence MainWindowKey(MainWindow* main, const char* actionName, const QKeySequence& fallback) {
   QAction* action = main ? main->findChild<QAction*>(QString::fromLatin1(actionName)) : nullptr;
   return action && !action->shortcut().isEmpty() ? action->shortcut() : fallback;
 }
@@ -145,7 +145,7 @@ QString ProgramManualPath(const std::string& programDir) {
   return {};
 }
 
-TFormAbout::TFormAbout(ProgramState& state, AppWindows& windows, QWidget* parent)
+AboutWindow::AboutWindow(ProgramState& state, AppWindows& windows, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       state_(state),
@@ -157,7 +157,7 @@ TFormAbout::TFormAbout(ProgramState& state, AppWindows& windows, QWidget* parent
   SetLang();
 }
 
-void TFormAbout::BuildControls() {
+void AboutWindow::BuildControls() {
   Panel1 = WhitePanel(this, "Panel1");
   Label1 = CentredLabel(Panel1, "Label1", 21, true);
   Label1->setText(QString::fromUtf8(AboutTexts::ProgramName));
@@ -209,7 +209,7 @@ void TFormAbout::BuildControls() {
   actClose = AddWindowAction(this, "actClose", [this] { close(); });
 }
 
-void TFormAbout::SetLang() {
+void AboutWindow::SetLang() {
   const UiLanguage lang = state_.CurrentLanguage;
   lblFreeDesc->setText(ToQ(AboutTexts::FreeDesc(lang)));
   setWindowTitle(ToQ(AboutTexts::Caption(lang)));
@@ -228,8 +228,8 @@ void TFormAbout::SetLang() {
   FitSize();
 }
 
-void TFormAbout::ReadEncoder() {
-  const std::string path = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+void AboutWindow::ReadEncoder() {
+  const std::string path = GetEncoderPath(state_.Params, state_.ProgramDir);
   encoderRead_ = true;
   encoderFound_ = !path.empty();
   encoderVersion_.clear();
@@ -240,14 +240,14 @@ void TFormAbout::ReadEncoder() {
   encoderClassic_ = generation == EncoderGeneration::Classic;
 }
 
-void TFormAbout::ShowEncoderTexts() {
+void AboutWindow::ShowEncoderTexts() {
   const UiLanguage lang = state_.CurrentLanguage;
   Label5->setVisible(encoderRead_);
   Label6->setVisible(encoderRead_);
   if (!encoderRead_) return;
   if (!encoderFound_) {
     Label5->setText(ToQ(AboutTexts::EncoderMissing(lang)));
-    Label6->setText(ToQ(state_.AppParams.EncoderExe));
+    Label6->setText(ToQ(state_.Params.EncoderExe));
     return;
   }
   // Some builds print long version lines: the window stays readable, the hint holds the whole line.
@@ -258,12 +258,12 @@ void TFormAbout::ShowEncoderTexts() {
   Label6->setText(ToQ(encoderClassic_ ? AboutTexts::ClassicArguments(lang) : AboutTexts::ModernArguments(lang)));
 }
 
-void TFormAbout::FitSize() {
+void AboutWindow::FitSize() {
   layout()->activate();
   setFixedSize(layout()->totalSizeHint().expandedTo(kMinimumClientSize));
 }
 
-void TFormAbout::showEvent(QShowEvent* event) {
+void AboutWindow::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
     ReadEncoder();
     ShowEncoderTexts();

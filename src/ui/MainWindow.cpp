@@ -1,4 +1,4 @@
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -34,12 +34,12 @@
 #include "ui/QtText.h"
 #include "ui/RunWorker.h"
 #include "ui/SettingsPanels.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/AboutWindow.h"
+#include "ui/CommandLineWindow.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/FileInfoWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/ProgressWindow.h"
 
 namespace {
 // Rows of the file list that the bottom panel leaves visible before its advanced column scrolls.
@@ -52,7 +52,7 @@ class NoPowerControl : public PowerControl {
 };
 }  // namespace
 
-TFormMain::TFormMain(ProgramState& state, AppWindows& windows, const QStringList& arguments)
+MainWindow::MainWindow(ProgramState& state, AppWindows& windows, const QStringList& arguments)
     : state_(state), windows_(windows) {
   setObjectName(QStringLiteral("FormMain"));
   if (!windows_.encoder) {
@@ -70,13 +70,13 @@ TFormMain::TFormMain(ProgramState& state, AppWindows& windows, const QStringList
   FormCreate(arguments);
 }
 
-TFormMain::~TFormMain() {
+MainWindow::~MainWindow() {
   // A run still going on ends before anything it uses goes.
   if (windows_.runner == runner_) windows_.runner = nullptr;
   delete runner_;
 }
 
-void TFormMain::BuildLayout() {
+void MainWindow::BuildLayout() {
   tbMain_ = new MainToolBar(actions_, this);
   addToolBar(Qt::TopToolBarArea, tbMain_);
   // The program's own icon once it has one; until then a picture of the style.
@@ -106,7 +106,7 @@ void TFormMain::BuildLayout() {
 // The bottom panel takes at least the height its format/video and audio columns need, and the
 // height of all three columns (the advanced one unscrolled) as far as the file list keeps room for
 // a few rows; on a smaller window the advanced column scrolls within it.
-void TFormMain::FitBottomPanel() {
+void MainWindow::FitBottomPanel() {
   const int columns = std::max(pnBottom_->pnLeft()->sizeHint().height(), pnBottom_->pnAudio()->sizeHint().height());
   const int whole = std::max(columns, pnBottom_->pnRight()->sizeHint().height());
   const int listRows = lv_->header()->sizeHint().height() + kListRowsKept * (lv_->fontMetrics().height() + 4);
@@ -119,7 +119,7 @@ void TFormMain::FitBottomPanel() {
 
 // The client area (the central widget) changed its size, or the panels' contents their needs
 // (styles applied at the first show, another language): the bottom panel's share follows.
-bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == centralWidget() && event->type() == QEvent::Resize) FitBottomPanel();
   if (watched != centralWidget() && event->type() == QEvent::LayoutRequest) {
     // The advanced column's size hint follows its groups; layouts keep hints until told.
@@ -129,10 +129,10 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TFormMain::FormCreate(const QStringList& arguments) {
+void MainWindow::FormCreate(const QStringList& arguments) {
   setMinimumSize(kMinMainWindowWidth, kMinMainWindowHeight);
   const std::string programDir = GetProgramDir();
-  InitAppParams(state_.AppParams,
+  InitAppParams(state_.Params,
                 windows_.programFilesDir.empty() ? ChooseProgramFilesDir(programDir) : windows_.programFilesDir);
   state_.OutputLines.clear();
   setWindowTitle(QStringLiteral("Vardeno " VARDENO_VERSION));
@@ -151,18 +151,18 @@ void TFormMain::FormCreate(const QStringList& arguments) {
     pnBottom_->SetDefaultParams();
   }
   std::error_code error;
-  if (!std::filesystem::exists(state_.AppParams.SettingsFile, error))
-    state_.AppParams.Language =
+  if (!std::filesystem::exists(state_.Params.SettingsFile, error))
+    state_.Params.Language =
         QLocale::system().language() == QLocale::Polish ? UiLanguage::Polish : UiLanguage::English;
   listFileDir_ = programDir;
   LoadLastSessionProfile();
   setAcceptDrops(true);
   lv_->setAcceptDrops(true);
   LoadSettingsFile();
-  state_.CurrentLanguage = state_.AppParams.Language;
+  state_.CurrentLanguage = state_.Params.Language;
   SetLang();
   InitControls();
-  GetProfiles(state_.AppParams.ProfilesDir, state_.AppParams.LastSessionFile, state_.Profiles);
+  GetProfiles(state_.Params.ProfilesDir, state_.Params.LastSessionFile, state_.Profiles);
   FillProfileList(0);
   AddArguments(arguments);
   // The keyboard starts in the list (its first row current when files were given).
@@ -171,7 +171,7 @@ void TFormMain::FormCreate(const QStringList& arguments) {
 
 // Every argument that names an existing file is added, as a file manager passes the files the
 // user opened with the program; anything else (options, folders, missing files) is skipped.
-void TFormMain::AddArguments(const QStringList& arguments) {
+void MainWindow::AddArguments(const QStringList& arguments) {
   bool added = false;
   for (const QString& argument : arguments) {
     if (argument.isEmpty() || !QFileInfo(argument).isFile()) continue;
@@ -180,24 +180,24 @@ void TFormMain::AddArguments(const QStringList& arguments) {
   if (added) InitControls();
 }
 
-void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls() && !state_.Run.Running) event->acceptProposedAction();
 }
 
-void TFormMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   if (!event->mimeData()->hasUrls()) return;
   event->acceptProposedAction();
   lv_->DropFiles(event->mimeData()->urls());
 }
 
-void TFormMain::FormClose() {
+void MainWindow::FormClose() {
   setAcceptDrops(false);
   lv_->setAcceptDrops(false);
   SaveSettingsFile();
   state_.OutputLines.clear();
 }
 
-void TFormMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (closed_) {
     event->accept();
     return;
@@ -219,24 +219,24 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   emit closed();
 }
 
-void TFormMain::CloseMainWindow() { close(); }
+void MainWindow::CloseMainWindow() { close(); }
 
-void TFormMain::ShowWarning(const std::string& text) { ShowWarningBox(this, text); }
+void MainWindow::ShowWarning(const std::string& text) { ShowWarningBox(this, text); }
 
-bool TFormMain::TrayAvailable() const { return tray_->Available(); }
-QSystemTrayIcon* TFormMain::TrayIcon() const { return tray_->ti(); }
+bool MainWindow::TrayAvailable() const { return tray_->Available(); }
+QSystemTrayIcon* MainWindow::TrayIcon() const { return tray_->ti(); }
 
-void TFormMain::AddHandedFiles(const QStringList& files) {
+void MainWindow::AddHandedFiles(const QStringList& files) {
   if (closed_) return;
   AddArguments(files);
   BringToFront(this);
 }
 
-EncoderSettings TFormMain::ReadEncoderSettings() const { return pnBottom_->ReadSettings(); }
+EncoderSettings MainWindow::ReadEncoderSettings() const { return pnBottom_->ReadSettings(); }
 
-std::optional<std::size_t> TFormMain::SelectedRow() const { return lv_->SelectedRow(); }
+std::optional<std::size_t> MainWindow::SelectedRow() const { return lv_->SelectedRow(); }
 
-void TFormMain::InitControls() {
+void MainWindow::InitControls() {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
   ListRules();
   actions_.actShowHideMainWindow->setText(ToQ(MainWindowToggleCaption(MainWindowShown(), state_.CurrentLanguage)));
@@ -248,14 +248,14 @@ void TFormMain::InitControls() {
     for (QAction* action : actions_.all) action->setEnabled(false);
 }
 
-void TFormMain::OutputDirRules() {
+void MainWindow::OutputDirRules() {
   const bool own = pnMid_->rbOutDir->isChecked();
   pnMid_->edOutDir->setEnabled(own);
   actions_.actBrowseOutDir->setEnabled(own);
   actions_.actExploreOutDir->setEnabled(actions_.actBrowseOutDir->isEnabled());
 }
 
-void TFormMain::DisableAll() {
+void MainWindow::DisableAll() {
   tbMain_->setEnabled(false);
   lv_->setEnabled(false);
   pnMid_->setEnabled(false);
@@ -263,7 +263,7 @@ void TFormMain::DisableAll() {
   for (QAction* action : actions_.all) action->setEnabled(false);
 }
 
-void TFormMain::EnableAll() {
+void MainWindow::EnableAll() {
   tbMain_->setEnabled(true);
   lv_->setEnabled(true);
   pnMid_->setEnabled(true);

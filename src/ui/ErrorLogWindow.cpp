@@ -1,4 +1,4 @@
-#include "ui/TFormErrors.h"
+#include "ui/ErrorLogWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -49,7 +49,7 @@ QString LogStartDir(const std::string& programDir) {
 }
 }  // namespace
 
-TFormErrors::TFormErrors(ProgramState& state, AppWindows& windows, QWidget* parent)
+ErrorLogWindow::ErrorLogWindow(ProgramState& state, AppWindows& windows, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), state_(state), windows_(windows) {
   setObjectName(QStringLiteral("FormErrors"));
   setModal(false);
@@ -60,9 +60,9 @@ TFormErrors::TFormErrors(ProgramState& state, AppWindows& windows, QWidget* pare
   SetLang();
 }
 
-TFormErrors::~TFormErrors() { state_.Errors.SetListener(nullptr); }
+ErrorLogWindow::~ErrorLogWindow() { state_.Errors.SetListener(nullptr); }
 
-void TFormErrors::BuildControls() {
+void ErrorLogWindow::BuildControls() {
   me = Named(new QPlainTextEdit(this), "me");
   me->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   me->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -110,7 +110,7 @@ void TFormErrors::BuildControls() {
 
 // Made when first needed: a file dialog looks up many theme icons as it is built, which would
 // slow every start of the program for a window most starts never open.
-QFileDialog* TFormErrors::SaveLogDialog() {
+QFileDialog* ErrorLogWindow::SaveLogDialog() {
   if (!dlgSaveLog) {
     dlgSaveLog = Named(new QFileDialog(this), "dlgSaveLog");
     dlgSaveLog->setAcceptMode(QFileDialog::AcceptSave);
@@ -119,12 +119,12 @@ QFileDialog* TFormErrors::SaveLogDialog() {
     dlgSaveLog->setDirectory(LogStartDir(state_.ProgramDir));
     dlgSaveLog->selectFile(QLatin1String(kSaveLogProposedName));
   }
-  dlgSaveLog->setNameFilter(QtNameFilter(kSaveLogFilter(state_.AppParams.Language)));
+  dlgSaveLog->setNameFilter(QtNameFilter(kSaveLogFilter(state_.Params.Language)));
   return dlgSaveLog;
 }
 
-void TFormErrors::SetLang() {
-  const UiLanguage lang = state_.AppParams.Language;
+void ErrorLogWindow::SetLang() {
+  const UiLanguage lang = state_.Params.Language;
   // After a run with failures the caption keeps its count.
   const std::int32_t count = state_.Run.Running ? 0 : state_.Run.ErrorCount;
   setWindowTitle(ToQ(ErrorsWindowCaption(lang, count)));
@@ -137,7 +137,7 @@ void TFormErrors::SetLang() {
   if (dlgSaveLog) dlgSaveLog->setNameFilter(QtNameFilter(kSaveLogFilter(lang)));
 }
 
-void TFormErrors::ToggleVisible() {
+void ErrorLogWindow::ToggleVisible() {
   if (isVisible()) {
     hide();
   } else {
@@ -147,7 +147,7 @@ void TFormErrors::ToggleVisible() {
   }
 }
 
-std::vector<std::string> TFormErrors::PaneLines() const {
+std::vector<std::string> ErrorLogWindow::PaneLines() const {
   std::vector<std::string> lines;
   if (me->document()->isEmpty()) return lines;
   for (QTextBlock block = me->document()->begin(); block.isValid(); block = block.next())
@@ -156,15 +156,15 @@ std::vector<std::string> TFormErrors::PaneLines() const {
   return lines;
 }
 
-void TFormErrors::actClearLogExecute() { state_.Errors.Clear(); }
+void ErrorLogWindow::actClearLogExecute() { state_.Errors.Clear(); }
 
-void TFormErrors::actSaveLogExecute() {
+void ErrorLogWindow::actSaveLogExecute() {
   QFileDialog* dialog = SaveLogDialog();
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
   SaveLogTo(ToStdPath(dialog->selectedFiles().constFirst()));
 }
 
-bool TFormErrors::SaveLogTo(const std::string& path) {
+bool ErrorLogWindow::SaveLogTo(const std::string& path) {
   try {
     SaveErrorLog(PaneLines(), path);
     return true;
@@ -174,7 +174,7 @@ bool TFormErrors::SaveLogTo(const std::string& path) {
   }
 }
 
-void TFormErrors::LinesAppended(std::size_t first, std::size_t count) {
+void ErrorLogWindow::LinesAppended(std::size_t first, std::size_t count) {
   const std::vector<std::string>& lines = state_.Errors.Lines();
   QString text;
   for (std::size_t i = first; i < first + count && i < lines.size(); ++i) {
@@ -188,4 +188,4 @@ void TFormErrors::LinesAppended(std::size_t first, std::size_t count) {
   cursor.insertText(text);
 }
 
-void TFormErrors::Cleared() { me->clear(); }
+void ErrorLogWindow::Cleared() { me->clear(); }

@@ -37,10 +37,10 @@ class LinkLabel : public QLabel {
 // folder up (the build tree), or in the installed documentation folders. Empty when there is none.
 QString ProgramManualPath(const std::string& programDir);
 
-class TFormAbout : public QDialog {
+class AboutWindow : public QDialog {
   Q_OBJECT
  public:
-  TFormAbout(ProgramState& state, AppWindows& windows, QWidget* parent);
+  AboutWindow(ProgramState& state, AppWindows& windows, QWidget* parent);
   // The window's texts in the language of CurrentLanguage.
   void SetLang();
 

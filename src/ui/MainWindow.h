@@ -37,14 +37,14 @@ class PowerControl;
 class RunWorker;
 struct RunResult;
 
-class TFormMain : public QMainWindow, public AfterRunHost, public ProfileFileDialogs, public WarningSink {
+class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDialogs, public WarningSink {
   Q_OBJECT
  public:
   // Runs FormCreate: arguments are the program's command-line arguments without its name.
-  TFormMain(ProgramState& state, AppWindows& windows, const QStringList& arguments);
-  ~TFormMain() override;
+  MainWindow(ProgramState& state, AppWindows& windows, const QStringList& arguments);
+  ~MainWindow() override;
 
-  // The window's texts in the language of TAppParams.Language (MainTexts.cpp).
+  // The window's texts in the language of AppParams.Language (MainTexts.cpp).
   void SetLang();
   // Everything off during a conversion; on again afterwards, then the enable rules.
   void DisableAll();

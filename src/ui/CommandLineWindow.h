@@ -14,10 +14,10 @@ class QPlainTextEdit;
 struct AppWindows;
 struct ProgramState;
 
-class TFormCmdLine : public QDialog {
+class CommandLineWindow : public QDialog {
   Q_OBJECT
  public:
-  TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* parent);
+  CommandLineWindow(ProgramState& state, AppWindows& windows, QWidget* parent);
   // The caption in the language in force.
   void SetLang();
   // Builds the preview line (every builder runs, each refused value shows its warning and leaves

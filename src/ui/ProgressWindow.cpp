@@ -1,4 +1,4 @@
-#include "ui/TFormProgress.h"
+#include "ui/ProgressWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,8 +24,8 @@
 #include "ui/RunWorker.h"
 #include "ui/QtText.h"
 #include "ui/RunWindowTexts.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormMain.h"
+#include "ui/ErrorLogWindow.h"
+#include "ui/MainWindow.h"
 
 namespace {
 template <typename T>
@@ -41,7 +41,7 @@ bool IsCloseCaption(const std::string& caption) {
 }
 }  // namespace
 
-TFormProgress::TFormProgress(ProgramState& state, AppWindows& windows, QWidget* parent)
+ProgressWindow::ProgressWindow(ProgramState& state, AppWindows& windows, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint),
       state_(state),
@@ -54,11 +54,11 @@ TFormProgress::TFormProgress(ProgramState& state, AppWindows& windows, QWidget* 
   BuildControls();
   resize(763, 329);
   setMinimumSize(600, 200);
-  SetPbColor(state_.AppParams.PbColor);
+  SetPbColor(state_.Params.PbColor);
   SetLang();
 }
 
-void TFormProgress::BuildControls() {
+void ProgressWindow::BuildControls() {
   actAbort = Named(new QAction(this), "actAbort");
   connect(actAbort, &QAction::triggered, this, [this] { actAbortExecute(); });
 
@@ -129,7 +129,7 @@ void TFormProgress::BuildControls() {
   layout->addWidget(panel);
 }
 
-void TFormProgress::SetLang() {
+void ProgressWindow::SetLang() {
   const UiLanguage lang = state_.CurrentLanguage;
   setWindowTitle(ToQ(kProgressWindowCaption(lang)));
   lblEncoderOutput->setText(ToQ(kEncoderOutputLabel(lang)));
@@ -142,7 +142,7 @@ void TFormProgress::SetLang() {
   actAbort->setText(ToQ(close ? kCloseCaption(lang) : kAbortCaption(lang)));
 }
 
-void TFormProgress::actAbortExecute() {
+void ProgressWindow::actAbortExecute() {
   if (!state_.Run.Running) {
     close();
     return;
@@ -151,22 +151,22 @@ void TFormProgress::actAbortExecute() {
   if (windows_.runner) windows_.runner->Abort();
 }
 
-void TFormProgress::closeEvent(QCloseEvent* event) {
+void ProgressWindow::closeEvent(QCloseEvent* event) {
   if (state_.Run.Running) actAbortExecute();
   event->accept();
 }
 
-void TFormProgress::reject() {
+void ProgressWindow::reject() {
   if (!state_.Run.Running) QDialog::reject();
 }
 
-QWidget* TFormProgress::MessageOwner() const {
+QWidget* ProgressWindow::MessageOwner() const {
   // This window stays on top: a box owned by the main window could open behind it.
-  return isVisible() ? const_cast<TFormProgress*>(this) : static_cast<QWidget*>(windows_.main);
+  return isVisible() ? const_cast<ProgressWindow*>(this) : static_cast<QWidget*>(windows_.main);
 }
 
-void TFormProgress::ShowWarning(const std::string& text) { ShowWarningBox(MessageOwner(), text); }
-void TFormProgress::DisableAll() {
+void ProgressWindow::ShowWarning(const std::string& text) { ShowWarningBox(MessageOwner(), text); }
+void ProgressWindow::DisableAll() {
   runNotice_.clear();
   silence_.clear();
   ShowNotes();
@@ -176,7 +176,7 @@ void TFormProgress::DisableAll() {
   setEnabled(true);
   windows_.errors->setEnabled(true);
 }
-void TFormProgress::EnableAll() {
+void ProgressWindow::EnableAll() {
   lblRunningFilesDesc->hide();
   lblRunningFiles->hide();
   silence_.clear();
@@ -185,9 +185,9 @@ void TFormProgress::EnableAll() {
   runShown_ = false;
   windows_.main->EnableAll();
 }
-void TFormProgress::ShowSystemError(const std::string& text) { ShowSystemErrorBox(MessageOwner(), text); }
+void ProgressWindow::ShowSystemError(const std::string& text) { ShowSystemErrorBox(MessageOwner(), text); }
 
-void TFormProgress::ShowProgressWindow() {
+void ProgressWindow::ShowProgressWindow() {
   summaryShown_ = false;
   show();
   raise();
@@ -195,17 +195,17 @@ void TFormProgress::ShowProgressWindow() {
   if (windows_.desktop) windows_.desktop->Started(state_.Run.FileCount);
 }
 
-void TFormProgress::ShowRunNotice(const std::string& text) {
+void ProgressWindow::ShowRunNotice(const std::string& text) {
   runNotice_ = ToQ(text);
   ShowNotes();
 }
 
-void TFormProgress::ShowSilence(std::chrono::seconds silent) {
+void ProgressWindow::ShowSilence(std::chrono::seconds silent) {
   silence_ = silent.count() > 0 ? ToQ(SilenceText(state_.CurrentLanguage, silent)) : QString();
   ShowNotes();
 }
 
-void TFormProgress::ShowNotes() {
+void ProgressWindow::ShowNotes() {
   QStringList notes;
   for (const QString& note : {runNotice_, silence_})
     if (!note.isEmpty()) notes << note;
@@ -213,63 +213,63 @@ void TFormProgress::ShowNotes() {
   lblRunNotes->setVisible(!notes.isEmpty());
 }
 
-void TFormProgress::ReportToDesktop(int percent) {
+void ProgressWindow::ReportToDesktop(int percent) {
   if (runShown_ && windows_.desktop)
     windows_.desktop->Progress(state_.Run.FileNo, state_.Run.FileCount, percent, state_.Run.ErrorCount);
 }
 
-void TFormProgress::SetAbortCaption(const std::string& caption) {
+void ProgressWindow::SetAbortCaption(const std::string& caption) {
   abortShowsClose_ = IsCloseCaption(caption);
   actAbort->setText(ToQ(caption));
 }
 
-void TFormProgress::SetInputFile(const std::string& path) {
+void ProgressWindow::SetInputFile(const std::string& path) {
   FlushDisplay();
   lblInputFile->SetPath(ToQ(path));
 }
 
-void TFormProgress::SetOutputFile(const std::string& path) {
+void ProgressWindow::SetOutputFile(const std::string& path) {
   FlushDisplay();
   lblOutputFile->SetPath(ToQ(path));
 }
 
-void TFormProgress::SetStatus(const std::string& text, StatusTone tone) {
+void ProgressWindow::SetStatus(const std::string& text, StatusTone tone) {
   FlushDisplay();
   QPalette colours = palette();
-  if (tone == StatusTone::Ok) colours.setColor(QPalette::WindowText, ToQColor(state_.AppParams.StatusColorOK));
-  if (tone == StatusTone::Error) colours.setColor(QPalette::WindowText, ToQColor(state_.AppParams.StatusColorError));
+  if (tone == StatusTone::Ok) colours.setColor(QPalette::WindowText, ToQColor(state_.Params.StatusColorOK));
+  if (tone == StatusTone::Error) colours.setColor(QPalette::WindowText, ToQColor(state_.Params.StatusColorError));
   lblStatus->setPalette(colours);
   lblStatus->setText(ToQ(text));
 }
 
-void TFormProgress::SetProgress(int percent) {
+void ProgressWindow::SetProgress(int percent) {
   FlushDisplay();
   pbFile->setValue(std::clamp(percent, 0, 100));
   ReportToDesktop(percent);
 }
 
-void TFormProgress::SetPbColor(RgbColor color) {
+void ProgressWindow::SetPbColor(RgbColor color) {
   QPalette colours = pbFile->palette();
   for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     colours.setColor(group, QPalette::Highlight, ToQColor(color));
   pbFile->setPalette(colours);
 }
 
-void TFormProgress::ClearEncoderOutput() {
+void ProgressWindow::ClearEncoderOutput() {
   FlushDisplay();
   silence_.clear();
   ShowNotes();
   me->Clear();
 }
 
-void TFormProgress::RowFinished(std::size_t row, const std::string& /*status*/, const std::string& outputPath) {
+void ProgressWindow::RowFinished(std::size_t row, const std::string& /*status*/, const std::string& outputPath) {
   // One at a time, the labels show the row as it goes; several at once, the last one finished.
   if (!summaryShown_ || row >= state_.Files.Count()) return;
   lblInputFile->SetPath(ToQ(RowFullPath(state_.Files.Row(row))));
   lblOutputFile->SetPath(ToQ(outputPath));
 }
 
-void TFormProgress::ShowRunSummary(const RunSummary& summary) {
+void ProgressWindow::ShowRunSummary(const RunSummary& summary) {
   const UiLanguage lang = state_.CurrentLanguage;
   if (!summaryShown_) {
     summaryShown_ = true;
@@ -300,17 +300,17 @@ void TFormProgress::ShowRunSummary(const RunSummary& summary) {
     windows_.desktop->OverallProgress(summary.done, summary.fileCount, summary.percentage, state_.Run.ErrorCount);
 }
 
-void TFormProgress::ShowErrorsWindow() { windows_.errors->show(); }
-void TFormProgress::SetErrorsCaption(const std::string& caption) { windows_.errors->setWindowTitle(ToQ(caption)); }
-void TFormProgress::ProcessPendingEvents() {
+void ProgressWindow::ShowErrorsWindow() { windows_.errors->show(); }
+void ProgressWindow::SetErrorsCaption(const std::string& caption) { windows_.errors->setWindowTitle(ToQ(caption)); }
+void ProgressWindow::ProcessPendingEvents() {
   if (DisplayDue()) FlushDisplay();
 }
 
-bool TFormProgress::DisplayDue() const {
+bool ProgressWindow::DisplayDue() const {
   return displayPending_ && (!displayClock_.isValid() || displayClock_.elapsed() >= kDisplayIntervalMs);
 }
 
-void TFormProgress::ShowProgress(const ProgressUpdate& update) {
+void ProgressWindow::ShowProgress(const ProgressUpdate& update) {
   pendingPercent_ = std::clamp(update.percentage, 0, 100);
   pendingStatus_ = ToQ(update.statusText);
   me->Apply(update.paneKeepLines, update.paneNewLines);
@@ -323,7 +323,7 @@ void TFormProgress::ShowProgress(const ProgressUpdate& update) {
     flushTimer_->start(std::max<qint64>(0, kDisplayIntervalMs - displayClock_.elapsed()));
 }
 
-void TFormProgress::FlushDisplay() {
+void ProgressWindow::FlushDisplay() {
   if (!displayPending_) return;
   displayPending_ = false;
   flushTimer_->stop();

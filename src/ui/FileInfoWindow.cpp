@@ -1,4 +1,4 @@
-#include "ui/TFormFileInfo.h"
+#include "ui/FileInfoWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +28,7 @@
 #include "ui/FileInfoTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/QtText.h"
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 #include "ui/ToolWindowEscape.h"
 #include "ui/WindowAction.h"
 
@@ -82,7 +82,7 @@ class WaitCursor {
 };
 }  // namespace
 
-TFormFileInfo::TFormFileInfo(ProgramState& state, AppWindows& windows, QWidget* parent)
+FileInfoWindow::FileInfoWindow(ProgramState& state, AppWindows& windows, QWidget* parent)
     : QDialog(parent, Qt::Tool), state_(state), windows_(windows) {
   setObjectName(QStringLiteral("FormFileInfo"));
   setSizeGripEnabled(true);
@@ -92,7 +92,7 @@ TFormFileInfo::TFormFileInfo(ProgramState& state, AppWindows& windows, QWidget* 
   SetLang();
 }
 
-void TFormFileInfo::BuildControls() {
+void FileInfoWindow::BuildControls() {
   pnUp = new QWidget(this);
   pnUp->setObjectName(QStringLiteral("pnUp"));
   pnUp->setAutoFillBackground(true);
@@ -189,7 +189,7 @@ void TFormFileInfo::BuildControls() {
 
 // Made when first needed: a file dialog looks up many theme icons as it is built, which would
 // slow every start of the program for a window most starts never open.
-QFileDialog* TFormFileInfo::SaveDialog() {
+QFileDialog* FileInfoWindow::SaveDialog() {
   if (!dlgSave) {
     dlgSave = new QFileDialog(this);
     dlgSave->setObjectName(QStringLiteral("dlgSave"));
@@ -198,12 +198,12 @@ QFileDialog* TFormFileInfo::SaveDialog() {
     dlgSave->setDefaultSuffix(QStringLiteral("txt"));
     dlgSave->setOption(QFileDialog::HideNameFilterDetails);
   }
-  dlgSave->setNameFilter(QtNameFilter(kInfoFileFilter(state_.AppParams.Language)));
+  dlgSave->setNameFilter(QtNameFilter(kInfoFileFilter(state_.Params.Language)));
   return dlgSave;
 }
 
-void TFormFileInfo::SetLang() {
-  const UiLanguage lang = state_.AppParams.Language;
+void FileInfoWindow::SetLang() {
+  const UiLanguage lang = state_.Params.Language;
   setWindowTitle(ToQ(kFileInfoCaption(lang)));
   lblFileNameDesc->setText(ToQ(kFileNameDesc(lang)));
   lblDirectoryDesc->setText(ToQ(kDirectoryDesc(lang)));
@@ -226,7 +226,7 @@ void TFormFileInfo::SetLang() {
   val->viewport()->update();
 }
 
-void TFormFileInfo::ToggleVisible() {
+void FileInfoWindow::ToggleVisible() {
   if (isVisible()) {
     hide();
     return;
@@ -237,21 +237,21 @@ void TFormFileInfo::ToggleVisible() {
   UpdateList();
 }
 
-void TFormFileInfo::UpdateList() {
+void FileInfoWindow::UpdateList() {
   if (!isVisible()) return;
   const std::optional<std::string> path = fileChooser_ ? fileChooser_() : SelectedFilePath();
   if (!path) return;
   UpdateList(ProbeFile(*path));
 }
 
-std::optional<std::string> TFormFileInfo::SelectedFilePath() const {
+std::optional<std::string> FileInfoWindow::SelectedFilePath() const {
   const std::optional<std::size_t> row = windows_.main->SelectedRow();
   if (!row || *row >= state_.Files.Count()) return std::nullopt;
   return RowFullPath(state_.Files.Row(*row));
 }
 
-MediaProbe TFormFileInfo::ProbeFile(const std::string& path) {
-  const std::string encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+MediaProbe FileInfoWindow::ProbeFile(const std::string& path) {
+  const std::string encoderPath = GetEncoderPath(state_.Params, state_.ProgramDir);
   try {
     WaitCursor waiting;
     return windows_.encoder ? windows_.encoder->Probe(path, encoderPath, {}) : ProbeMediaFile(path, encoderPath);
@@ -265,7 +265,7 @@ MediaProbe TFormFileInfo::ProbeFile(const std::string& path) {
   }
 }
 
-void TFormFileInfo::ClearAll() {
+void FileInfoWindow::ClearAll() {
   for (QLabel* value : {static_cast<QLabel*>(lblFileName), static_cast<QLabel*>(lblDirectory), lblFileSize,
                         lblDuration, lblFPS, lblPlayerVerdict})
     SetValue(value, {});
@@ -275,7 +275,7 @@ void TFormFileInfo::ClearAll() {
   ShowStreams();
 }
 
-void TFormFileInfo::UpdateList(const MediaProbe& probe) {
+void FileInfoWindow::UpdateList(const MediaProbe& probe) {
   ClearAll();
   shown_ = MakeFileInfoView(probe, LocaleDecimalMark());
   showsFile_ = true;
@@ -284,13 +284,13 @@ void TFormFileInfo::UpdateList(const MediaProbe& probe) {
   SetValue(lblFileSize, shown_.sizeText);
   SetValue(lblDuration, shown_.durationText);
   SetValue(lblFPS, shown_.fpsText);
-  const UiLanguage lang = state_.AppParams.Language;
-  SetValue(lblPlayerVerdict, VerdictLine(CheckProbeForPlayer(probe, state_.AppParams.Player, lang), lang));
+  const UiLanguage lang = state_.Params.Language;
+  SetValue(lblPlayerVerdict, VerdictLine(CheckProbeForPlayer(probe, state_.Params.Player, lang), lang));
   ShowStreams();
   actSave->setEnabled(true);
 }
 
-void TFormFileInfo::ShowStreams() {
+void FileInfoWindow::ShowStreams() {
   val->clearContents();
   // The table always has a row below its titles: an empty one when there are no streams.
   const int rows = shown_.streams.empty() ? 1 : static_cast<int>(shown_.streams.size());
@@ -305,20 +305,20 @@ void TFormFileInfo::ShowStreams() {
   }
 }
 
-void TFormFileInfo::lblDirectoryClick() {
+void FileInfoWindow::lblDirectoryClick() {
   const QString directory = lblDirectory->text();
   if (directory.isEmpty() || !QFileInfo(directory).isDir()) return;
   QDesktopServices::openUrl(QUrl::fromLocalFile(directory));
 }
 
-void TFormFileInfo::lblFileNameClick() {
+void FileInfoWindow::lblFileNameClick() {
   if (!showsFile_) return;
   const QString path = ToQ(FileInfoPath(shown_));
   if (!QFileInfo(path).isFile()) return;
   QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void TFormFileInfo::actSaveExecute() {
+void FileInfoWindow::actSaveExecute() {
   if (!showsFile_) return;
   const QString path = ToQ(FileInfoPath(shown_));
   const QString proposal = path + QStringLiteral("_info.txt");

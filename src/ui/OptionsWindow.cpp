@@ -1,4 +1,4 @@
-#include "ui/TFormOptions.h"
+#include "ui/OptionsWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,8 +14,8 @@
 #include "ui/ControlsUpdating.h"
 #include "ui/LanguageSwitch.h"
 #include "ui/QtText.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormOptionsTexts.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsWindowTexts.h"
 #include "ui/WindowAction.h"
 
 namespace {
@@ -23,13 +23,13 @@ namespace {
 constexpr QSize kMinimumClientSize(314, 112);
 
 // The key of the main window's action named actionName, or fallback when it has none.
-QKeySequence MainWindowKey(TFormMain* main, const char* actionName, const QKeySequence& fallback) {
+QKeySequence MainWindowKey(MainWindow* main, const char* actionName, const QKeySequence& fallback) {
   QAction* action = main ? main->findChild<QAction*>(QString::fromLatin1(actionName)) : nullptr;
   return action && !action->shortcut().isEmpty() ? action->shortcut() : fallback;
 }
 }  // namespace
 
-TFormOptions::TFormOptions(ProgramState& state, AppWindows& windows, QWidget* parent)
+OptionsWindow::OptionsWindow(ProgramState& state, AppWindows& windows, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       state_(state),
@@ -40,12 +40,12 @@ TFormOptions::TFormOptions(ProgramState& state, AppWindows& windows, QWidget* pa
 
   // The switch reaches this window through the record, so it is entered before the first switch.
   windows_.options = this;
-  (state_.AppParams.Language == UiLanguage::Polish ? rbLangPolish : rbLangEnglish)->setChecked(true);
+  (state_.Params.Language == UiLanguage::Polish ? rbLangPolish : rbLangEnglish)->setChecked(true);
 
   actClose->setShortcut(MainWindowKey(windows_.main, "actShowOptions", QKeySequence(Qt::Key_F12)));
 }
 
-void TFormOptions::BuildControls() {
+void OptionsWindow::BuildControls() {
   gbShortcuts = new QGroupBox(this);
   gbShortcuts->setObjectName(QStringLiteral("gbShortcuts"));
   chShortcutDesktop = new QCheckBox(gbShortcuts);
@@ -94,7 +94,7 @@ void TFormOptions::BuildControls() {
           [this] { chShortcutClick(chShortcutStartMenu, ShortcutPlace::ApplicationsMenu); });
 }
 
-void TFormOptions::SetLang() {
+void OptionsWindow::SetLang() {
   const UiLanguage lang = state_.CurrentLanguage;
   setWindowTitle(ToQ(OptionsTexts::Caption(lang)));
   gbShortcuts->setTitle(ToQ(OptionsTexts::Shortcuts(lang)));
@@ -107,18 +107,18 @@ void TFormOptions::SetLang() {
   FitSize();
 }
 
-void TFormOptions::InitControls() {
+void OptionsWindow::InitControls() {
   ControlsUpdatingGuard updating(state_.ControlsUpdating);
   for (const ShortcutPlace place : {ShortcutPlace::Desktop, ShortcutPlace::ApplicationsMenu})
     (place == ShortcutPlace::Desktop ? chShortcutDesktop : chShortcutStartMenu)
         ->setChecked(ShortcutExists(place, LauncherFileName(place)));
 }
 
-void TFormOptions::rbLangClick() {
+void OptionsWindow::rbLangClick() {
   SwitchLanguage(state_, windows_, rbLangPolish->isChecked() ? UiLanguage::Polish : UiLanguage::English);
 }
 
-void TFormOptions::chShortcutClick(QCheckBox* box, ShortcutPlace place) {
+void OptionsWindow::chShortcutClick(QCheckBox* box, ShortcutPlace place) {
   if (state_.ControlsUpdating) return;
   const char* const fileName = LauncherFileName(place);
   const bool exists = ShortcutExists(place, fileName);
@@ -127,17 +127,17 @@ void TFormOptions::chShortcutClick(QCheckBox* box, ShortcutPlace place) {
   else if (!box->isChecked() && exists) DeleteShortcut(place, fileName);
 }
 
-void TFormOptions::FitSize() {
+void OptionsWindow::FitSize() {
   layout()->activate();
   setFixedSize(layout()->totalSizeHint().expandedTo(kMinimumClientSize));
 }
 
-bool TFormOptions::event(QEvent* event) {
+bool OptionsWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) InitControls();
   return QDialog::event(event);
 }
 
-void TFormOptions::showEvent(QShowEvent* event) {
+void OptionsWindow::showEvent(QShowEvent* event) {
   // Where the window system does not activate a window it shows, the boxes still match the disk.
   if (!event->spontaneous()) {
     InitControls();

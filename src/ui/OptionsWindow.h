@@ -14,12 +14,12 @@ class QRadioButton;
 struct AppWindows;
 struct ProgramState;
 
-class TFormOptions : public QDialog {
+class OptionsWindow : public QDialog {
   Q_OBJECT
  public:
   // Puts its texts in the language in force, then checks that language's button, which runs the
   // language switch once (the windows created after this one are not there yet).
-  TFormOptions(ProgramState& state, AppWindows& windows, QWidget* parent);
+  OptionsWindow(ProgramState& state, AppWindows& windows, QWidget* parent);
   // The window's texts in the language of CurrentLanguage.
   void SetLang();
   // The shortcut boxes as the disk is now; runs each time the window becomes active.

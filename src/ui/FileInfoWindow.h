@@ -21,11 +21,11 @@ class QWidget;
 struct AppWindows;
 struct ProgramState;
 
-class TFormFileInfo : public QDialog {
+class FileInfoWindow : public QDialog {
   Q_OBJECT
  public:
-  TFormFileInfo(ProgramState& state, AppWindows& windows, QWidget* parent);
-  // The window's texts in the language chosen (TAppParams.Language).
+  FileInfoWindow(ProgramState& state, AppWindows& windows, QWidget* parent);
+  // The window's texts in the language chosen (AppParams.Language).
   void SetLang();
 
   // F10: hides the window when it is shown; otherwise shows it and probes the selected row's file.

@@ -21,10 +21,10 @@ class PathLabel;
 struct AppWindows;
 struct ProgramState;
 
-class TFormProgress : public QDialog, public ConversionView, public RunSummaryDisplay {
+class ProgressWindow : public QDialog, public ConversionView, public RunSummaryDisplay {
   Q_OBJECT
  public:
-  TFormProgress(ProgramState& state, AppWindows& windows, QWidget* parent);
+  ProgressWindow(ProgramState& state, AppWindows& windows, QWidget* parent);
   // The window's texts in the language in force (CurrentLanguage).
   void SetLang();
 

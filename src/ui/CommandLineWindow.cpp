@@ -1,4 +1,4 @@
-#include "ui/TFormCmdLine.h"
+#include "ui/CommandLineWindow.h"
 
 #include <QAction>
 #include <QFont>
@@ -16,7 +16,7 @@
 #include "ui/CmdLineTexts.h"
 #include "ui/MessageBoxes.h"
 #include "ui/QtText.h"
-#include "ui/TFormMain.h"
+#include "ui/MainWindow.h"
 #include "ui/ToolWindowEscape.h"
 #include "ui/WindowAction.h"
 
@@ -32,7 +32,7 @@ class BoxWarnings : public WarningSink {
 };
 }  // namespace
 
-TFormCmdLine::TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* parent)
+CommandLineWindow::CommandLineWindow(ProgramState& state, AppWindows& windows, QWidget* parent)
     : QDialog(parent, Qt::Tool), state_(state), windows_(windows) {
   setObjectName(QStringLiteral("FormCmdLine"));
   setSizeGripEnabled(true);
@@ -71,12 +71,12 @@ TFormCmdLine::TFormCmdLine(ProgramState& state, AppWindows& windows, QWidget* pa
   SetLang();
 }
 
-void TFormCmdLine::SetLang() { setWindowTitle(ToQ(kCmdLineCaption(state_.CurrentLanguage))); }
+void CommandLineWindow::SetLang() { setWindowTitle(ToQ(kCmdLineCaption(state_.CurrentLanguage))); }
 
-void TFormCmdLine::ShowCommandLine() {
+void CommandLineWindow::ShowCommandLine() {
   const EncoderSettings settings = settingsSource_ ? settingsSource_() : windows_.main->ReadEncoderSettings();
   // The generation of the encoder a run would start, so the line is what that encoder would get.
-  const std::string encoderPath = GetEncoderPath(state_.AppParams, state_.ProgramDir);
+  const std::string encoderPath = GetEncoderPath(state_.Params, state_.ProgramDir);
   const EncoderGeneration generation =
       windows_.encoder ? windows_.encoder->Generation(encoderPath) : GetEncoderGeneration(encoderPath);
   BoxWarnings warnings(windows_.main);
@@ -86,7 +86,7 @@ void TFormCmdLine::ShowCommandLine() {
   SetLang();
   me->setPlainText(ToQ(preview.line));
   const std::vector<std::string> lines = PreRunLines(
-      CheckSettingsForPlayer(settings, state_.Resolutions, state_.AppParams.Player), state_.CurrentLanguage);
+      CheckSettingsForPlayer(settings, state_.Resolutions, state_.Params.Player), state_.CurrentLanguage);
   QStringList all;
   for (const std::string& line : lines) all << ToQ(line);
   lblPlayerWarning->setText(lines.empty() ? QString() : all.front());
