@@ -20,8 +20,8 @@
 #include "app/ProgramState.h"
 #include "conversion/SystemEncoder.h"
 #include "ui/AppWindows.h"
-#include "ui/MainWindow.h"
-#include "ui/ProgressWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -22,8 +22,8 @@
 #include "platform/Processors.h"
 #include "ui/AppWindows.h"
 #include "ui/RunWorker.h"
-#include "ui/MainWindow.h"
-#include "ui/ProgressWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace fs = std::filesystem;
 

@@ -12,9 +12,9 @@
 #include "conversion/SystemEncoder.h"
 #include "platform/Shutdown.h"
 #include "ui/AppWindows.h"
-#include "ui/InstanceChannel.h"
-#include "ui/MainSignals.h"
-#include "ui/MainWindow.h"
+#include "ui/desktop/InstanceChannel.h"
+#include "ui/desktop/MainSignals.h"
+#include "ui/main/MainWindow.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -5,13 +5,13 @@
 
 #include "app/ProgramState.h"
 #include "ui/AppWindows.h"
-#include "ui/AboutWindow.h"
-#include "ui/CommandLineWindow.h"
-#include "ui/ErrorLogWindow.h"
-#include "ui/FileInfoWindow.h"
-#include "ui/MainWindow.h"
-#include "ui/OptionsWindow.h"
-#include "ui/ProgressWindow.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/CommandLineWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/FileInfoWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/OptionsWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 class AppWindowsTest : public QObject {
   Q_OBJECT

@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include "MainWindowHarness.h"
-#include "ui/ErrorLogWindow.h"
-#include "ui/ProgressWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");

@@ -21,10 +21,10 @@
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
 #include "ui/MessageBoxes.h"
-#include "ui/CommandLineWindow.h"
-#include "ui/ErrorLogWindow.h"
-#include "ui/FileInfoWindow.h"
-#include "ui/MainWindow.h"
+#include "ui/windows/CommandLineWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/FileInfoWindow.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "MainWindowHarness.h"
-#include "ui/InstanceChannel.h"
+#include "ui/desktop/InstanceChannel.h"
 
 class InstanceChannelTest : public QObject {
   Q_OBJECT

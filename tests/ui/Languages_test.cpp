@@ -10,15 +10,15 @@
 #include <cstdlib>
 
 #include "MainWindowHarness.h"
-#include "ui/FileListModel.h"
-#include "ui/FileListView.h"
-#include "ui/MainFileDialogs.h"
-#include "ui/AboutWindow.h"
-#include "ui/CommandLineWindow.h"
-#include "ui/ErrorLogWindow.h"
-#include "ui/FileInfoWindow.h"
-#include "ui/OptionsWindow.h"
-#include "ui/ProgressWindow.h"
+#include "ui/main/FileListModel.h"
+#include "ui/main/FileListView.h"
+#include "ui/main/MainFileDialogs.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/CommandLineWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/FileInfoWindow.h"
+#include "ui/windows/OptionsWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 // The user's locale is Polish. Set before QApplication reads the locale, as a Polish desktop

@@ -13,7 +13,7 @@
 #include "conversion/SystemEncoder.h"
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
-#include "ui/MainWindow.h"
+#include "ui/main/MainWindow.h"
 
 // An encoder that converts nothing: each run has duringRun called on the windows' thread (the
 // window is then in the middle of a conversion) and reports success once it has returned, or

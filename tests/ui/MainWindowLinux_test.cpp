@@ -5,7 +5,7 @@
 
 #include "MainWindowHarness.h"
 #include "support/SmallDisk.h"
-#include "ui/MainSignals.h"
+#include "ui/desktop/MainSignals.h"
 #include "ui/MessageBoxes.h"
 
 class MainWindowLinuxTest : public QObject {

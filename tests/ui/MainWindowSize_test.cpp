@@ -19,12 +19,12 @@
 
 #include "MainWindowHarness.h"
 #include "app/MainWindowSettings.h"
-#include "ui/AboutWindow.h"
-#include "ui/CommandLineWindow.h"
-#include "ui/ErrorLogWindow.h"
-#include "ui/FileInfoWindow.h"
-#include "ui/OptionsWindow.h"
-#include "ui/ProgressWindow.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/CommandLineWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/FileInfoWindow.h"
+#include "ui/windows/OptionsWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 constexpr int kTaskBar = 48;

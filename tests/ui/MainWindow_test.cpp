@@ -12,13 +12,13 @@
 
 #include "MainWindowHarness.h"
 #include "texts/PlatformTexts.h"
-#include "ui/FileListView.h"
-#include "ui/MainFileDialogs.h"
+#include "ui/main/FileListView.h"
+#include "ui/main/MainFileDialogs.h"
 #include "ui/MessageBoxes.h"
-#include "ui/AboutWindow.h"
-#include "ui/ErrorLogWindow.h"
-#include "ui/OptionsWindow.h"
-#include "ui/ProgressWindow.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/OptionsWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 const char* const kListActions[] = {"actConvert", "actSaveBAT", "actRemoveChecked", "actCheckAll",

@@ -14,11 +14,11 @@
 #include "platform/Shortcuts.h"
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
-#include "ui/LanguageSwitch.h"
-#include "ui/AboutWindow.h"
-#include "ui/AboutWindowTexts.h"
-#include "ui/MainWindow.h"
-#include "ui/OptionsWindow.h"
+#include "ui/windows/LanguageSwitch.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/AboutWindowTexts.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/OptionsWindow.h"
 
 namespace fs = std::filesystem;
 

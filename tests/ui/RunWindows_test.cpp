@@ -23,11 +23,11 @@
 #include "support/RecordingConversionView.h"
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
-#include "ui/EncoderOutputPane.h"
+#include "ui/windows/EncoderOutputPane.h"
 #include "ui/RunWorker.h"
-#include "ui/ErrorLogWindow.h"
-#include "ui/MainWindow.h"
-#include "ui/ProgressWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 

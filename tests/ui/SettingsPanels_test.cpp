@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "app/ProgramState.h"
-#include "ui/SettingsPanels.h"
-#include "ui/SettingsPanelsHelp.h"
+#include "ui/main/SettingsPanels.h"
+#include "ui/main/SettingsPanelsHelp.h"
 
 namespace {
 
