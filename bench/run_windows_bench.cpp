@@ -144,7 +144,7 @@ Figures RunWindowed(const Case& c, const std::string& input, int round) {
   request.outputToInputDir = false;
   request.outputDir = g_dir + "/gui" + std::to_string(round);
   request.outputExistsPolicy = 1;
-  TimedView view(*windows.progress);
+  TimedView view(*windows.Progress());
   const auto start = Clock::now();
   ConversionRun run(state.ForConversion(), encoder, view, power, host);
   const RunResult result = run.Execute(request);

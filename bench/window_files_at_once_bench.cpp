@@ -94,7 +94,7 @@ RunFigures Run(const std::vector<std::string>& inputs, unsigned filesAtOnce, con
   request.outputToInputDir = false;
   request.outputDir = outDir;
   request.outputExistsPolicy = 1;
-  RunWorker worker(state, encoder, *windows.progress, power, host);
+  RunWorker worker(state, encoder, *windows.Progress(), power, host);
   windows.runner = &worker;
 
   RunFigures f;

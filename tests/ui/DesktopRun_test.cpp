@@ -122,17 +122,17 @@ class DesktopRunTest : public QObject {
     QTRY_COMPARE(NotifyBodies(), QStringList{QStringLiteral("2 files converted, 1 failed")});
     // Clicking it brings back the main window and the errors window.
     main->hide();
-    h.windows.errors->hide();
+    h.windows.Errors()->hide();
     QDBusInterface mock(kNotifications, QStringLiteral("/org/freedesktop/Notifications"),
                         QStringLiteral("org.freedesktop.DBus.Mock"), QDBusConnection::sessionBus());
     const QDBusMessage emitted =
         mock.call(QStringLiteral("EmitSignal"), kNotifications, QStringLiteral("ActionInvoked"), QStringLiteral("us"),
                   QVariantList{QVariant(1u), QVariant(QStringLiteral("default"))});
     QVERIFY2(emitted.type() == QDBusMessage::ReplyMessage, qPrintable(emitted.errorMessage()));
-    QTRY_VERIFY(main->isVisible() && h.windows.errors->isVisible());
+    QTRY_VERIFY(main->isVisible() && h.windows.Errors()->isVisible());
 
     // A run the user watched ends without a notice; so does a one-file run.
-    encoder->duringRun = [&] { h.windows.progress->activateWindow(); };
+    encoder->duringRun = [&] { h.windows.Progress()->activateWindow(); };
     TRIGGER_RUN(h, "actConvert");
     h.state.Files.SetChecked(1, false);
     h.state.Files.SetChecked(2, false);

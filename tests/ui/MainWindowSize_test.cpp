@@ -169,8 +169,8 @@ class MainWindowSizeTest : public QObject {
       QVERIFY2(!button->text().endsWith(QLatin1String("...")), qPrintable(button->text()));
     }
     QCOMPARE(buttons, 7);  // add, remove, convert, preview, options, home page, about
-    const QList<QWidget*> windows{main, h.windows.about, h.windows.progress, h.windows.options,
-                                  h.windows.fileInfo, h.windows.errors, h.windows.cmdLine};
+    const QList<QWidget*> windows{main, h.windows.About(), h.windows.Progress(), h.windows.Options(),
+                                  h.windows.FileInfo(), h.windows.Errors(), h.windows.CmdLine()};
     for (QWidget* window : windows) {
       window->show();
       QVERIFY(QTest::qWaitForWindowExposed(window));

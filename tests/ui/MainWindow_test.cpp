@@ -193,11 +193,11 @@ class MainWindowTest : public QObject {
     MainWindowHarness h;
     MainWindow* main = h.Start();
     main->show();
-    h.windows.progress->show();
+    h.windows.Progress()->show();
     main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main));
     QTest::keyClick(main, Qt::Key_Escape);
-    QVERIFY(!h.windows.progress->isVisible());
+    QVERIFY(!h.windows.Progress()->isVisible());
     QVERIFY(main->isVisible());
 
     SetNextMessageBoxAnswer(QMessageBox::No);
@@ -305,14 +305,14 @@ class MainWindowTest : public QObject {
     MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
-    h.windows.options->show();
-    h.windows.about->show();
-    h.windows.errors->show();
+    h.windows.Options()->show();
+    h.windows.About()->show();
+    h.windows.Errors()->show();
     main->InitControls();
     QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Minimize to tray"));
     TRIGGER(h, "actShowHideMainWindow");
-    QVERIFY(!h.windows.options->isVisible() && !h.windows.about->isVisible());
-    QVERIFY(h.windows.errors->isVisible());  // the error log stays as it is
+    QVERIFY(!h.windows.Options()->isVisible() && !h.windows.About()->isVisible());
+    QVERIFY(h.windows.Errors()->isVisible());  // the error log stays as it is
     QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Show main window"));
     TRIGGER(h, "actShowHideMainWindow");
     QVERIFY(main->isVisible() && !main->isMinimized());
@@ -421,12 +421,12 @@ class MainWindowTest : public QObject {
     // A run disables the list, which loses the keyboard; the run gives it back, so Esc closes the
     // progress window and then asks.
     TRIGGER_RUN(h, "actConvert");
-    QVERIFY(h.windows.progress->isVisible());
+    QVERIFY(h.windows.Progress()->isVisible());
     QCOMPARE(main->focusWidget(), lv);
     QApplication::setActiveWindow(main);  // the user back in the main window
     QCOMPARE(QApplication::focusWidget(), lv);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QVERIFY(!h.windows.progress->isVisible());
+    QVERIFY(!h.windows.Progress()->isVisible());
     SetNextMessageBoxAnswer(QMessageBox::No);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCOMPARE(LastMessageBoxText(), std::string("Close application?"));
@@ -446,7 +446,7 @@ class MainWindowTest : public QObject {
     encoder->duringRun = [&] {
       ++runs;
       QVERIFY(pressReturned);
-      QAccessibleInterface* abort = QAccessible::queryAccessibleInterface(h.windows.progress->findChild<QWidget*>("btnAbort"));
+      QAccessibleInterface* abort = QAccessible::queryAccessibleInterface(h.windows.Progress()->findChild<QWidget*>("btnAbort"));
       QVERIFY(abort && abort->actionInterface());
       abort->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
       QTRY_VERIFY(h.state.Run.AbortRequested);  // the button's click comes from its own timer

@@ -99,8 +99,8 @@ class OptionsAboutTest : public QObject {
     windows.programFilesDir = files.Path().string();
     CreateAppWindows(state, windows, {});
     // Created in Polish: the options window checked Polish, and the about window is Polish.
-    QVERIFY(windows.options->rbLangPolish->isChecked());
-    QCOMPARE(windows.about->windowTitle(), QStringLiteral("O programie"));
+    QVERIFY(windows.Options()->rbLangPolish->isChecked());
+    QCOMPARE(windows.About()->windowTitle(), QStringLiteral("O programie"));
 
     QStringList order;
     for (const LanguageRoutine& routine : LanguageRoutines(windows)) order << routine.window;
@@ -113,17 +113,17 @@ class OptionsAboutTest : public QObject {
     for (const LanguageRoutine& routine : LanguageRoutines(atOptionsCreation)) order << routine.window;
     QCOMPARE(order, QStringList({"options", "main", "progress", "about"}));
 
-    QTest::mouseClick(windows.options->rbLangEnglish, Qt::LeftButton);
+    QTest::mouseClick(windows.Options()->rbLangEnglish, Qt::LeftButton);
     QCOMPARE(state.Params.Language, UiLanguage::English);
     QCOMPARE(state.CurrentLanguage, UiLanguage::English);
-    QCOMPARE(windows.options->windowTitle(), QStringLiteral("Options"));
-    QCOMPARE(windows.about->windowTitle(), QStringLiteral("About"));
-    QCOMPARE(windows.about->lblVersion->text(), QStringLiteral("Version " VARDENO_VERSION));
+    QCOMPARE(windows.Options()->windowTitle(), QStringLiteral("Options"));
+    QCOMPARE(windows.About()->windowTitle(), QStringLiteral("About"));
+    QCOMPARE(windows.About()->lblVersion->text(), QStringLiteral("Version " VARDENO_VERSION));
 
     SwitchLanguage(state, windows, UiLanguage::Polish);
     QCOMPARE(state.Params.Language, UiLanguage::Polish);
-    QCOMPARE(windows.about->lblDate->text(), QStringLiteral("9 styczeń 2009"));
-    QCOMPARE(windows.options->gbLanguage->title(), QStringLiteral("Język"));
+    QCOMPARE(windows.About()->lblDate->text(), QStringLiteral("9 styczeń 2009"));
+    QCOMPARE(windows.Options()->gbLanguage->title(), QStringLiteral("Język"));
     delete windows.main;
   }
 

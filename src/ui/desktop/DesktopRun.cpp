@@ -75,7 +75,7 @@ void DesktopRun::NoticeEnd(const RunResult& result, UiLanguage lang) {
   notice_->Show(kIdleTip, ToQ(RunEndText(lang, result.fileCount, result.errorCount, result.aborted)),
                 [windows, failures] {
                   BringToFront(windows->main);
-                  if (failures) BringToFront(windows->errors);
+                  if (failures) BringToFront(windows->Errors());
                 });
 }
 

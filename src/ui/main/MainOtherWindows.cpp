@@ -18,18 +18,18 @@ void ShowAndRaise(QDialog* window) {
 }
 }  // namespace
 
-void ShowCommandLineWindow(AppWindows& windows) { windows.cmdLine->ShowCommandLine(); }
+void ShowCommandLineWindow(AppWindows& windows) { windows.CmdLine()->ShowCommandLine(); }
 
-void ShowProgressWindow(AppWindows& windows) { ShowAndRaise(windows.progress); }
+void ShowProgressWindow(AppWindows& windows) { ShowAndRaise(windows.Progress()); }
 
-void ToggleFileInfoWindow(AppWindows& windows) { windows.fileInfo->ToggleVisible(); }
+void ToggleFileInfoWindow(AppWindows& windows) { windows.FileInfo()->ToggleVisible(); }
 
-void ToggleErrorsWindow(AppWindows& windows) { windows.errors->ToggleVisible(); }
+void ToggleErrorsWindow(AppWindows& windows) { windows.Errors()->ToggleVisible(); }
 
-void ShowOptionsWindow(AppWindows& windows) { ShowAndRaise(windows.options); }
+void ShowOptionsWindow(AppWindows& windows) { ShowAndRaise(windows.Options()); }
 
-void ShowAboutWindow(AppWindows& windows) { ShowAndRaise(windows.about); }
+void ShowAboutWindow(AppWindows& windows) { ShowAndRaise(windows.About()); }
 
 bool FileInfoWindowVisible(const AppWindows& windows) { return windows.fileInfo && windows.fileInfo->isVisible(); }
 
-void UpdateFileInfoWindow(AppWindows& windows) { windows.fileInfo->UpdateList(); }
+void UpdateFileInfoWindow(AppWindows& windows) { windows.FileInfo()->UpdateList(); }

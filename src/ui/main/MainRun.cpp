@@ -24,7 +24,7 @@
 void MainWindow::actConvertExecute() { RunConversion(false, {}); }
 
 void MainWindow::actSaveBATExecute() {
-  if (runner_->Active()) return;
+  if (RunActive()) return;
   const std::string& lastAdded = state_.Files.LastAddedDirectory();
   const QString start = ToQ(lastAdded.empty() ? state_.ProgramDir : lastAdded);
   const QString name = AskSaveFileName(this, start, ScriptFileFilter(state_.CurrentLanguage), QStringLiteral("sh"));
@@ -41,14 +41,19 @@ void MainWindow::Later(std::function<void()> work) {
       Qt::QueuedConnection);
 }
 
-void MainWindow::CreateRunner() {
-  runner_ = new RunWorker(state_, *windows_.encoder, *windows_.progress, *windows_.power, *this, this);
-  windows_.runner = runner_;
-  connect(runner_, &RunWorker::finished, this, &MainWindow::RunFinished);
+RunWorker& MainWindow::Runner() {
+  if (!runner_) {
+    runner_ = new RunWorker(state_, *windows_.encoder, *windows_.Progress(), *windows_.power, *this, this);
+    windows_.runner = runner_;
+    connect(runner_, &RunWorker::finished, this, &MainWindow::RunFinished);
+  }
+  return *runner_;
 }
 
+bool MainWindow::RunActive() const { return runner_ && runner_->Active(); }
+
 void MainWindow::RunConversion(bool batchMode, const std::string& batchFileName) {
-  if (runner_->Active() || closed_) return;
+  if (RunActive() || closed_) return;
   ConversionRequest request;
   request.settings = ReadEncoderSettings();
   request.resolutions = state_.Resolutions;
@@ -68,7 +73,7 @@ void MainWindow::RunConversion(bool batchMode, const std::string& batchFileName)
   const int filesAtOnce = pnMid_->FilesAtOnce();
   options.filesAtOnce = filesAtOnce <= 0 ? UsableCores() : static_cast<unsigned>(filesAtOnce);
   runIsBatch_ = batchMode;
-  runner_->Start(request, std::move(options));
+  Runner().Start(request, std::move(options));
 }
 
 void MainWindow::RunFinished(const RunResult& result) {

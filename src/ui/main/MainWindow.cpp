@@ -203,7 +203,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   // A run going on is aborted (its encoders ended) and has ended before the settings are written.
-  runner_->AbortAndWait();
+  if (runner_) runner_->AbortAndWait();
   if (closed_) {
     // The run's last words closed the window already (its after-run action).
     event->accept();

@@ -78,8 +78,6 @@ class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDi
   void ShowWarning(const std::string& text) override;
 
   const MainActions& Actions() const { return actions_; }
-  // Makes the conversion runner (AppWindows::runner) once the other windows exist.
-  void CreateRunner();
 
  signals:
   // FormClose has run; the program entry ends the event loop.
@@ -126,6 +124,9 @@ class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDi
   void RunConversion(bool batchMode, const std::string& batchFileName);
   // A run started by RunConversion has ended and everything it said has been shown.
   void RunFinished(const RunResult& result);
+  // The conversion runner (AppWindows::runner), made with the progress window on the first run.
+  RunWorker& Runner();
+  bool RunActive() const;
   // Runs work once the call that asked for it has returned to the event loop (a queued call on
   // this thread), unless the window has closed by then.
   void Later(std::function<void()> work);

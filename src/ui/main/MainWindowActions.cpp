@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <initializer_list>
 
 #include "app/ProgramState.h"
 #include "ui/AppWindows.h"
@@ -116,7 +117,7 @@ bool MainWindow::MainWindowShown() const { return isVisible() && !isMinimized();
 
 void MainWindow::actEscExecute() {
   if (state_.Run.Running) return;
-  if (windows_.progress->isVisible()) {
+  if (windows_.progress && windows_.progress->isVisible()) {
     windows_.progress->close();
     return;
   }
@@ -133,15 +134,14 @@ void MainWindow::actMinimizeToTrayExecute() {
 
 void MainWindow::actShowHideMainWindowExecute() {
   if (MainWindowShown()) {
-    windows_.options->hide();
+    for (QWidget* window : std::initializer_list<QWidget*>{windows_.options, windows_.progress, windows_.about})
+      if (window) window->hide();
     actMinimizeToTrayExecute();
-    windows_.progress->hide();
-    windows_.about->hide();
   } else {
     showNormal();
     raise();
     activateWindow();
-    if (state_.Run.Running) windows_.progress->show();
+    if (state_.Run.Running) windows_.Progress()->show();
   }
   InitControls();
 }

@@ -174,7 +174,7 @@ void ProgressWindow::DisableAll() {
   // This window and the errors window are windows of their own, yet Qt disables a disabled
   // widget's child windows too: Abort, the close box and the log must stay usable during a run.
   setEnabled(true);
-  windows_.errors->setEnabled(true);
+  if (windows_.errors) windows_.errors->setEnabled(true);
 }
 void ProgressWindow::EnableAll() {
   lblRunningFilesDesc->hide();
@@ -300,8 +300,8 @@ void ProgressWindow::ShowRunSummary(const RunSummary& summary) {
     windows_.desktop->OverallProgress(summary.done, summary.fileCount, summary.percentage, state_.Run.ErrorCount);
 }
 
-void ProgressWindow::ShowErrorsWindow() { windows_.errors->show(); }
-void ProgressWindow::SetErrorsCaption(const std::string& caption) { windows_.errors->setWindowTitle(ToQ(caption)); }
+void ProgressWindow::ShowErrorsWindow() { windows_.Errors()->show(); }
+void ProgressWindow::SetErrorsCaption(const std::string& caption) { windows_.Errors()->setWindowTitle(ToQ(caption)); }
 void ProgressWindow::ProcessPendingEvents() {
   if (DisplayDue()) FlushDisplay();
 }
