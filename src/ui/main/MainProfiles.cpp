@@ -29,15 +29,12 @@ void MainWindow::LoadLastSessionProfile() {
 
 void MainWindow::FillProfileList(int selectPosition) {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
-  QComboBox* box = pnMid_->cbProfile;
-  box->clear();
-  for (const std::string& entry : ProfileComboEntries(state_.Profiles, state_.CurrentLanguage)) box->addItem(ToQ(entry));
-  box->setCurrentIndex(selectPosition < box->count() ? selectPosition : 0);
+  pnMid_->SetProfileEntries(ProfileComboEntries(state_.Profiles, state_.CurrentLanguage), selectPosition);
 }
 
 void MainWindow::actLoadSelectedProfileExecute() {
   EncoderSettings settings = pnBottom_->ReadSettings();
-  const auto result = ExecuteLoadSelectedProfile(pnMid_->cbProfile->currentIndex(), state_.Profiles,
+  const auto result = ExecuteLoadSelectedProfile(pnMid_->SelectedProfile(), state_.Profiles,
                                                  state_.Params, settings, ResolutionCount(state_));
   if (result == SelectedProfileResult::Nothing) return;
   if (result == SelectedProfileResult::Defaults) {
@@ -74,7 +71,7 @@ void MainWindow::actSetDefaultExecute() {
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
     pnBottom_->SetDefaultParams();
-    if (pnMid_->cbProfile->count() > 1) pnMid_->cbProfile->setCurrentIndex(1);
+    pnMid_->SelectDefaultsProfile();
   }
   InitControls();
 }

@@ -57,10 +57,10 @@ void MainWindow::RunConversion(bool batchMode, const std::string& batchFileName)
   ConversionRequest request;
   request.settings = ReadEncoderSettings();
   request.resolutions = state_.Resolutions;
-  request.outputToInputDir = pnMid_->rbOutDirIsInDir->isChecked();
-  request.outputDir = ToStd(pnMid_->edOutDir->text());
-  request.outputExistsPolicy = pnMid_->cbOutputExists->currentIndex();
-  request.afterConversion = pnMid_->cbAfterConversion->currentIndex();
+  request.outputToInputDir = pnMid_->OutDirIsInDir();
+  request.outputDir = ToStd(pnMid_->OutDir());
+  request.outputExistsPolicy = pnMid_->OutputExists();
+  request.afterConversion = pnMid_->AfterConversion();
   request.batchMode = batchMode;
   request.batchFileName = batchFileName;
   request.scriptFormat = kNativeScriptFormat;

@@ -42,11 +42,11 @@ MainWindowSettings MainWindow::CaptureWindowSettings() const {
   s.Width = normal.width();
   s.Height = normal.height();
   s.BottomPanelVisible = !pnBottom_->isHidden();
-  s.OutputExists = pnMid_->cbOutputExists->currentIndex();
-  s.AfterConversion = pnMid_->cbAfterConversion->currentIndex();
+  s.OutputExists = pnMid_->OutputExists();
+  s.AfterConversion = pnMid_->AfterConversion();
   s.FilesAtOnce = pnMid_->FilesAtOnce();
-  s.OutDirIsInDir = pnMid_->rbOutDirIsInDir->isChecked();
-  s.OutDir = ToStd(pnMid_->edOutDir->text());
+  s.OutDirIsInDir = pnMid_->OutDirIsInDir();
+  s.OutDir = ToStd(pnMid_->OutDir());
   s.ColumnWidths = lv_->ColumnWidths();
   s.GridLines = lv_->GridLines();
   // The folder of the file added last, else the one the settings file gave.
@@ -76,16 +76,11 @@ void MainWindow::ApplyWindowSettings(const MainWindowSettings& s) {
   move(wanted.topLeft());
   if (s.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
 
-  // A stored value outside the list keeps "Rename file": with no choice at all the encoder would
-  // write over an existing output without a word.
-  const bool knownPolicy = s.OutputExists >= 0 && s.OutputExists < pnMid_->cbOutputExists->count();
-  pnMid_->cbOutputExists->setCurrentIndex(knownPolicy ? s.OutputExists : 0);
-  pnMid_->cbAfterConversion->setCurrentIndex(s.AfterConversion < pnMid_->cbAfterConversion->count() ? s.AfterConversion
-                                                                                                     : -1);
+  pnMid_->SetOutputExists(s.OutputExists);
+  pnMid_->SetAfterConversion(s.AfterConversion);
   pnMid_->SelectFilesAtOnce(s.FilesAtOnce);
-  pnMid_->rbOutDirIsInDir->setChecked(s.OutDirIsInDir);
-  pnMid_->rbOutDir->setChecked(!s.OutDirIsInDir);
-  pnMid_->edOutDir->setText(ToQ(s.OutDir));
+  pnMid_->SetOutDirIsInDir(s.OutDirIsInDir);
+  pnMid_->SetOutDir(ToQ(s.OutDir));
   std::array<int, 5> widths = s.ColumnWidths;
   for (int& w : widths) w = std::clamp(w, 0, 10000);
   lv_->SetColumnWidths(widths);

@@ -116,19 +116,6 @@ void SetTexts(QObject* window, const NamedText* first, const NamedText* last, Ui
   }
 }
 
-// Replaces the entries of box from position 0 on, appending where the list is shorter, and
-// selects the position that was selected before (none stays none).
-void ReplaceEntries(QComboBox* box, const QStringList& texts) {
-  const int selected = box->currentIndex();
-  for (int i = 0; i < texts.size(); ++i) {
-    if (i < box->count())
-      box->setItemText(i, texts[i]);
-    else
-      box->addItem(texts[i]);
-  }
-  box->setCurrentIndex(selected);
-}
-
 }  // namespace
 
 void MainWindow::SetLang() {
@@ -140,21 +127,7 @@ void MainWindow::SetLang() {
   if (preview_) preview_->SetLang(lang);
   SetTexts(this, std::begin(kTextsAfterPanels), std::end(kTextsAfterPanels), lang);
 
-  QComboBox* profiles = pnMid_->cbProfile;
-  if (profiles->count() > 1) {
-    const int selected = profiles->currentIndex();
-    profiles->setItemText(0, ToQ(kProfileEntryLastSession(lang)));
-    profiles->setItemText(1, ToQ(kProfileEntryDefaultsRenamed(lang)));
-    profiles->setCurrentIndex(selected < 0 ? 0 : selected);
-  }
-  ReplaceEntries(pnMid_->cbAfterConversion,
-                 {ToQ(kAfterConversionDoNothing(lang)), ToQ(kAfterConversionCloseApplication(lang)),
-                  ToQ(kAfterConversionShutDown(lang))});
-  // The radio button without a caption and the edit beside it are named by their group.
-  pnMid_->rbOutDir->setAccessibleName(pnMid_->gbOutputDir->title());
-  pnMid_->edOutDir->setAccessibleName(pnMid_->gbOutputDir->title());
-  ReplaceEntries(pnMid_->cbOutputExists, {ToQ(kOutputExistsRename(lang)), ToQ(kOutputExistsOverwrite(lang)),
-                                          ToQ(kOutputExistsSkip(lang))});
+  pnMid_->SetLang(lang);
   // The texts of the other language may need another height.
   FitBottomPanel();
 }

@@ -249,8 +249,8 @@ void MainWindow::InitControls() {
 }
 
 void MainWindow::OutputDirRules() {
-  const bool own = pnMid_->rbOutDir->isChecked();
-  pnMid_->edOutDir->setEnabled(own);
+  const bool own = pnMid_->OwnOutDirChosen();
+  pnMid_->EnableOutDirEdit(own);
   actions_.actBrowseOutDir->setEnabled(own);
   actions_.actExploreOutDir->setEnabled(actions_.actBrowseOutDir->isEnabled());
 }

@@ -162,14 +162,14 @@ void MainWindow::actShowHideBottomPanelExecute() {
 }
 
 void MainWindow::actBrowseOutDirExecute() {
-  const QString current = pnMid_->edOutDir->text();
+  const QString current = pnMid_->OutDir();
   const QString start = IsDirectory(current) ? current : ToQ(state_.ProgramDir);
   const QString chosen = AskDirectory(this, start);
-  if (!chosen.isEmpty()) pnMid_->edOutDir->setText(chosen);
+  if (!chosen.isEmpty()) pnMid_->SetOutDir(chosen);
 }
 
 void MainWindow::actExploreOutDirExecute() {
-  const QString current = pnMid_->edOutDir->text();
+  const QString current = pnMid_->OutDir();
   OpenAddress(IsDirectory(current) ? QFileInfo(current).absoluteFilePath() : ToQ(state_.ProgramDir));
 }
 

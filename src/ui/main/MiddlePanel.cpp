@@ -11,6 +11,10 @@
 #include <QStyle>
 
 #include "platform/Processors.h"
+#include "texts/AfterRunTexts.h"
+#include "texts/ConversionTexts.h"
+#include "texts/ProfileTexts.h"
+#include "ui/QtText.h"
 
 namespace {
 
@@ -41,6 +45,19 @@ QPushButton* ActionButton(const char* name, QAction* action, QWidget* parent, bo
   QObject::connect(action, &QAction::changed, button, sync);
   sync();
   return button;
+}
+
+// Replaces the entries of box from position 0 on, appending where the list is shorter, and
+// selects the position that was selected before (none stays none).
+void ReplaceEntries(QComboBox* box, const QStringList& texts) {
+  const int selected = box->currentIndex();
+  for (int i = 0; i < texts.size(); ++i) {
+    if (i < box->count())
+      box->setItemText(i, texts[i]);
+    else
+      box->addItem(texts[i]);
+  }
+  box->setCurrentIndex(selected);
 }
 
 }  // namespace
@@ -141,4 +158,55 @@ int MiddlePanel::FilesAtOnce() const { return cbFilesAtOnce->currentData().toInt
 void MiddlePanel::SelectFilesAtOnce(int value) {
   const int index = cbFilesAtOnce->findData(value);
   cbFilesAtOnce->setCurrentIndex(index >= 0 ? index : cbFilesAtOnce->count() - 1);
+}
+
+void MiddlePanel::SetLang(UiLanguage lang) {
+  if (cbProfile->count() > 1) {
+    const int selected = cbProfile->currentIndex();
+    cbProfile->setItemText(0, ToQ(kProfileEntryLastSession(lang)));
+    cbProfile->setItemText(1, ToQ(kProfileEntryDefaultsRenamed(lang)));
+    cbProfile->setCurrentIndex(selected < 0 ? 0 : selected);
+  }
+  ReplaceEntries(cbAfterConversion, {ToQ(kAfterConversionDoNothing(lang)), ToQ(kAfterConversionCloseApplication(lang)),
+                                     ToQ(kAfterConversionShutDown(lang))});
+  rbOutDir->setAccessibleName(gbOutputDir->title());
+  edOutDir->setAccessibleName(gbOutputDir->title());
+  ReplaceEntries(cbOutputExists,
+                 {ToQ(kOutputExistsRename(lang)), ToQ(kOutputExistsOverwrite(lang)), ToQ(kOutputExistsSkip(lang))});
+}
+
+int MiddlePanel::OutputExists() const { return cbOutputExists->currentIndex(); }
+
+void MiddlePanel::SetOutputExists(int position) {
+  cbOutputExists->setCurrentIndex(position >= 0 && position < cbOutputExists->count() ? position : 0);
+}
+
+int MiddlePanel::AfterConversion() const { return cbAfterConversion->currentIndex(); }
+
+void MiddlePanel::SetAfterConversion(int position) {
+  cbAfterConversion->setCurrentIndex(position < cbAfterConversion->count() ? position : -1);
+}
+
+bool MiddlePanel::OutDirIsInDir() const { return rbOutDirIsInDir->isChecked(); }
+bool MiddlePanel::OwnOutDirChosen() const { return rbOutDir->isChecked(); }
+
+void MiddlePanel::SetOutDirIsInDir(bool inInputDir) {
+  rbOutDirIsInDir->setChecked(inInputDir);
+  rbOutDir->setChecked(!inInputDir);
+}
+
+QString MiddlePanel::OutDir() const { return edOutDir->text(); }
+void MiddlePanel::SetOutDir(const QString& dir) { edOutDir->setText(dir); }
+void MiddlePanel::EnableOutDirEdit(bool enabled) { edOutDir->setEnabled(enabled); }
+
+void MiddlePanel::SetProfileEntries(const std::vector<std::string>& entries, int select) {
+  cbProfile->clear();
+  for (const std::string& entry : entries) cbProfile->addItem(ToQ(entry));
+  cbProfile->setCurrentIndex(select < cbProfile->count() ? select : 0);
+}
+
+int MiddlePanel::SelectedProfile() const { return cbProfile->currentIndex(); }
+
+void MiddlePanel::SelectDefaultsProfile() {
+  if (cbProfile->count() > 1) cbProfile->setCurrentIndex(1);
 }
