@@ -71,6 +71,13 @@ AdvancedPanel::AdvancedPanel(QWidget* parent) : QWidget(parent) {
   layout->addWidget(lblAdvancedSettings);
   layout->addWidget(sboxAdvanced, 1);
   sboxAdvanced->verticalScrollBar()->setValue(0);
+
+  connect(cbResolution, &QComboBox::currentIndexChanged, this, &AdvancedPanel::resolutionChanged);
+  connect(gbSubtitles, &SubtitlesBox::choiceChanged, this, &AdvancedPanel::subtitlesChanged);
+  connect(chSizeLimit, &QCheckBox::toggled, this, &AdvancedPanel::sizeLimitToggled);
+  connect(chTimeLimitDuration, &QCheckBox::toggled, this, &AdvancedPanel::timeLimitToggled);
+  connect(chTimeLimitStart, &QCheckBox::toggled, this, &AdvancedPanel::timeLimitToggled);
+  connect(btnInfo_ffmpeg, &QPushButton::clicked, this, &AdvancedPanel::encoderInfoClicked);
 }
 
 QSize AdvancedPanel::sizeHint() const {
@@ -206,6 +213,7 @@ QWidget* AdvancedPanel::BuildParams(QWidget* parent) {
 void AdvancedPanel::FillLists(const ResolutionList& resolutions) {
   FillList(cbResolution, resolutions.Entries);
   FillList(cbSizeLimitUnit, SizeUnitNames());
+  cbResolution->setCurrentIndex(0);
 }
 
 void AdvancedPanel::Read(EncoderSettings& s) const {
@@ -284,3 +292,5 @@ void AdvancedPanel::SetLang(UiLanguage lang, const ResolutionList& resolutions) 
   if (cbResolution->count() > kResolutionCustom)
     cbResolution->setItemText(kResolutionCustom, ToQ(resolutions.EntryText(kResolutionCustom)));
 }
+
+void AdvancedPanel::SetSubtitlesUnavailableReason(const QString& reason) { gbSubtitles->SetUnavailableReason(reason); }

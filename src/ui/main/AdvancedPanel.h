@@ -26,12 +26,27 @@ class AdvancedPanel : public QWidget {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
+  // Fills the resolution and size-unit lists and selects the first resolution.
   void FillLists(const ResolutionList& resolutions);
   void Read(EncoderSettings& settings) const;
   void Write(const EncoderSettings& settings);
   // Texts of the column; entry 1 of the resolution list takes its text from resolutions.
   void SetLang(UiLanguage lang, const ResolutionList& resolutions);
 
+  // Why the subtitle choice is disabled ("" when it is not).
+  void SetSubtitlesUnavailableReason(const QString& reason);
+
+ signals:
+  // Another resolution entry, or another subtitle choice, was chosen.
+  void resolutionChanged();
+  void subtitlesChanged();
+  // The size limit's or either time limit's box was ticked or cleared.
+  void sizeLimitToggled();
+  void timeLimitToggled();
+  // The "INFO" button beside the additional parameters was clicked.
+  void encoderInfoClicked();
+
+ private:
   QLabel* lblAdvancedSettings;
   QScrollArea* sboxAdvanced;
 
@@ -79,7 +94,6 @@ class AdvancedPanel : public QWidget {
   QPlainTextEdit* meParams;
   QPushButton* btnInfo_ffmpeg;
 
- private:
   QWidget* BuildCropping(QWidget* parent);
   QWidget* BuildResolution(QWidget* parent);
   QWidget* BuildSizeLimit(QWidget* parent);

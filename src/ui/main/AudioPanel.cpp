@@ -73,11 +73,14 @@ AudioPanel::AudioPanel(QWidget* parent) : QWidget(parent) {
   connect(tbAudioVolume, &QSlider::valueChanged, this, &AudioPanel::tbAudioVolumeChange);
   tbAudioVolume->setValue(100);
   tbAudioVolumeChange(tbAudioVolume->value());
+  connect(chAudioDontCopy, &QCheckBox::toggled, this, &AudioPanel::copyChoiceChanged);
 }
 
 void AudioPanel::FillLists() {
   FillList(cbAudioBitrate, AudioBitratePresets());
   FillList(cbAudioSampling, AudioSamplingPresets());
+  cbAudioSampling->setCurrentIndex(0);
+  cbAudioBitrate->setCurrentIndex(0);
 }
 
 void AudioPanel::Read(EncoderSettings& s) const {

@@ -17,11 +17,17 @@ class AudioPanel : public QWidget {
  public:
   explicit AudioPanel(QWidget* parent);
 
+  // Fills the bitrate and sampling lists and selects the first entry of each.
   void FillLists();
   void Read(EncoderSettings& settings) const;
   void Write(const EncoderSettings& settings);
   void SetLang(UiLanguage lang);
 
+ signals:
+  // chAudioDontCopy was ticked or cleared.
+  void copyChoiceChanged();
+
+ private:
   QLabel* lblAudioSettings;
   QGroupBox* gbAudioOptions;
   QLabel* lblAudioBitrate;
@@ -35,7 +41,6 @@ class AudioPanel : public QWidget {
   QLabel* lblAudioVolume;
   QCheckBox* chAudioDontCopy;
 
- private:
   // Shows the slider's value as "N %", whoever moved it.
   void tbAudioVolumeChange(int value);
 };

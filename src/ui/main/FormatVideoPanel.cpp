@@ -76,6 +76,9 @@ FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   layout->addWidget(gbOutputFormat);
   layout->addWidget(gbAviVideoOptions);
   layout->addStretch(1);
+
+  connect(cbOutFormat, &QComboBox::currentIndexChanged, this, &FormatVideoPanel::formatChanged);
+  connect(cbPlayer, &QComboBox::currentIndexChanged, this, &FormatVideoPanel::playerChosen);
 }
 
 void FormatVideoPanel::FillLists() {

@@ -29,6 +29,13 @@ class FormatVideoPanel : public QWidget {
   // tip; none hides the line.
   void ShowPlayerWarning(const std::vector<std::string>& lines);
 
+ signals:
+  // Another output format was chosen in cbOutFormat.
+  void formatChanged();
+  // Another player was chosen in cbPlayer (its position, PlayerId order).
+  void playerChosen(int index);
+
+ private:
   QLabel* lblOutputFormat;
   QGroupBox* gbOutputFormat;
   QComboBox* cbOutFormat;

@@ -13,6 +13,7 @@ class MainToolBar : public QToolBar {
  public:
   MainToolBar(const MainActions& actions, QWidget* parent);
 
+ private:
   QToolButton* btnAdd;
   QToolButton* btnRemove;
   QToolButton* btnConvert;

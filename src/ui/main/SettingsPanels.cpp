@@ -38,15 +38,14 @@ SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(p
   right_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   layout->addWidget(right_);
 
-  connect(left_->cbOutFormat, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbOutFormatChange);
-  connect(right_->cbResolution, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbResolutionChange);
-  connect(audio_->chAudioDontCopy, &QCheckBox::toggled, this, &SettingsPanels::chAudioDontCopyClick);
-  connect(right_->chSizeLimit, &QCheckBox::toggled, this, &SettingsPanels::chSizeLimitClick);
-  connect(right_->chTimeLimitDuration, &QCheckBox::toggled, this, &SettingsPanels::chTimeLimitDurationClick);
-  connect(right_->chTimeLimitStart, &QCheckBox::toggled, this, &SettingsPanels::chTimeLimitDurationClick);
-  connect(right_->gbSubtitles->cbSubtitles, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbOutFormatChange);
-  connect(right_->btnInfo_ffmpeg, &QPushButton::clicked, this, &SettingsPanels::btnInfo_ffmpegClick);
-  connect(left_->cbPlayer, &QComboBox::currentIndexChanged, this, &SettingsPanels::cbPlayerChange);
+  connect(left_, &FormatVideoPanel::formatChanged, this, &SettingsPanels::cbOutFormatChange);
+  connect(right_, &AdvancedPanel::resolutionChanged, this, &SettingsPanels::cbResolutionChange);
+  connect(audio_, &AudioPanel::copyChoiceChanged, this, &SettingsPanels::chAudioDontCopyClick);
+  connect(right_, &AdvancedPanel::sizeLimitToggled, this, &SettingsPanels::chSizeLimitClick);
+  connect(right_, &AdvancedPanel::timeLimitToggled, this, &SettingsPanels::chTimeLimitDurationClick);
+  connect(right_, &AdvancedPanel::subtitlesChanged, this, &SettingsPanels::cbOutFormatChange);
+  connect(right_, &AdvancedPanel::encoderInfoClicked, this, &SettingsPanels::btnInfo_ffmpegClick);
+  connect(left_, &FormatVideoPanel::playerChosen, this, &SettingsPanels::cbPlayerChange);
   IndexGovernedControls();
   WatchSettingsForPlayerCheck();
 }
@@ -54,8 +53,9 @@ SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(p
 // Any setting can change what the player check says: every control of the three columns asks
 // for it again (a check takes microseconds).
 void SettingsPanels::WatchSettingsForPlayerCheck() {
+  const QComboBox* playerList = findChild<QComboBox*>(QStringLiteral("cbPlayer"));
   for (QComboBox* list : findChildren<QComboBox*>())
-    if (list != left_->cbPlayer) connect(list, &QComboBox::currentTextChanged, this, &SettingsPanels::UpdatePlayerCheck);
+    if (list != playerList) connect(list, &QComboBox::currentTextChanged, this, &SettingsPanels::UpdatePlayerCheck);
   for (QSpinBox* box : findChildren<QSpinBox*>())
     connect(box, &QSpinBox::valueChanged, this, &SettingsPanels::UpdatePlayerCheck);
   for (QCheckBox* box : findChildren<QCheckBox*>())
@@ -96,9 +96,6 @@ void SettingsPanels::PrepareControls() {
   left_->FillLists();
   audio_->FillLists();
   right_->FillLists(state_.Resolutions);
-  right_->cbResolution->setCurrentIndex(0);
-  audio_->cbAudioSampling->setCurrentIndex(0);
-  audio_->cbAudioBitrate->setCurrentIndex(0);
 }
 
 void SettingsPanels::SetDefaultParams() { WriteSettings(DefaultEncoderSettings()); }
@@ -126,7 +123,7 @@ void SettingsPanels::ApplyEnableRules() {
   for (const ControlState& control : ComputeEnabledControls(ReadSettings(), generation)) {
     if (QWidget* widget = governed_.value(ToQ(control.name))) widget->setEnabled(control.enabled);
   }
-  right_->gbSubtitles->SetUnavailableReason(ToQ(SubtitlesUnavailableReason(generation, state_.CurrentLanguage)));
+  right_->SetSubtitlesUnavailableReason(ToQ(SubtitlesUnavailableReason(generation, state_.CurrentLanguage)));
 }
 
 void SettingsPanels::SetLang() {

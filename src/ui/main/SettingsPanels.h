@@ -41,9 +41,6 @@ class SettingsPanels : public QWidget {
   QWidget* pnLeft() const;
   QWidget* pnAudio() const;
   QWidget* pnRight() const;
-  FormatVideoPanel* FormatVideo() const { return left_; }
-  AudioPanel* Audio() const { return audio_; }
-  AdvancedPanel* Advanced() const { return right_; }
 
  signals:
   // A setting that the enable rules depend on was changed by the user (not by the program).

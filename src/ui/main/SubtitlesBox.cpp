@@ -40,6 +40,7 @@ SubtitlesBox::SubtitlesBox(QWidget* parent) : QGroupBox(parent) {
   grid->addWidget(lblSubtitleTrack, 1, 0);
   grid->addWidget(edSubtitleTrack, 1, 1);
   grid->setColumnStretch(2, 1);
+  connect(cbSubtitles, &QComboBox::currentIndexChanged, this, &SubtitlesBox::choiceChanged);
 }
 
 void SubtitlesBox::Read(EncoderSettings& s) const {

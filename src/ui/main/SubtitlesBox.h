@@ -22,12 +22,16 @@ class SubtitlesBox : public QGroupBox {
   // Why the choice is disabled ("" when it is not): shown as the list's tool tip.
   void SetUnavailableReason(const QString& reason);
 
+ signals:
+  // The user or the program chose another entry in cbSubtitles.
+  void choiceChanged();
+
+ private:
   QLabel* lblSubtitles;
   QComboBox* cbSubtitles;
   QLabel* lblSubtitleTrack;
   QSpinBox* edSubtitleTrack;
 
- private:
   UiLanguage lang_ = UiLanguage::English;
   QString reason_;
 };
