@@ -1,11 +1,13 @@
 #include "ui/AppWindows.h"
 
+#include "app/ProgramState.h"
 #include "ui/desktop/DesktopRun.h"
 #include "ui/main/MainWindow.h"
 #include "ui/windows/AboutWindow.h"
 #include "ui/windows/CommandLineWindow.h"
 #include "ui/windows/ErrorLogWindow.h"
 #include "ui/windows/FileInfoWindow.h"
+#include "ui/windows/LanguageSwitch.h"
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
@@ -28,4 +30,8 @@ void CreateAppWindows(ProgramState& state, AppWindows& windows, const QStringLis
   windows.state = &state;
   windows.main = new MainWindow(state, windows, arguments);
   windows.desktop = new DesktopRun(windows, windows.main);
+  // The start ends with the language routine of the windows made so far, as when the options
+  // window was made at start (its language buttons run it): the main window's texts that follow
+  // the language, such as the profile list's renamed defaults entry, are those of a switch.
+  SwitchLanguage(state, windows, state.Params.Language);
 }

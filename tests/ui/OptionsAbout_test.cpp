@@ -101,6 +101,7 @@ class OptionsAboutTest : public QObject {
     // Created in Polish: the options window checked Polish, and the about window is Polish.
     QVERIFY(windows.Options()->rbLangPolish->isChecked());
     QCOMPARE(windows.About()->windowTitle(), QStringLiteral("O programie"));
+    QVERIFY(windows.Progress() && windows.Errors() && windows.FileInfo() && windows.CmdLine());  // made
 
     QStringList order;
     for (const LanguageRoutine& routine : LanguageRoutines(windows)) order << routine.window;

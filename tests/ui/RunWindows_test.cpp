@@ -141,10 +141,10 @@ struct RunWindows {
   // The main window's tool bar: off while a run goes on, like all its controls.
   QWidget* MainToolBar() const { return windows.main->findChild<QWidget*>(QStringLiteral("tbMain")); }
   template <typename T>
-  T* Progress(const char* name) const {
+  T* Progress(const char* name) {
     return windows.Progress()->findChild<T*>(QLatin1String(name));
   }
-  QString ErrorsPane() const { return windows.Errors()->findChild<QPlainTextEdit*>("me")->toPlainText(); }
+  QString ErrorsPane() { return windows.Errors()->findChild<QPlainTextEdit*>("me")->toPlainText(); }
 };
 
 // Calls check on every pass of the event loop until it returns true once.
