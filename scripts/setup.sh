@@ -9,10 +9,12 @@ set -euo pipefail
 # library dependencies runs it. libsystemd-dev, pkg-config: the sleep lock's D-Bus client;
 # python3-dbusmock, dbus-daemon, libglib2.0-bin (gdbus): the desktop tests' stand-in services;
 # libx11-dev: the start-up benchmark listens for the X server's map event; openbox, x11-apps (xwd):
-# looking at the windows by hand under Xvfb with a window manager, and screenshots of them.
+# looking at the windows by hand under Xvfb with a window manager, and screenshots of them;
+# python3-pyatspi, at-spi2-core: the accessibility benchmark walks the window as a screen reader does.
 packages=(cmake g++ make libgtest-dev qt6-base-dev ffmpeg xvfb xauth locales file libx11-dev
           librsvg2-bin help2man dpkg-dev desktop-file-utils appstream xdotool groff-base shared-mime-info
-          libsystemd-dev pkg-config python3-dbusmock dbus-daemon libglib2.0-bin openbox x11-apps)
+          libsystemd-dev pkg-config python3-dbusmock dbus-daemon libglib2.0-bin openbox x11-apps
+          python3-pyatspi at-spi2-core)
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
 

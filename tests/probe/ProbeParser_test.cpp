@@ -255,6 +255,60 @@ TEST(ModernProbe, ClassicRulesStillReadTheLayoutChangedLines) {
   EXPECT_EQ(modern.VideoCodec, "mpeg4");
 }
 
+// FFmpeg 7.1 (Debian 13): the stream metadata is indented further, a guessed channel layout is
+// reported on a line of its own before the input, and MP3 names its decoder in brackets.
+TEST(ModernProbe, CapturedFfmpeg71Output) {
+  const MediaProbe mp4 = ParseModern(
+      "Input #0, mov,mp4,m4a,3gp,3g2,mj2, from 'z71.mp4':\n"
+      "  Metadata:\n"
+      "    encoder         : Lavf61.7.103\n"
+      "  Duration: 00:00:02.00, start: 0.000000, bitrate: 226 kb/s\n"
+      "  Stream #0:0[0x1](und): Video: h264 (Constrained Baseline) (avc1 / 0x31637661), yuv420p(progressive), "
+      "320x240 [SAR 1:1 DAR 4:3], 118 kb/s, 25 fps, 25 tbr, 12800 tbn (default)\n"
+      "      Metadata:\n"
+      "        handler_name    : VideoHandler\n"
+      "        vendor_id       : [0][0][0][0]\n"
+      "        encoder         : Lavc61.19.101 libx264\n"
+      "  Stream #0:1[0x2](und): Audio: aac (LC) (mp4a / 0x6134706D), 44100 Hz, stereo, fltp, 96 kb/s (default)\n"
+      "      Metadata:\n"
+      "        handler_name    : SoundHandler\n"
+      "At least one output file must be specified\n");
+  EXPECT_EQ(mp4.Container, "mov,mp4,m4a,3gp,3g2,mj2");
+  EXPECT_EQ(mp4.TotalBitrate, 226);
+  EXPECT_EQ(mp4.VideoCodec, "h264");
+  EXPECT_EQ(mp4.VideoProfile, "Constrained Baseline");
+  EXPECT_EQ(mp4.Width, 320);
+  EXPECT_EQ(mp4.Height, 240);
+  EXPECT_DOUBLE_EQ(mp4.FrameRate, 25.0);
+  EXPECT_EQ(mp4.VideoBitrate, 118);
+  EXPECT_EQ(mp4.AudioProfile, "LC");
+  EXPECT_EQ(mp4.SampleRate, 44100);
+  EXPECT_EQ(mp4.Channels, 2);
+  EXPECT_EQ(mp4.AudioBitrate, 96);
+  EXPECT_EQ(PresentStreams(mp4), 2u);
+
+  const MediaProbe wmv = ParseModern(
+      "[aist#0:1/wmav2 @ 0x555590c2d080] Guessed Channel Layout: mono\n"
+      "Input #0, asf, from 'z71.wmv':\n"
+      "  Duration: 00:00:02.09, start: 0.000000, bitrate: 517 kb/s\n"
+      "  Stream #0:0: Video: wmv2 (WMV2 / 0x32564D57), yuv420p, 320x240, SAR 1:1 DAR 4:3, 25 fps, 25 tbr, 1k tbn\n"
+      "  Stream #0:1: Audio: wmav2 (a[1][0][0] / 0x0161), 44100 Hz, mono, fltp, 128 kb/s\n");
+  EXPECT_EQ(wmv.Container, "asf");
+  EXPECT_EQ(PresentStreams(wmv), 2u);
+  EXPECT_EQ(wmv.VideoCodec, "wmv2");
+  EXPECT_EQ(wmv.AudioCodec, "wmav2");
+  EXPECT_EQ(wmv.Channels, 1);
+
+  const MediaProbe mp3 = ParseModern(
+      "Input #0, mp3, from 'z71.mp3':\n"
+      "  Duration: 00:00:02.04, start: 0.025057, bitrate: 129 kb/s\n"
+      "  Stream #0:0: Audio: mp3 (mp3float), 44100 Hz, mono, fltp, 128 kb/s\n");
+  EXPECT_EQ(mp3.AudioCodec, "mp3");
+  EXPECT_EQ(mp3.AudioBitrate, 128);
+  EXPECT_EQ(mp3.SampleRate, 44100);
+  EXPECT_EQ(PresentStreams(mp3), 1u);
+}
+
 // What a player check needs: container, profiles, pixel format, stream and file bit rates,
 // sampling rate and channels, as FFmpeg 5.1 prints them.
 TEST(ModernProbe, StreamDetailsForPlayerChecks) {
