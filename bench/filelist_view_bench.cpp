@@ -22,7 +22,7 @@
 
 #include "app/ProgramState.h"
 #include "filelist/DroppedFiles.h"
-#include "ui/FileListView.h"
+#include "ui/main/FileListView.h"
 
 namespace {
 

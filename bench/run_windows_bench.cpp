@@ -20,8 +20,8 @@
 #include "app/ProgramState.h"
 #include "conversion/SystemEncoder.h"
 #include "ui/AppWindows.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormProgress.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -128,7 +128,7 @@ Figures RunWindowed(const Case& c, const std::string& input, int round) {
   NoPower power;
   NoHost host;
   state.ProgramDir = g_dir;
-  state.AppParams.EncoderExe = c.encoder;
+  state.Params.EncoderExe = c.encoder;
   windows.encoder = &encoder;
   windows.power = &power;
   CreateAppWindows(state, windows, {});
@@ -144,7 +144,7 @@ Figures RunWindowed(const Case& c, const std::string& input, int round) {
   request.outputToInputDir = false;
   request.outputDir = g_dir + "/gui" + std::to_string(round);
   request.outputExistsPolicy = 1;
-  TimedView view(*windows.progress);
+  TimedView view(*windows.Progress());
   const auto start = Clock::now();
   ConversionRun run(state.ForConversion(), encoder, view, power, host);
   const RunResult result = run.Execute(request);

@@ -22,8 +22,8 @@
 #include "platform/Processors.h"
 #include "ui/AppWindows.h"
 #include "ui/RunWorker.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormProgress.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace fs = std::filesystem;
 
@@ -77,7 +77,7 @@ RunFigures Run(const std::vector<std::string>& inputs, unsigned filesAtOnce, con
   windows.power = &power;
   windows.programFilesDir = outDir;
   CreateAppWindows(state, windows, {});
-  state.AppParams.EncoderExe = "ffmpeg";
+  state.Params.EncoderExe = "ffmpeg";
   std::vector<FileListRow> rows;
   for (const std::string& input : inputs) {
     FileListRow row;
@@ -94,7 +94,7 @@ RunFigures Run(const std::vector<std::string>& inputs, unsigned filesAtOnce, con
   request.outputToInputDir = false;
   request.outputDir = outDir;
   request.outputExistsPolicy = 1;
-  RunWorker worker(state, encoder, *windows.progress, power, host);
+  RunWorker worker(state, encoder, *windows.Progress(), power, host);
   windows.runner = &worker;
 
   RunFigures f;

@@ -16,7 +16,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path = WriteScratchFile("settings.ini", std::string_view(reinterpret_cast<const char*>(data), size));
 
-  TAppParams params;
+  AppParams params;
   params.SettingsFile = path;
   MainWindowSettings window;
   EncoderSettings encoder;

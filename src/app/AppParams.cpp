@@ -18,15 +18,15 @@ std::string ChooseProgramFilesDir(const std::string& programDir) {
   return UserProgramFilesDir();
 }
 
-void InitAppParams(TAppParams& params, const std::string& filesDir) {
-  params = TAppParams{};
+void InitAppParams(AppParams& params, const std::string& filesDir) {
+  params = AppParams{};
   params.SettingsFile = JoinPath(filesDir, "Vardeno.ini");
   params.ResolutionsFile = JoinPath(filesDir, "Vardeno_resolutions.txt");
   params.ProfilesDir = JoinPath(filesDir, "profiles");
   params.LastSessionFile = JoinPath(params.ProfilesDir, "__Last.ini");
 }
 
-std::string GetEncoderPath(const TAppParams& params, const std::string& programDir) {
+std::string GetEncoderPath(const AppParams& params, const std::string& programDir) {
   const std::string& exe = params.EncoderExe;
   if (exe.empty()) return {};
   if (exe.find_first_of(kPathSeparators) != std::string::npos) return IsRegularFile(exe) ? exe : std::string();

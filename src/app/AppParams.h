@@ -11,7 +11,7 @@
 #include "player/PlayerId.h"
 #include "texts/Language.h"
 
-struct TAppParams {
+struct AppParams {
   UiLanguage Language = UiLanguage::English;
   // bare name or path ("ffmpeg", on Windows "ffmpeg.exe"), replaced by the settings key "ffmpeg"
   std::string EncoderExe = "ffmpeg" + std::string(kExecutableSuffix);
@@ -39,9 +39,9 @@ std::string GetProgramDir();
 std::string ChooseProgramFilesDir(const std::string& programDir);
 
 // Fills params with the paths below filesDir and the start values of every other field.
-void InitAppParams(TAppParams& params, const std::string& filesDir);
+void InitAppParams(AppParams& params, const std::string& filesDir);
 
 // The full path of the configured encoder, or "" when no such file exists. A bare name is looked
 // for beside the executable (programDir), then on PATH; a name with a separator is used as it is.
 // Computed afresh on every call.
-std::string GetEncoderPath(const TAppParams& params, const std::string& programDir);
+std::string GetEncoderPath(const AppParams& params, const std::string& programDir);

@@ -20,7 +20,7 @@ bool SameDirectory(const std::string& dir, const std::string& profilesDir) {
 }  // namespace
 
 SelectedProfileResult ExecuteLoadSelectedProfile(int position, const ProfileTable& table,
-                                                 const TAppParams& params, EncoderSettings& settings,
+                                                 const AppParams& params, EncoderSettings& settings,
                                                  int resolutionCount) {
   if (position < 0) return SelectedProfileResult::Nothing;
   if (position == 0) {
@@ -39,13 +39,13 @@ SelectedProfileResult ExecuteLoadSelectedProfile(int position, const ProfileTabl
              : SelectedProfileResult::Nothing;
 }
 
-bool ExecuteLoadProfile(ProfileFileDialogs& dialogs, const TAppParams& params,
+bool ExecuteLoadProfile(ProfileFileDialogs& dialogs, const AppParams& params,
                         EncoderSettings& settings, int resolutionCount) {
   const std::optional<std::string> chosen = dialogs.ChooseProfileToOpen(params.ProfilesDir);
   return chosen && LoadProfile(*chosen, settings, resolutionCount);
 }
 
-ProfileSaveResult ExecuteSaveProfile(ProfileFileDialogs& dialogs, const TAppParams& params,
+ProfileSaveResult ExecuteSaveProfile(ProfileFileDialogs& dialogs, const AppParams& params,
                                      const EncoderSettings& settings, ProfileTable& table) {
   ProfileSaveResult result;
   const std::optional<std::string> chosen = dialogs.ChooseProfileToSave(params.ProfilesDir);
@@ -68,13 +68,13 @@ ProfileSaveResult ExecuteSaveProfile(ProfileFileDialogs& dialogs, const TAppPara
   return result;
 }
 
-bool LoadLastSession(const TAppParams& params, EncoderSettings& settings, int resolutionCount) {
+bool LoadLastSession(const AppParams& params, EncoderSettings& settings, int resolutionCount) {
   std::error_code ec;
   if (!fs::is_directory(FsPath(params.ProfilesDir), ec)) fs::create_directories(FsPath(params.ProfilesDir), ec);
   return LoadProfile(params.LastSessionFile, settings, resolutionCount);
 }
 
-bool SaveLastSession(const TAppParams& params, const EncoderSettings& settings) noexcept {
+bool SaveLastSession(const AppParams& params, const EncoderSettings& settings) noexcept {
   try {
     SaveProfile(params.LastSessionFile, settings);
     return true;

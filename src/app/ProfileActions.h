@@ -32,12 +32,12 @@ enum class SelectedProfileResult {
 // when the position lies past its end). A position below 0 (no selection) does nothing. After
 // Loaded or Defaults the window copies settings into its controls and applies its enable rules.
 SelectedProfileResult ExecuteLoadSelectedProfile(int position, const ProfileTable& table,
-                                                 const TAppParams& params, EncoderSettings& settings,
+                                                 const AppParams& params, EncoderSettings& settings,
                                                  int resolutionCount);
 
 // actLoadProfile: asks for a file and applies it. True when a file was loaded; cbProfile's
 // selection does not change.
-bool ExecuteLoadProfile(ProfileFileDialogs& dialogs, const TAppParams& params,
+bool ExecuteLoadProfile(ProfileFileDialogs& dialogs, const AppParams& params,
                         EncoderSettings& settings, int resolutionCount);
 
 struct ProfileSaveResult {
@@ -51,12 +51,12 @@ struct ProfileSaveResult {
 // (compared without letter case, or the same folder on disk) the table is rebuilt and the result
 // names the position of the saved profile (0 when it is not listed). Throws IniWriteError when
 // the file cannot be written; table and file are then unchanged.
-ProfileSaveResult ExecuteSaveProfile(ProfileFileDialogs& dialogs, const TAppParams& params,
+ProfileSaveResult ExecuteSaveProfile(ProfileFileDialogs& dialogs, const AppParams& params,
                                      const EncoderSettings& settings, ProfileTable& table);
 
 // At start: creates ProfilesDir when it does not exist (a failure is ignored), then loads the
 // last-session profile when it exists. True when it was loaded.
-bool LoadLastSession(const TAppParams& params, EncoderSettings& settings, int resolutionCount);
+bool LoadLastSession(const AppParams& params, EncoderSettings& settings, int resolutionCount);
 
 // At close: saves settings as the last-session profile. A failure is ignored; false reports it.
-bool SaveLastSession(const TAppParams& params, const EncoderSettings& settings) noexcept;
+bool SaveLastSession(const AppParams& params, const EncoderSettings& settings) noexcept;

@@ -17,7 +17,7 @@
 #include "texts/Language.h"
 
 struct ProgramState {
-  TAppParams AppParams;
+  AppParams Params;
   std::string ProgramDir;           // the executable's folder
   UiLanguage CurrentLanguage = UiLanguage::English;
   bool ControlsUpdating = false;    // the program itself is changing controls
@@ -31,9 +31,9 @@ struct ProgramState {
 
   // What a conversion run works on.
   ConversionState ForConversion() {
-    return {[this] { return GetEncoderPath(AppParams, ProgramDir); },
+    return {[this] { return GetEncoderPath(Params, ProgramDir); },
             ShowEncoderMissing,
-            AppParams.PbColor,
+            Params.PbColor,
             CurrentLanguage,
             Run,
             CurrentProbe,

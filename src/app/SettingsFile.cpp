@@ -30,7 +30,7 @@ int IndexWithin(int value, int count) { return value >= 0 && value < count ? val
 
 }  // namespace
 
-bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, EncoderSettings& encoder,
+bool LoadSettingsFromIni(AppParams& params, MainWindowSettings& window, EncoderSettings& encoder,
                          ScreenSize screen) {
   if (!FileExists(params.SettingsFile)) return false;
   const IniFile ini(params.SettingsFile);
@@ -40,10 +40,10 @@ bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, Encoder
   // A stored encoder is kept while it can still be found: a path that exists, or a bare name
   // that the encoder lookup finds beside the program or on PATH.
   const std::string encoderExe = ini.ReadString(kMain, "ffmpeg", params.EncoderExe);
-  TAppParams stored = params;
+  AppParams stored = params;
   stored.EncoderExe = encoderExe;
   const bool found = FileExists(encoderExe) || !GetEncoderPath(stored, GetProgramDir()).empty();
-  params.EncoderExe = found ? encoderExe : TAppParams{}.EncoderExe;
+  params.EncoderExe = found ? encoderExe : AppParams{}.EncoderExe;
 
   const int stallMinutes = ini.ReadInteger(kMain, "StallMinutes", params.StallMinutes);
   if (stallMinutes >= 0) params.StallMinutes = stallMinutes;
@@ -82,7 +82,7 @@ bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, Encoder
   return true;
 }
 
-void SaveSettingsToIni(const TAppParams& params, const MainWindowSettings& window,
+void SaveSettingsToIni(const AppParams& params, const MainWindowSettings& window,
                        const EncoderSettings& encoder) {
   IniFile ini(params.SettingsFile);
   ini.WriteString(kMain, "Language", params.Language == UiLanguage::Polish ? "PL" : "EN");

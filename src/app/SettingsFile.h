@@ -1,4 +1,4 @@
-// The program settings file (TAppParams::SettingsFile): language, encoder, the main window's place
+// The program settings file (AppParams::SettingsFile): language, encoder, the main window's place
 // and controls, and the output format last chosen. Read once at start, written once at close.
 #pragma once
 
@@ -20,12 +20,12 @@ struct ScreenSize {
 // becomes -1, "ffmpeg" is kept only while that file exists (a relative name is looked up from the
 // current directory; else the default encoder name), "LastDir" only while that directory exists.
 // Returns false, changing nothing, when the settings file does not exist; never fails otherwise.
-bool LoadSettingsFromIni(TAppParams& params, MainWindowSettings& window, EncoderSettings& encoder,
+bool LoadSettingsFromIni(AppParams& params, MainWindowSettings& window, EncoderSettings& encoder,
                          ScreenSize screen);
 
 // Writes the settings file: every key, in its order, in one replacement of the file. While the
 // window is maximized its place and size are not written, so the file keeps the last normal ones.
 // Keys and lines of the file that are not the program's stay. Throws IniWriteError when the file
 // cannot be written (the old file is then untouched).
-void SaveSettingsToIni(const TAppParams& params, const MainWindowSettings& window,
+void SaveSettingsToIni(const AppParams& params, const MainWindowSettings& window,
                        const EncoderSettings& encoder);

@@ -168,7 +168,7 @@ void FillFileList(const CliOptions& options, UiLanguage lang, FileList& files) {
 
 int Convert(Session& session, const CliOptions& options) {
   ProgramState state;
-  state.AppParams = session.params;
+  state.Params = session.params;
   state.ProgramDir = session.programDir;
   state.CurrentLanguage = session.lang;
   FillFileList(options, session.lang, state.Files);

@@ -11,7 +11,7 @@ Session::Session(const CliOptions& options) {
   programDir = GetProgramDir();
   InitAppParams(params, ChooseProgramFilesDir(programDir));
   // The program's own encoder setting, from its settings file.
-  TAppParams stored = params;
+  AppParams stored = params;
   MainWindowSettings window;
   EncoderSettings ignored;
   LoadSettingsFromIni(stored, window, ignored, ScreenSize{});

@@ -17,7 +17,7 @@ struct UsageError {
 
 // Everything the commands share: paths, language, encoder, settings.
 struct Session {
-  TAppParams params;
+  AppParams params;
   std::string programDir;
   UiLanguage lang = UiLanguage::English;
   ResolutionList resolutions;

@@ -1,31 +1,27 @@
-// The program's seven windows. They are created once, in this order, live until the program ends
-// and are only shown and hidden; each window reaches the others through this record.
+// The program's windows and what they share. The main window is made first and lives until the
+// program ends; the other windows are made when first asked for (most users never open most of
+// them, and a start that builds none of them is quicker), then live on and are only shown and
+// hidden. Each window reaches the others through this record.
 #pragma once
 
 #include <QStringList>
 #include <string>
 
 struct ProgramState;
-class TFormMain;
-class TFormAbout;
-class TFormProgress;
-class TFormOptions;
-class TFormFileInfo;
-class TFormErrors;
-class TFormCmdLine;
+class MainWindow;
+class AboutWindow;
+class ProgressWindow;
+class OptionsWindow;
+class FileInfoWindow;
+class ErrorLogWindow;
+class CommandLineWindow;
 class EncoderAccess;
 class PowerControl;
 class DesktopRun;
 class RunWorker;
 
 struct AppWindows {
-  TFormMain* main = nullptr;
-  TFormAbout* about = nullptr;
-  TFormProgress* progress = nullptr;
-  TFormOptions* options = nullptr;
-  TFormFileInfo* fileInfo = nullptr;
-  TFormErrors* errors = nullptr;
-  TFormCmdLine* cmdLine = nullptr;
+  MainWindow* main = nullptr;
   DesktopRun* desktop = nullptr;  // the run outside the windows (task bar, tray tip, notice)
   RunWorker* runner = nullptr;    // the conversion run's own thread; the progress window's Abort
 
@@ -35,8 +31,28 @@ struct AppWindows {
   // The folder of the settings file, resolution list and profiles; empty: chosen as the program
   // chooses it (ChooseProgramFilesDir). Tests point it at a temporary folder.
   std::string programFilesDir;
+
+  // The other windows, each made on the first call (owned by the main window, which must exist).
+  AboutWindow* About();
+  ProgressWindow* Progress();
+  OptionsWindow* Options();
+  FileInfoWindow* FileInfo();
+  ErrorLogWindow* Errors();
+  CommandLineWindow* CmdLine();
+
+  // The same windows as far as they have been made (null before): for what concerns a window
+  // only when it exists, such as hiding it or changing its language.
+  AboutWindow* about = nullptr;
+  ProgressWindow* progress = nullptr;
+  OptionsWindow* options = nullptr;
+  FileInfoWindow* fileInfo = nullptr;
+  ErrorLogWindow* errors = nullptr;
+  CommandLineWindow* cmdLine = nullptr;
+
+  ProgramState* state = nullptr;  // set by CreateAppWindows
 };
 
-// Creates the windows in the program's order; arguments are the program's command-line arguments
-// without the program name. The main window owns the others (deleting it deletes them all).
+// Creates the main window and what lives around it; arguments are the program's command-line
+// arguments without the program name. The main window owns the others (deleting it deletes them
+// all, whenever they were made).
 void CreateAppWindows(ProgramState& state, AppWindows& windows, const QStringList& arguments);

@@ -14,7 +14,7 @@
 struct RunWorker::Copy {
   ConversionRequest request;
   Options options;
-  TAppParams params;
+  AppParams params;
   std::string programDir;
   UiLanguage language = UiLanguage::English;
   RunState run;
@@ -159,7 +159,7 @@ bool RunWorker::Start(const ConversionRequest& request, Options options) {
   Copy& c = *copy_;
   c.request = request;
   c.options = std::move(options);
-  c.params = state_.AppParams;
+  c.params = state_.Params;
   c.programDir = state_.ProgramDir;
   c.language = state_.CurrentLanguage;
   c.run = state_.Run;

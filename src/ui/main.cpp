@@ -12,9 +12,9 @@
 #include "conversion/SystemEncoder.h"
 #include "platform/Shutdown.h"
 #include "ui/AppWindows.h"
-#include "ui/InstanceChannel.h"
-#include "ui/MainSignals.h"
-#include "ui/TFormMain.h"
+#include "ui/desktop/InstanceChannel.h"
+#include "ui/desktop/MainSignals.h"
+#include "ui/main/MainWindow.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -40,9 +40,9 @@ int main(int argc, char* argv[]) {
   windows.encoder = &encoder;
   windows.power = power.get();
   CreateAppWindows(state, windows, app.arguments().mid(1));
-  QObject::connect(windows.main, &TFormMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+  QObject::connect(windows.main, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   InstanceServer instances(channel, &app);
-  QObject::connect(&instances, &InstanceServer::filesHanded, windows.main, &TFormMain::AddHandedFiles);
+  QObject::connect(&instances, &InstanceServer::filesHanded, windows.main, &MainWindow::AddHandedFiles);
   CloseOnTerminationSignals(windows.main);
   windows.main->show();
   // For the installer's test: start, choose the settings folder, close as the user would (which

@@ -38,7 +38,7 @@ TEST(AppParams, NormalizeDir) {
 }
 
 TEST(AppParams, PathsBelowTheFilesFolder) {
-  TAppParams params;
+  AppParams params;
   params.EncoderExe = "/somewhere/else";
   InitAppParams(params, "/opt/v");
   EXPECT_EQ(params.EncoderExe, "ffmpeg");
@@ -68,7 +68,7 @@ TEST(AppParams, EncoderBesideTheProgramComesFirst) {
   MakeExecutable(programDir / "ffmpeg");
   MakeExecutable(pathDir / "ffmpeg");
   PathOverride path(pathDir.Path().string());
-  TAppParams params;
+  AppParams params;
   EXPECT_EQ(GetEncoderPath(params, programDir.Path().string() + "/"), programDir / "ffmpeg");
 
   std::filesystem::remove(programDir / "ffmpeg");
@@ -83,7 +83,7 @@ TEST(AppParams, EncoderBesideTheProgramComesFirst) {
 TEST(AppParams, ConfiguredPathIsUsedAsItIs) {
   TempDir dir;
   MakeExecutable(dir / "my ffmpeg");
-  TAppParams params;
+  AppParams params;
   params.EncoderExe = dir / "my ffmpeg";
   EXPECT_EQ(GetEncoderPath(params, "/nonexistent"), dir / "my ffmpeg");
   std::filesystem::remove(dir / "my ffmpeg");

@@ -29,7 +29,7 @@ class FakeDialogs : public ProfileFileDialogs {
 
 struct ProfilesFixture {
   TempDir dir;
-  TAppParams params;
+  AppParams params;
   ProfileTable table;
   FakeDialogs dialogs;
   ProfilesFixture() {
@@ -133,7 +133,7 @@ TEST(ProfileActions, SavingElsewhereOrCancellingLeavesTheList) {
 
 TEST(ProfileActions, TheLastSessionSurvivesARestart) {
   TempDir dir;
-  TAppParams params;
+  AppParams params;
   params.ProfilesDir = dir / "new/profiles";
   params.LastSessionFile = JoinPath(params.ProfilesDir, "__Last.ini");
   EncoderSettings s = WithVolume(3);

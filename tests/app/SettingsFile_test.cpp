@@ -15,7 +15,7 @@ constexpr ScreenSize kScreen{1920, 1080};
 
 struct SettingsFixture {
   TempDir dir;
-  TAppParams params;
+  AppParams params;
   MainWindowSettings window;
   EncoderSettings encoder;
   SettingsFixture() { params.SettingsFile = dir / "Vardeno.ini"; }

@@ -98,7 +98,7 @@ std::vector<std::string> LogEntries(const std::vector<std::string>& lines, const
 // The program state of one conversion run over files in dir/in, with the real process runner.
 struct Fixture {
   TempDir dir;
-  TAppParams params;
+  AppParams params;
   const UiLanguage language = UiLanguage::English;
   RunState run;
   MediaProbe probe;

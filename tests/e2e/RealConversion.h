@@ -66,7 +66,7 @@ inline double ProbeDuration(const std::string& file) {
 
 struct RealRun {
   TempDir dir;
-  TAppParams params;
+  AppParams params;
   UiLanguage language = UiLanguage::English;
   RunState run;
   MediaProbe currentProbe;

@@ -50,7 +50,7 @@ std::string Reported(Write write) {
 const WrittenFile kFiles[] = {
     {"SettingsFile", "Vardeno.ini",
      [](const std::string& folder) {
-       TAppParams params;
+       AppParams params;
        params.SettingsFile = folder + "/Vardeno.ini";
        return Reported([&] { SaveSettingsToIni(params, MainWindowSettings{}, EncoderSettings{}); });
      }},

@@ -139,7 +139,7 @@ class FakeEncoder : public EncoderAccess {
 
 struct Harness {
   TempDir dir;
-  TAppParams params;
+  AppParams params;
   UiLanguage language = UiLanguage::English;
   RunState run;
   MediaProbe currentProbe;

@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include "MainWindowHarness.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormProgress.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
@@ -90,7 +90,7 @@ class DesktopRunTest : public QObject {
     MainWindowHarness h;
     auto* encoder = new CountingEncoder;
     h.encoder.reset(encoder);
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     for (const char* name : {"a.mp4", "b.mp4", "c.mp4"})
       h.state.Files.AddToList(h.files.Write(name, "x"), UiLanguage::English);
@@ -122,17 +122,17 @@ class DesktopRunTest : public QObject {
     QTRY_COMPARE(NotifyBodies(), QStringList{QStringLiteral("2 files converted, 1 failed")});
     // Clicking it brings back the main window and the errors window.
     main->hide();
-    h.windows.errors->hide();
+    h.windows.Errors()->hide();
     QDBusInterface mock(kNotifications, QStringLiteral("/org/freedesktop/Notifications"),
                         QStringLiteral("org.freedesktop.DBus.Mock"), QDBusConnection::sessionBus());
     const QDBusMessage emitted =
         mock.call(QStringLiteral("EmitSignal"), kNotifications, QStringLiteral("ActionInvoked"), QStringLiteral("us"),
                   QVariantList{QVariant(1u), QVariant(QStringLiteral("default"))});
     QVERIFY2(emitted.type() == QDBusMessage::ReplyMessage, qPrintable(emitted.errorMessage()));
-    QTRY_VERIFY(main->isVisible() && h.windows.errors->isVisible());
+    QTRY_VERIFY(main->isVisible() && h.windows.Errors()->isVisible());
 
     // A run the user watched ends without a notice; so does a one-file run.
-    encoder->duringRun = [&] { h.windows.progress->activateWindow(); };
+    encoder->duringRun = [&] { h.windows.Progress()->activateWindow(); };
     TRIGGER_RUN(h, "actConvert");
     h.state.Files.SetChecked(1, false);
     h.state.Files.SetChecked(2, false);

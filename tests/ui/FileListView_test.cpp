@@ -13,8 +13,8 @@
 
 #include "app/ProgramState.h"
 #include "support/TempDir.h"
-#include "ui/FileListModel.h"
-#include "ui/FileListView.h"
+#include "ui/main/FileListModel.h"
+#include "ui/main/FileListView.h"
 #include "ui/MessageBoxes.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "encoder/ResolutionList.h"
 #include "support/Command.h"
 #include "support/TempDir.h"
-#include "ui/FramePreviewWindow.h"
+#include "ui/windows/FramePreviewWindow.h"
 
 namespace {
 bool HaveFfmpeg() { return RunCommand({"ffmpeg", "-version"}).exitCode == 0; }

@@ -21,10 +21,10 @@
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
 #include "ui/MessageBoxes.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormMain.h"
+#include "ui/windows/CommandLineWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/FileInfoWindow.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ bool MakeClip(const QString& path) {
   return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
 }
 
-bool HaveFfmpeg() { return !GetEncoderPath(TAppParams{}, "").empty(); }
+bool HaveFfmpeg() { return !GetEncoderPath(AppParams{}, "").empty(); }
 
 }  // namespace
 
@@ -99,7 +99,7 @@ class InfoWindowsTest : public QObject {
     Program program(encoder);
     program.windows.main->show();
     QVERIFY(QTest::qWaitForWindowExposed(program.windows.main));
-    QWidget* const toolWindows[] = {program.windows.cmdLine, program.windows.fileInfo, program.windows.errors};
+    QWidget* const toolWindows[] = {program.windows.CmdLine(), program.windows.FileInfo(), program.windows.Errors()};
     // Should the main window's Esc run, its question is answered at once and seen as asked.
     SetNextMessageBoxAnswer(QMessageBox::No);
     const std::string lastAsked = LastMessageBoxText();
@@ -118,7 +118,7 @@ class InfoWindowsTest : public QObject {
   void previewShowsTheLinesOfAClassicEncoderAndTheNewestOnly() {
     ScriptedEncoder classic(EncoderGeneration::Classic);
     Program program(classic);
-    TFormCmdLine* window = program.windows.cmdLine;
+    CommandLineWindow* window = program.windows.CmdLine();
     EncoderSettings settings;
     window->SetSettingsSource([&settings] { return settings; });
     auto* me = Child<QPlainTextEdit>(window, "me");
@@ -153,8 +153,8 @@ class InfoWindowsTest : public QObject {
     if (!HaveFfmpeg()) QSKIP("no ffmpeg on PATH");
     SystemEncoder system;
     Program program(system);
-    program.windows.cmdLine->ShowCommandLine();
-    const QString line = Child<QPlainTextEdit>(program.windows.cmdLine, "me")->toPlainText();
+    program.windows.CmdLine()->ShowCommandLine();
+    const QString line = Child<QPlainTextEdit>(program.windows.CmdLine(), "me")->toPlainText();
     QVERIFY2(line.contains(QStringLiteral(" -b:v 500k ")) && line.contains(QStringLiteral(" -acodec aac -b:a 96k ")),
              qPrintable(line));
     QVERIFY(!line.contains(QStringLiteral("libfaac")));
@@ -168,7 +168,7 @@ class InfoWindowsTest : public QObject {
     EncoderSettings settings;
     settings.VideoBitrate = "fast";
     settings.AudioSampling = -1;
-    program.windows.cmdLine->SetSettingsSource([&settings] { return settings; });
+    program.windows.CmdLine()->SetSettingsSource([&settings] { return settings; });
     QStringList boxes;
     QList<QWidget*> owners;
     ModalAnswerer answerer([&](QWidget* modal) {
@@ -179,15 +179,15 @@ class InfoWindowsTest : public QObject {
       box->done(QMessageBox::Ok);
     });
 
-    program.windows.cmdLine->ShowCommandLine();
+    program.windows.CmdLine()->ShowCommandLine();
 
     QCOMPARE(boxes.size(), 2);
     QVERIFY2(boxes[0].startsWith(QStringLiteral("Video bitrate: fast")), qPrintable(boxes[0]));
     QVERIFY2(boxes[1].startsWith(QStringLiteral("Audio sampling frequency: ")), qPrintable(boxes[1]));
     QCOMPARE(owners, (QList<QWidget*>{program.windows.main, program.windows.main}));
-    QCOMPARE(Child<QPlainTextEdit>(program.windows.cmdLine, "me")->toPlainText(),
+    QCOMPARE(Child<QPlainTextEdit>(program.windows.CmdLine(), "me")->toPlainText(),
              QStringLiteral("-y -i <input_file> -vcodec libx264  -acodec libfaac  <output_file>"));
-    QVERIFY(program.windows.cmdLine->isVisible());
+    QVERIFY(program.windows.CmdLine()->isVisible());
   }
 
   void fileInfoShowsARealClipFollowsTheSelectionAndSavesItsText() {
@@ -197,7 +197,7 @@ class InfoWindowsTest : public QObject {
     QVERIFY(MakeClip(clip));
     ScriptedEncoder modern(EncoderGeneration::Modern);
     Program program(modern);
-    TFormFileInfo* window = program.windows.fileInfo;
+    FileInfoWindow* window = program.windows.FileInfo();
     std::optional<std::string> selected = clip.toStdString();
     window->SetFileChooser([&selected] { return selected; });
 
@@ -236,7 +236,7 @@ class InfoWindowsTest : public QObject {
     QCOMPARE(modern.probes, 3);
 
     // Saved in Polish: the dialog proposes "<file>_info.txt"; the text's labels stay English.
-    program.state.AppParams.Language = UiLanguage::Polish;
+    program.state.Params.Language = UiLanguage::Polish;
     window->SetLang();
     QCOMPARE(window->windowTitle(), QStringLiteral("Właściwości pliku video"));
     QCOMPARE(val->horizontalHeaderItem(0)->text(), QStringLiteral("Strumień"));
@@ -270,7 +270,7 @@ class InfoWindowsTest : public QObject {
     const std::string missing = dir / "gone.mp4";
     ScriptedEncoder modern(EncoderGeneration::Modern);
     Program program(modern);
-    TFormFileInfo* window = program.windows.fileInfo;
+    FileInfoWindow* window = program.windows.FileInfo();
     std::string selected = missing;
     window->SetFileChooser([&selected] { return std::optional<std::string>(selected); });
     auto* val = Child<QTableWidget>(window, "val");

@@ -7,21 +7,21 @@
 #include <QtTest>
 
 #include "MainWindowHarness.h"
-#include "ui/InstanceChannel.h"
+#include "ui/desktop/InstanceChannel.h"
 
 class InstanceChannelTest : public QObject {
   Q_OBJECT
  private slots:
   void aSecondStartHandsItsFileOverAndEndsWithinASecond() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->showMinimized();
     // The name the program computes for itself: this user and its folder.
     const QString name = InstanceSocketName(QFileInfo(QStringLiteral(VARDENO_PROGRAM_PATH)).absolutePath());
     QVERIFY(name != InstanceSocketName(QStringLiteral("/opt/another copy")));
     InstanceServer server(name, nullptr);
     QVERIFY(server.Listening());
-    connect(&server, &InstanceServer::filesHanded, main, &TFormMain::AddHandedFiles);
+    connect(&server, &InstanceServer::filesHanded, main, &MainWindow::AddHandedFiles);
 
     const std::string clip = h.files.Write("handed over.mp4", "x");
     QProcess second;

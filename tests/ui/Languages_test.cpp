@@ -10,15 +10,15 @@
 #include <cstdlib>
 
 #include "MainWindowHarness.h"
-#include "ui/FileListModel.h"
-#include "ui/FileListView.h"
-#include "ui/MainFileDialogs.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/main/FileListModel.h"
+#include "ui/main/FileListView.h"
+#include "ui/main/MainFileDialogs.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/CommandLineWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/FileInfoWindow.h"
+#include "ui/windows/OptionsWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 // The user's locale is Polish. Set before QApplication reads the locale, as a Polish desktop
@@ -42,14 +42,14 @@ QString Caption(const QObject* object) {
   return QStringLiteral("<no control>");
 }
 
-QWidget* Window(const AppWindows& windows, const QString& name) {
+QWidget* Window(AppWindows& windows, const QString& name) {
   if (name == "main") return windows.main;
-  if (name == "about") return windows.about;
-  if (name == "progress") return windows.progress;
-  if (name == "options") return windows.options;
-  if (name == "fileInfo") return windows.fileInfo;
-  if (name == "errors") return windows.errors;
-  if (name == "cmdLine") return windows.cmdLine;
+  if (name == "about") return windows.About();
+  if (name == "progress") return windows.Progress();
+  if (name == "options") return windows.Options();
+  if (name == "fileInfo") return windows.FileInfo();
+  if (name == "errors") return windows.Errors();
+  if (name == "cmdLine") return windows.CmdLine();
   return nullptr;
 }
 
@@ -79,7 +79,7 @@ const WindowText kWindowTexts[] = {
 };
 
 // Every window shows its texts in lang, the list's column headers too.
-void VerifyWindowsSpeak(const MainWindowHarness& h, UiLanguage lang) {
+void VerifyWindowsSpeak(MainWindowHarness& h, UiLanguage lang) {
   const bool polish = lang == UiLanguage::Polish;
   for (const WindowText& text : kWindowTexts) {
     QWidget* window = Window(h.windows, QString::fromLatin1(text.window));
@@ -94,8 +94,8 @@ void VerifyWindowsSpeak(const MainWindowHarness& h, UiLanguage lang) {
   auto* list = h.Find<FileListView>("lv");
   QCOMPARE(list->model()->headerData(1, Qt::Horizontal).toString(),
            polish ? QStringLiteral("Plik Video") : QStringLiteral("Video File"));
-  QCOMPARE(h.windows.options->rbLangPolish->isChecked(), polish);
-  QCOMPARE(h.windows.options->rbLangEnglish->isChecked(), !polish);
+  QCOMPARE(h.windows.Options()->rbLangPolish->isChecked(), polish);
+  QCOMPARE(h.windows.Options()->rbLangEnglish->isChecked(), !polish);
 }
 
 QString StatusShown(const MainWindowHarness& h, int row) {
@@ -123,12 +123,12 @@ class LanguagesTest : public QObject {
     QFETCH(QString, storedAtClose);
     MainWindowHarness h;
     if (!settingsFile.isEmpty()) h.files.Write("Vardeno.ini", settingsFile.toStdString());
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     VerifyWindowsSpeak(h, polish ? UiLanguage::Polish : UiLanguage::English);
     if (QTest::currentTestFailed()) return;
     // The command-line window sets its caption again each time it shows a line.
     TRIGGER(h, "actShowCmdLine");
-    QCOMPARE(h.windows.cmdLine->windowTitle(),
+    QCOMPARE(h.windows.CmdLine()->windowTitle(),
              polish ? QStringLiteral("Parametry, które zostaną przekazane do kodera FFmpeg")
                     : QStringLiteral("FFmpeg command-line parameters"));
     main->close();
@@ -141,7 +141,7 @@ class LanguagesTest : public QObject {
     std::filesystem::create_directories(h.files / "profiles");
     h.files.Write("profiles/A.ini", "[MAIN]\r\nDisplayName=Zune AVC\r\n");
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=PL\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     auto* profiles = h.Find<QComboBox>("cbProfile");
     auto* afterConversion = h.Find<QComboBox>("cbAfterConversion");
@@ -152,7 +152,7 @@ class LanguagesTest : public QObject {
     outputExists->setCurrentIndex(2);
     QCOMPARE(afterConversion->currentText(), QStringLiteral("Wyłącz komputer"));
 
-    QTest::mouseClick(h.windows.options->rbLangEnglish, Qt::LeftButton);
+    QTest::mouseClick(h.windows.Options()->rbLangEnglish, Qt::LeftButton);
     QCOMPARE(h.state.CurrentLanguage, UiLanguage::English);
     VerifyWindowsSpeak(h, UiLanguage::English);
     if (QTest::currentTestFailed()) return;
@@ -174,11 +174,11 @@ class LanguagesTest : public QObject {
     QCOMPARE(profiles->count(), 4);
     QCOMPARE(profiles->currentText(), QStringLiteral("B"));
     QCOMPARE(profiles->itemText(1), QStringLiteral("Default encoder settings"));
-    QTest::mouseClick(h.windows.options->rbLangPolish, Qt::LeftButton);
+    QTest::mouseClick(h.windows.Options()->rbLangPolish, Qt::LeftButton);
     QCOMPARE(profiles->currentText(), QStringLiteral("B"));
     QCOMPARE(profiles->itemText(1), QStringLiteral("Domyślne ustawienia kodera"));
     QCOMPARE(afterConversion->currentText(), QStringLiteral("Wyłącz komputer"));
-    QTest::mouseClick(h.windows.options->rbLangEnglish, Qt::LeftButton);
+    QTest::mouseClick(h.windows.Options()->rbLangEnglish, Qt::LeftButton);
     QCOMPARE(profiles->currentText(), QStringLiteral("B"));
     QCOMPARE(profiles->itemText(1), QStringLiteral("Encoder default settings"));
 
@@ -193,20 +193,20 @@ class LanguagesTest : public QObject {
     h.encoder = std::make_unique<InlineEncoder>();
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=EN\r\n");
     const std::string first = h.files.Write("first.avi", "x");
-    TFormMain* main = h.Start({QString::fromStdString(first)});
+    MainWindow* main = h.Start({QString::fromStdString(first)});
     main->show();
     QCOMPARE(StatusShown(h, 0), QStringLiteral("Ready"));
     TRIGGER_RUN(h, "actConvert");
     const QString runStatus = StatusShown(h, 0);
     QCOMPARE(runStatus, QStringLiteral("Done"));
-    const QString progressStatus = h.windows.progress->findChild<QLabel*>("lblStatus")->text();
+    const QString progressStatus = h.windows.Progress()->findChild<QLabel*>("lblStatus")->text();
     QVERIFY(!progressStatus.isEmpty());
 
-    QTest::mouseClick(h.windows.options->rbLangPolish, Qt::LeftButton);
+    QTest::mouseClick(h.windows.Options()->rbLangPolish, Qt::LeftButton);
     VerifyWindowsSpeak(h, UiLanguage::Polish);
     if (QTest::currentTestFailed()) return;
     QCOMPARE(StatusShown(h, 0), runStatus);
-    QCOMPARE(h.windows.progress->findChild<QLabel*>("lblStatus")->text(), progressStatus);
+    QCOMPARE(h.windows.Progress()->findChild<QLabel*>("lblStatus")->text(), progressStatus);
     // A row added after the switch gets its status in the new language.
     const std::string second = h.files.Write("second.avi", "y");
     QCOMPARE(h.Find<FileListView>("lv")->DropFiles({QUrl::fromLocalFile(QString::fromStdString(second))}),

@@ -13,7 +13,7 @@
 #include "conversion/SystemEncoder.h"
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
-#include "ui/TFormMain.h"
+#include "ui/main/MainWindow.h"
 
 // An encoder that converts nothing: each run has duringRun called on the windows' thread (the
 // window is then in the middle of a conversion) and reports success once it has returned, or
@@ -63,7 +63,7 @@ struct MainWindowHarness {
   std::unique_ptr<EncoderAccess> encoder = std::make_unique<SystemEncoder>();
 
   // Creates the seven windows as the program does, with these command-line arguments.
-  TFormMain* Start(const QStringList& arguments = {}) {
+  MainWindow* Start(const QStringList& arguments = {}) {
     windows.programFilesDir = files.Path().string();
     windows.encoder = encoder.get();
     windows.power = &power;
@@ -71,8 +71,8 @@ struct MainWindowHarness {
     // A stand-in encoder runs nothing, so no system ffmpeg is needed: the run only looks for a file.
     // Its outputs are no media files either, so no player is checked.
     if (dynamic_cast<InlineEncoder*>(encoder.get())) {
-      state.AppParams.EncoderExe = files.Write("encoder stand-in", "");
-      state.AppParams.Player = PlayerId::None;
+      state.Params.EncoderExe = files.Write("encoder stand-in", "");
+      state.Params.Player = PlayerId::None;
     }
     return windows.main;
   }
@@ -107,7 +107,7 @@ inline std::string MainWindowHarness::SettingsText() const { return ReadText(fil
 // trigger has returned) has ended.
 #define TRIGGER_RUN(harness, name)                                          \
   do {                                                                      \
-    QSignalSpy runEnded_((harness).windows.main, &TFormMain::runEnded);     \
+    QSignalSpy runEnded_((harness).windows.main, &MainWindow::runEnded);     \
     TRIGGER(harness, name);                                                 \
     QCOMPARE(runEnded_.count(), 0);                                         \
     QVERIFY2(runEnded_.wait(20000), name " did not end");                   \

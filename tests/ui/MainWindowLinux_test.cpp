@@ -5,7 +5,7 @@
 
 #include "MainWindowHarness.h"
 #include "support/SmallDisk.h"
-#include "ui/MainSignals.h"
+#include "ui/desktop/MainSignals.h"
 #include "ui/MessageBoxes.h"
 
 class MainWindowLinuxTest : public QObject {
@@ -17,7 +17,7 @@ class MainWindowLinuxTest : public QObject {
     if (!disk.Mounted()) QSKIP(disk.Why().c_str());
     const std::string old = "[MAIN]\r\nOutputFormat=5\r\n";
     h.files.Write("Vardeno.ini", old);
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     disk.Fill();
     SetNextMessageBoxAnswer(QMessageBox::Ok);
     main->close();
@@ -31,10 +31,10 @@ class MainWindowLinuxTest : public QObject {
 
   void terminationSignalClosesTheWindowCleanly() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     CloseOnTerminationSignals(main);
-    QSignalSpy closed(main, &TFormMain::closed);
+    QSignalSpy closed(main, &MainWindow::closed);
     std::raise(SIGTERM);
     QTRY_COMPARE(closed.count(), 1);
     QVERIFY(std::filesystem::exists(h.files / "Vardeno.ini"));
@@ -46,7 +46,7 @@ class MainWindowLinuxTest : public QObject {
     const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc=duration=1:size=160x120:rate=10 "
                                 "-f lavfi -i sine=duration=1 -shortest '" + clip + "'";
     if (std::system(command.c_str()) != 0) QSKIP("ffmpeg cannot make a clip here");
-    TFormMain* main = h.Start({QString::fromStdString(clip)});
+    MainWindow* main = h.Start({QString::fromStdString(clip)});
     main->show();
     TRIGGER_RUN(h, "actConvert");
     QCOMPARE(h.state.Files.Row(0).Status, std::string("Done"));

@@ -13,7 +13,7 @@ class MainWindowLocaleTest : public QObject {
 
   void firstStartIsPolishAndCloseStoresIt() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     QCOMPARE(h.state.CurrentLanguage, UiLanguage::Polish);
     QCOMPARE(h.Action("actExit")->text(), QStringLiteral("Zamknij"));
     main->close();

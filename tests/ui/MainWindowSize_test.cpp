@@ -19,12 +19,12 @@
 
 #include "MainWindowHarness.h"
 #include "app/MainWindowSettings.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormCmdLine.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormFileInfo.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/CommandLineWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/FileInfoWindow.h"
+#include "ui/windows/OptionsWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 constexpr int kTaskBar = 48;
@@ -103,7 +103,7 @@ class MainWindowSizeTest : public QObject {
     MainWindowHarness h;
     // Only the language is stored: the size is the first start's.
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=" + language.toStdString() + "\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QVERIFY2(main->width() <= 1366 && main->height() + kTitleBar + kTaskBar <= 768,
@@ -152,7 +152,7 @@ class MainWindowSizeTest : public QObject {
     QFETCH(QString, language);
     MainWindowHarness h;
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=" + language.toStdString() + "\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     auto* bar = h.Find<QToolBar>("tbMain");
@@ -169,8 +169,8 @@ class MainWindowSizeTest : public QObject {
       QVERIFY2(!button->text().endsWith(QLatin1String("...")), qPrintable(button->text()));
     }
     QCOMPARE(buttons, 7);  // add, remove, convert, preview, options, home page, about
-    const QList<QWidget*> windows{main, h.windows.about, h.windows.progress, h.windows.options,
-                                  h.windows.fileInfo, h.windows.errors, h.windows.cmdLine};
+    const QList<QWidget*> windows{main, h.windows.About(), h.windows.Progress(), h.windows.Options(),
+                                  h.windows.FileInfo(), h.windows.Errors(), h.windows.CmdLine()};
     for (QWidget* window : windows) {
       window->show();
       QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -184,7 +184,7 @@ class MainWindowSizeTest : public QObject {
   void storedSizeWinsAndASmallWindowScrolls() {
     MainWindowHarness h;
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLanguage=PL\r\nWidth=640\r\nHeight=420\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QCOMPARE(main->size(), QSize(640, 420));

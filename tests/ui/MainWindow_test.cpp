@@ -12,13 +12,13 @@
 
 #include "MainWindowHarness.h"
 #include "texts/PlatformTexts.h"
-#include "ui/FileListView.h"
-#include "ui/MainFileDialogs.h"
+#include "ui/main/FileListView.h"
+#include "ui/main/MainFileDialogs.h"
 #include "ui/MessageBoxes.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormOptions.h"
-#include "ui/TFormProgress.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/windows/OptionsWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 const char* const kListActions[] = {"actConvert", "actSaveBAT", "actRemoveChecked", "actCheckAll",
@@ -47,7 +47,7 @@ class MainWindowTest : public QObject {
     const std::string clip = h.files.Write("in/one.mp4", "x");
     const std::string clip2 = h.files.Write("in/two.AVI", "y");
     const std::string list = h.files.Write("in/list.lst", clip + "\r\n");
-    TFormMain* main = h.Start({QString::fromStdString(clip), QStringLiteral("--help"),
+    MainWindow* main = h.Start({QString::fromStdString(clip), QStringLiteral("--help"),
                                QString::fromStdString(h.files / "in"), QString::fromStdString(list),
                                QString::fromStdString(h.files / "missing.mp4"), QString::fromStdString(clip2)});
 
@@ -74,7 +74,7 @@ class MainWindowTest : public QObject {
 
   void firstStartIsEnglishWithDefaultsAndEntryOneRenamed() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     QCOMPARE(main->minimumSize(), QSize(600, 400));
     QCOMPARE(main->windowTitle(), QStringLiteral("Vardeno " VARDENO_VERSION));  // the project's version
     // The options window's creation runs the language routines once more, after the list is built.
@@ -87,7 +87,7 @@ class MainWindowTest : public QObject {
 
   void listAndOutputDirectoryRules() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     for (const char* name : kListActions) QVERIFY2(!Enabled(h, name), name);
     QVERIFY(!Enabled(h, "actBrowseOutDir") && !Enabled(h, "actExploreOutDir"));
     QVERIFY(!h.Find<QLineEdit>("edOutDir")->isEnabled());
@@ -122,7 +122,7 @@ class MainWindowTest : public QObject {
     MainWindowHarness h;
     auto* encoder = new InlineEncoder;
     h.encoder.reset(encoder);
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
     main->InitControls();
@@ -150,7 +150,7 @@ class MainWindowTest : public QObject {
     MainWindowHarness h;
     auto* encoder = new InlineEncoder;
     h.encoder.reset(encoder);
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
     h.state.Files.AddToList(h.files.Write("b.mp4", "x"), UiLanguage::English);
@@ -164,7 +164,7 @@ class MainWindowTest : public QObject {
       QVERIFY(main->IsClosed());
       QVERIFY(!h.state.Run.Running && h.state.Run.AbortRequested);
     };
-    QSignalSpy closed(main, &TFormMain::closed);
+    QSignalSpy closed(main, &MainWindow::closed);
     TRIGGER_RUN(h, "actConvert");
     QCOMPARE(runs, 1);  // the second row was not started
     QCOMPARE(h.state.Files.Row(0).Status, std::string("Aborted"));
@@ -178,12 +178,12 @@ class MainWindowTest : public QObject {
   void closeApplicationAfterConversionClosesAsTheUserWould() {
     MainWindowHarness h;
     h.encoder = std::make_unique<InlineEncoder>();
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
     main->InitControls();
     h.Find<QComboBox>("cbAfterConversion")->setCurrentIndex(1);
-    QSignalSpy closed(main, &TFormMain::closed);
+    QSignalSpy closed(main, &MainWindow::closed);
     TRIGGER_RUN(h, "actConvert");
     QCOMPARE(closed.count(), 1);
     QVERIFY(h.SettingsText().find("cbAfterConversion=1") != std::string::npos);
@@ -191,13 +191,13 @@ class MainWindowTest : public QObject {
 
   void escClosesProgressFirstThenAsks() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
-    h.windows.progress->show();
+    h.windows.Progress()->show();
     main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main));
     QTest::keyClick(main, Qt::Key_Escape);
-    QVERIFY(!h.windows.progress->isVisible());
+    QVERIFY(!h.windows.Progress()->isVisible());
     QVERIFY(main->isVisible());
 
     SetNextMessageBoxAnswer(QMessageBox::No);
@@ -212,7 +212,7 @@ class MainWindowTest : public QObject {
 
   void closeWritesTheWindowSettingsAndTheLastSession() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     h.Find<QComboBox>("cbOutputExists")->setCurrentIndex(2);
     h.Find<QComboBox>("cbAfterConversion")->setCurrentIndex(1);
@@ -234,7 +234,7 @@ class MainWindowTest : public QObject {
                   "[MAIN]\r\nLeft=-99999\r\nTop=-5\r\nWidth=100000\r\nHeight=-30\r\nOutputFormat=99\r\n"
                   "cbOutputExists=7\r\ncbAfterConversion=2\r\nlvColumn1=-50\r\nlvColumn2=99999999\r\n"
                   "BottomPanelVisible=banana\r\nLastDir=/no/such/dir\r\nLanguage=pl\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     const QRect screen = main->screen()->availableGeometry();
     QVERIFY(main->width() >= 600 && main->width() <= std::max(600, screen.width()));
     QVERIFY(main->height() >= 400 && main->height() <= std::max(400, screen.height()));
@@ -250,7 +250,7 @@ class MainWindowTest : public QObject {
 
   void bottomPanelComesBackBelowTheMiddlePanel() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     auto* mid = h.Find<QWidget>("pnMid");
     auto* bottom = h.Find<QWidget>("pnBottom");
@@ -265,7 +265,7 @@ class MainWindowTest : public QObject {
 
   void minimizeToTrayWithoutATrayMinimizes() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     if (main->TrayAvailable()) QSKIP("this desktop has a tray");
@@ -276,7 +276,7 @@ class MainWindowTest : public QObject {
 
   void filesDroppedOutsideTheListAreAddedByTheDropRules() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     std::filesystem::create_directories(h.files / "drop/folder.avi");
     const std::string listed = h.files.Write("drop/listed.mkv", "x");
@@ -302,17 +302,17 @@ class MainWindowTest : public QObject {
 
   void trayMenuHidesTheWindowsAndBringsThemBack() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
-    h.windows.options->show();
-    h.windows.about->show();
-    h.windows.errors->show();
+    h.windows.Options()->show();
+    h.windows.About()->show();
+    h.windows.Errors()->show();
     main->InitControls();
     QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Minimize to tray"));
     TRIGGER(h, "actShowHideMainWindow");
-    QVERIFY(!h.windows.options->isVisible() && !h.windows.about->isVisible());
-    QVERIFY(h.windows.errors->isVisible());  // the error log stays as it is
+    QVERIFY(!h.windows.Options()->isVisible() && !h.windows.About()->isVisible());
+    QVERIFY(h.windows.Errors()->isVisible());  // the error log stays as it is
     QCOMPARE(h.Action("actShowHideMainWindow")->text(), QStringLiteral("Show main window"));
     TRIGGER(h, "actShowHideMainWindow");
     QVERIFY(main->isVisible() && !main->isMinimized());
@@ -323,7 +323,7 @@ class MainWindowTest : public QObject {
     MainWindowHarness h;
     std::filesystem::create_directories(h.files / "in");
     h.files.Write("Vardeno.ini", "[MAIN]\r\nLastDir=" + (h.files / "in") + "\r\n");
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     SetNextFileDialogAnswer({QString::fromStdString(h.files.Write("in/a.mp4", "x")),
                              QString::fromStdString(h.files.Write("in/notes.txt", "x"))});
     TRIGGER(h, "actAddFiles");
@@ -349,7 +349,7 @@ class MainWindowTest : public QObject {
 
   void profilesSavedIntoTheFolderAreListedAndSelected() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     auto* profiles = h.Find<QComboBox>("cbProfile");
     h.Find<QComboBox>("cbOutFormat")->setCurrentIndex(8);
     SetNextFileDialogAnswer({QString::fromStdString(h.files / "profiles/mp3 small.ini")});
@@ -368,7 +368,7 @@ class MainWindowTest : public QObject {
 
   void pagesAndFoldersOpenWhereTheySay() {
     MainWindowHarness h;
-    TFormMain* main = h.Start();
+    MainWindow* main = h.Start();
     h.Find<QRadioButton>("rbOutDir")->click();
     h.Find<QLineEdit>("edOutDir")->setText(QStringLiteral("/no/such/folder"));
     QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "recordUrl");
@@ -390,7 +390,7 @@ class MainWindowTest : public QObject {
     MainWindowHarness h;
     h.encoder = std::make_unique<InlineEncoder>();
     const std::string first = h.files.Write("first.mp4", "x");
-    TFormMain* main = h.Start({QString::fromStdString(first), QString::fromStdString(h.files.Write("second.mp4", "y"))});
+    MainWindow* main = h.Start({QString::fromStdString(first), QString::fromStdString(h.files.Write("second.mp4", "y"))});
     main->show();
     QVERIFY(QTest::qWaitForWindowActive(main));
     auto* lv = h.Find<QAbstractItemView>("lv");
@@ -421,12 +421,12 @@ class MainWindowTest : public QObject {
     // A run disables the list, which loses the keyboard; the run gives it back, so Esc closes the
     // progress window and then asks.
     TRIGGER_RUN(h, "actConvert");
-    QVERIFY(h.windows.progress->isVisible());
+    QVERIFY(h.windows.Progress()->isVisible());
     QCOMPARE(main->focusWidget(), lv);
     QApplication::setActiveWindow(main);  // the user back in the main window
     QCOMPARE(QApplication::focusWidget(), lv);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QVERIFY(!h.windows.progress->isVisible());
+    QVERIFY(!h.windows.Progress()->isVisible());
     SetNextMessageBoxAnswer(QMessageBox::No);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCOMPARE(LastMessageBoxText(), std::string("Close application?"));
@@ -438,7 +438,7 @@ class MainWindowTest : public QObject {
     MainWindowHarness h;
     auto* encoder = new InlineEncoder;
     h.encoder.reset(encoder);
-    TFormMain* main = h.Start({QString::fromStdString(h.files.Write("a.mp4", "x")),
+    MainWindow* main = h.Start({QString::fromStdString(h.files.Write("a.mp4", "x")),
                                QString::fromStdString(h.files.Write("b.mp4", "y"))});
     main->show();
     bool pressReturned = false;
@@ -446,7 +446,7 @@ class MainWindowTest : public QObject {
     encoder->duringRun = [&] {
       ++runs;
       QVERIFY(pressReturned);
-      QAccessibleInterface* abort = QAccessible::queryAccessibleInterface(h.windows.progress->findChild<QWidget*>("btnAbort"));
+      QAccessibleInterface* abort = QAccessible::queryAccessibleInterface(h.windows.Progress()->findChild<QWidget*>("btnAbort"));
       QVERIFY(abort && abort->actionInterface());
       abort->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
       QTRY_VERIFY(h.state.Run.AbortRequested);  // the button's click comes from its own timer
@@ -454,7 +454,7 @@ class MainWindowTest : public QObject {
     QAccessibleInterface* convert = QAccessible::queryAccessibleInterface(h.Find<QWidget>("btnConvert"));
     QVERIFY(convert && convert->actionInterface());
     QVERIFY(convert->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    QSignalSpy ended(main, &TFormMain::runEnded);
+    QSignalSpy ended(main, &MainWindow::runEnded);
     convert->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     pressReturned = true;
     QCOMPARE(runs, 0);

@@ -14,11 +14,11 @@
 #include "platform/Shortcuts.h"
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
-#include "ui/LanguageSwitch.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormAboutTexts.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormOptions.h"
+#include "ui/windows/LanguageSwitch.h"
+#include "ui/windows/AboutWindow.h"
+#include "ui/windows/AboutWindowTexts.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/OptionsWindow.h"
 
 namespace fs = std::filesystem;
 
@@ -73,7 +73,7 @@ class OptionsAboutTest : public QObject {
   void clickingTheCheckedLanguageChangesNothing() {
     ProgramState state;
     AppWindows windows;
-    TFormOptions options(state, windows, nullptr);
+    OptionsWindow options(state, windows, nullptr);
     options.show();
     QVERIFY(options.rbLangEnglish->isChecked());
     QCOMPARE(options.windowTitle(), QStringLiteral("Options"));
@@ -82,12 +82,12 @@ class OptionsAboutTest : public QObject {
     QTest::mouseClick(options.rbLangEnglish, Qt::LeftButton);
     QVERIFY(options.rbLangEnglish->isChecked());
     QCOMPARE(options.windowTitle(), QStringLiteral("not set by the window"));
-    QCOMPARE(state.AppParams.Language, UiLanguage::English);
+    QCOMPARE(state.Params.Language, UiLanguage::English);
 
     QTest::mouseClick(options.rbLangPolish, Qt::LeftButton);
     QCOMPARE(options.windowTitle(), QStringLiteral("Opcje"));
     QCOMPARE(options.chShortcutStartMenu->text(), QStringLiteral("W menu aplikacji"));
-    QCOMPARE(state.AppParams.Language, UiLanguage::Polish);
+    QCOMPARE(state.Params.Language, UiLanguage::Polish);
     QCOMPARE(state.CurrentLanguage, UiLanguage::Polish);
   }
 
@@ -99,8 +99,9 @@ class OptionsAboutTest : public QObject {
     windows.programFilesDir = files.Path().string();
     CreateAppWindows(state, windows, {});
     // Created in Polish: the options window checked Polish, and the about window is Polish.
-    QVERIFY(windows.options->rbLangPolish->isChecked());
-    QCOMPARE(windows.about->windowTitle(), QStringLiteral("O programie"));
+    QVERIFY(windows.Options()->rbLangPolish->isChecked());
+    QCOMPARE(windows.About()->windowTitle(), QStringLiteral("O programie"));
+    QVERIFY(windows.Progress() && windows.Errors() && windows.FileInfo() && windows.CmdLine());  // made
 
     QStringList order;
     for (const LanguageRoutine& routine : LanguageRoutines(windows)) order << routine.window;
@@ -113,24 +114,24 @@ class OptionsAboutTest : public QObject {
     for (const LanguageRoutine& routine : LanguageRoutines(atOptionsCreation)) order << routine.window;
     QCOMPARE(order, QStringList({"options", "main", "progress", "about"}));
 
-    QTest::mouseClick(windows.options->rbLangEnglish, Qt::LeftButton);
-    QCOMPARE(state.AppParams.Language, UiLanguage::English);
+    QTest::mouseClick(windows.Options()->rbLangEnglish, Qt::LeftButton);
+    QCOMPARE(state.Params.Language, UiLanguage::English);
     QCOMPARE(state.CurrentLanguage, UiLanguage::English);
-    QCOMPARE(windows.options->windowTitle(), QStringLiteral("Options"));
-    QCOMPARE(windows.about->windowTitle(), QStringLiteral("About"));
-    QCOMPARE(windows.about->lblVersion->text(), QStringLiteral("Version " VARDENO_VERSION));
+    QCOMPARE(windows.Options()->windowTitle(), QStringLiteral("Options"));
+    QCOMPARE(windows.About()->windowTitle(), QStringLiteral("About"));
+    QCOMPARE(windows.About()->lblVersion->text(), QStringLiteral("Version " VARDENO_VERSION));
 
     SwitchLanguage(state, windows, UiLanguage::Polish);
-    QCOMPARE(state.AppParams.Language, UiLanguage::Polish);
-    QCOMPARE(windows.about->lblDate->text(), QStringLiteral("9 styczeń 2009"));
-    QCOMPARE(windows.options->gbLanguage->title(), QStringLiteral("Język"));
+    QCOMPARE(state.Params.Language, UiLanguage::Polish);
+    QCOMPARE(windows.About()->lblDate->text(), QStringLiteral("9 styczeń 2009"));
+    QCOMPARE(windows.Options()->gbLanguage->title(), QStringLiteral("Język"));
     delete windows.main;
   }
 
   void shortcutBoxesWriteAndRemoveLaunchersAtOnce() {
     ProgramState state;
     AppWindows windows;
-    TFormOptions options(state, windows, nullptr);
+    OptionsWindow options(state, windows, nullptr);
     options.show();
     QVERIFY(QTest::qWaitForWindowActive(&options));
     QVERIFY(!options.chShortcutDesktop->isChecked());
@@ -155,7 +156,7 @@ class OptionsAboutTest : public QObject {
   void boxesFollowTheDiskAtActivation() {
     ProgramState state;
     AppWindows windows;
-    TFormOptions options(state, windows, nullptr);
+    OptionsWindow options(state, windows, nullptr);
     // A launcher the user made counts as the program's own.
     fs::create_directories(kMenuLauncher.parent_path());
     std::ofstream(kMenuLauncher) << "[Desktop Entry]\nName=My own\n";
@@ -180,7 +181,7 @@ class OptionsAboutTest : public QObject {
   void aboutNamesTheEncoderInUseAndOpensItsLinks() {
     ProgramState state;
     AppWindows windows;
-    TFormAbout about(state, windows, nullptr);
+    AboutWindow about(state, windows, nullptr);
     QCOMPARE(about.windowTitle(), QStringLiteral("About"));
 
     about.show();  // the encoder is asked only now
@@ -192,7 +193,7 @@ class OptionsAboutTest : public QObject {
     QCOMPARE(about.Label6->text(), QString::fromUtf8(AboutTexts::ModernArguments.pl));
     about.hide();
 
-    state.AppParams.EncoderExe = "/no/such/ffmpeg";
+    state.Params.EncoderExe = "/no/such/ffmpeg";
     about.show();
     QCOMPARE(about.Label5->text(), QStringLiteral("Nie znaleziono kodera FFmpeg"));
 
@@ -206,8 +207,8 @@ class OptionsAboutTest : public QObject {
   void keysThatOpenAWindowAlsoCloseIt() {
     ProgramState state;
     AppWindows windows;
-    TFormOptions options(state, windows, nullptr);
-    TFormAbout about(state, windows, nullptr);
+    OptionsWindow options(state, windows, nullptr);
+    AboutWindow about(state, windows, nullptr);
     const QList<std::pair<QWidget*, QKeySequence>> closeKeys = {
         {&options, QKeySequence(Qt::Key_F12)},
         {&options, QKeySequence(Qt::Key_Escape)},

@@ -23,11 +23,11 @@
 #include "support/RecordingConversionView.h"
 #include "support/TempDir.h"
 #include "ui/AppWindows.h"
-#include "ui/EncoderOutputPane.h"
+#include "ui/windows/EncoderOutputPane.h"
 #include "ui/RunWorker.h"
-#include "ui/TFormErrors.h"
-#include "ui/TFormMain.h"
-#include "ui/TFormProgress.h"
+#include "ui/windows/ErrorLogWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/ProgressWindow.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ class ScriptedEncoder : public EncoderAccess {
 
 // Presses the errors window's Save button and hands the file dialog it opens to answer, which
 // must close it.
-void OnSaveLogDialog(TFormErrors* errors, const std::function<void(QFileDialog*)>& answer) {
+void OnSaveLogDialog(ErrorLogWindow* errors, const std::function<void(QFileDialog*)>& answer) {
   bool answered = false;
   QTimer::singleShot(0, errors, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -71,7 +71,7 @@ void OnSaveLogDialog(TFormErrors* errors, const std::function<void(QFileDialog*)
   QVERIFY(answered);
 }
 
-QStringList SaveLogFilters(TFormErrors* errors) {
+QStringList SaveLogFilters(ErrorLogWindow* errors) {
   QStringList filters;
   OnSaveLogDialog(errors, [&](QFileDialog* dialog) {
     filters = dialog->nameFilters();
@@ -100,11 +100,11 @@ struct RunWindows {
     windows.power = &power;
     windows.programFilesDir = dir.Path().string();
     CreateAppWindows(state, windows, {});
-    worker = std::make_unique<RunWorker>(state, *windows.encoder, *windows.progress, *windows.power, host);
+    worker = std::make_unique<RunWorker>(state, *windows.encoder, *windows.Progress(), *windows.power, host);
     windows.runner = worker.get();
     // The main window's start fills the program's paths; the run works on these instead.
     state.ProgramDir = dir.Path().string();
-    state.AppParams.EncoderExe = fakeEncoder ? VARDENO_FAKE_ENCODER_PATH : "ffmpeg";
+    state.Params.EncoderExe = fakeEncoder ? VARDENO_FAKE_ENCODER_PATH : "ffmpeg";
     std::filesystem::create_directory(dir / "out");
     request.outputToInputDir = false;
     request.outputDir = dir / "out";
@@ -141,10 +141,10 @@ struct RunWindows {
   // The main window's tool bar: off while a run goes on, like all its controls.
   QWidget* MainToolBar() const { return windows.main->findChild<QWidget*>(QStringLiteral("tbMain")); }
   template <typename T>
-  T* Progress(const char* name) const {
-    return windows.progress->findChild<T*>(QLatin1String(name));
+  T* Progress(const char* name) {
+    return windows.Progress()->findChild<T*>(QLatin1String(name));
   }
-  QString ErrorsPane() const { return windows.errors->findChild<QPlainTextEdit*>("me")->toPlainText(); }
+  QString ErrorsPane() { return windows.Errors()->findChild<QPlainTextEdit*>("me")->toPlainText(); }
 };
 
 // Calls check on every pass of the event loop until it returns true once.
@@ -191,8 +191,8 @@ class RunWindowsTest : public QObject {
     QCOMPARE(w.Status(0), std::string("Done"));
     QCOMPARE(w.Status(1), std::string("Done"));
     QVERIFY2(w.Status(2).rfind("Error (", 0) == 0 && w.Status(2) != "Error (0)", w.Status(2).c_str());
-    QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (1)"));
-    QVERIFY(w.windows.errors->isVisible());
+    QCOMPARE(w.windows.Errors()->windowTitle(), QStringLiteral("Errors (1)"));
+    QVERIFY(w.windows.Errors()->isVisible());
     QVERIFY(w.ErrorsPane().startsWith(QStringLiteral("Error # 1\n")));
     // The failed file's encoder output reached the pane, and from it the log.
     const QString ffmpegSays = QStringLiteral("Invalid data found when processing input");
@@ -202,7 +202,7 @@ class RunWindowsTest : public QObject {
     QCOMPARE(w.Progress<QLabel>("lblInputFile")->text(), QString::fromStdString(w.dir / "broken.mp4"));
     QCOMPARE(w.Progress<QProgressBar>("pbFile")->value(), 100);
     QCOMPARE(w.Progress<QPushButton>("btnAbort")->text(), QStringLiteral("Close"));
-    QVERIFY(w.windows.progress->isVisible());
+    QVERIFY(w.windows.Progress()->isVisible());
     QVERIFY(w.MainToolBar()->isEnabled());
     QCOMPARE(w.host.closeCalls, 0);
   }
@@ -225,9 +225,9 @@ class RunWindowsTest : public QObject {
       // The main window is disabled during the run; the progress window is not.
       abortEnabled = w.Progress<QPushButton>("btnAbort")->isEnabled() && !w.MainToolBar()->isEnabled();
       // Esc during a run neither hides the window nor aborts.
-      QTest::keyClick(w.windows.progress, Qt::Key_Escape);
-      escIgnored = w.windows.progress->isVisible() && !w.state.Run.AbortRequested;
-      w.windows.progress->close();
+      QTest::keyClick(w.windows.Progress(), Qt::Key_Escape);
+      escIgnored = w.windows.Progress()->isVisible() && !w.state.Run.AbortRequested;
+      w.windows.Progress()->close();
       return true;
     });
     const RunResult result = w.Execute();
@@ -238,11 +238,11 @@ class RunWindowsTest : public QObject {
     QCOMPARE(w.Status(0), std::string("Done"));
     QCOMPARE(w.Status(1), std::string("Aborted"));
     QCOMPARE(w.Status(2), std::string("Ready"));
-    QVERIFY(!w.windows.progress->isVisible());
+    QVERIFY(!w.windows.Progress()->isVisible());
     // The encoder was ended (exit code 1), not waited for: its exit code would have been 0.
     QVERIFY(w.ErrorsPane().contains(QStringLiteral("ExitCode: 1\n")));
-    QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (1)"));
-    QVERIFY(!w.windows.errors->isVisible());
+    QCOMPARE(w.windows.Errors()->windowTitle(), QStringLiteral("Errors (1)"));
+    QVERIFY(!w.windows.Errors()->isVisible());
     QCOMPARE(w.host.closeCalls, 0);
   }
 
@@ -283,8 +283,8 @@ class RunWindowsTest : public QObject {
              qPrintable(pane));
     QCOMPARE(w.Progress<QLabel>("lblStatus")->text(), QStringLiteral("Files done: 4 / 4   Running: 0   100 %"));
     QVERIFY(!w.Progress<QLabel>("lblRunningFiles")->isVisible());
-    QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (2)"));
-    QVERIFY(w.windows.errors->isVisible());
+    QCOMPARE(w.windows.Errors()->windowTitle(), QStringLiteral("Errors (2)"));
+    QVERIFY(w.windows.Errors()->isVisible());
   }
 
   // Abort with four encoders running that would print nothing for a minute: all four are ended
@@ -352,7 +352,7 @@ class RunWindowsTest : public QObject {
     w.Execute();
 
     QCOMPARE(w.Status(0), std::string("Error (1)"));
-    auto* pane = w.windows.progress->findChild<EncoderOutputPane*>("me");
+    auto* pane = w.windows.Progress()->findChild<EncoderOutputPane*>("me");
     QCOMPARE(pane->LineCount(), w.state.OutputLines.size());
     QVERIFY(w.state.OutputLines.size() >= 100000);
     QVERIFY(pane->ShownLineCount() <= EncoderOutputPane::kMaxShownLines * 5 / 4);
@@ -366,7 +366,7 @@ class RunWindowsTest : public QObject {
     QCOMPARE(pane->verticalScrollBar()->value(), pane->verticalScrollBar()->maximum());
     // Events were handled all along the run, not just before and after it.
     QVERIFY2(counter.passes > 1000, qPrintable(QString::number(counter.passes)));
-    QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (1)"));
+    QCOMPARE(w.windows.Errors()->windowTitle(), QStringLiteral("Errors (1)"));
   }
 
   // The pane against the list it stands for, under updates as the handler makes them: appended
@@ -405,7 +405,7 @@ class RunWindowsTest : public QObject {
 
   void theErrorsWindowSavesItsPaneWithCrLfClearsAndHides() {
     RunWindows w(true);
-    TFormErrors* errors = w.windows.errors;
+    ErrorLogWindow* errors = w.windows.Errors();
     auto* pane = errors->findChild<QPlainTextEdit*>("me");
     AddErrorLogEntry(w.state.Errors, "ExitCode: 1\r\nfirst\r\n", 1);
     AddErrorLogEntry(w.state.Errors, "ExitCode: 2\r\n", 2);
@@ -437,25 +437,25 @@ class RunWindowsTest : public QObject {
 
   void bothWindowsSpeakEitherLanguage() {
     RunWindows w(true);
-    w.windows.progress->SetAbortCaption("Close");
-    w.state.CurrentLanguage = w.state.AppParams.Language = UiLanguage::Polish;
-    w.windows.progress->SetLang();
-    w.windows.errors->SetLang();
-    QCOMPARE(w.windows.progress->windowTitle(), QStringLiteral("Konwersja"));
+    w.windows.Progress()->SetAbortCaption("Close");
+    w.state.CurrentLanguage = w.state.Params.Language = UiLanguage::Polish;
+    w.windows.Progress()->SetLang();
+    w.windows.Errors()->SetLang();
+    QCOMPARE(w.windows.Progress()->windowTitle(), QStringLiteral("Konwersja"));
     QCOMPARE(w.Progress<QLabel>("lblInputFileDesc")->text(), QStringLiteral("Plik źródłowy :"));
     QCOMPARE(w.Progress<QPushButton>("btnAbort")->text(), QStringLiteral("Zamknij"));
-    QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Błędy"));
-    QCOMPARE(w.windows.errors->findChild<QPushButton*>("btnClearLog")->text(), QStringLiteral("Wyczyść log"));
-    QCOMPARE(SaveLogFilters(w.windows.errors), QStringList{QStringLiteral("Pliki LOG (*.log)")});
+    QCOMPARE(w.windows.Errors()->windowTitle(), QStringLiteral("Błędy"));
+    QCOMPARE(w.windows.Errors()->findChild<QPushButton*>("btnClearLog")->text(), QStringLiteral("Wyczyść log"));
+    QCOMPARE(SaveLogFilters(w.windows.Errors()), QStringList{QStringLiteral("Pliki LOG (*.log)")});
 
-    w.state.CurrentLanguage = w.state.AppParams.Language = UiLanguage::English;
+    w.state.CurrentLanguage = w.state.Params.Language = UiLanguage::English;
     w.state.Run.ErrorCount = 2;  // as a run with two failures leaves it
-    w.windows.progress->SetLang();
-    w.windows.errors->SetLang();
+    w.windows.Progress()->SetLang();
+    w.windows.Errors()->SetLang();
     QCOMPARE(w.Progress<QLabel>("lblProgress")->text(), QStringLiteral("Progress :"));
     QCOMPARE(w.Progress<QPushButton>("btnAbort")->text(), QStringLiteral("Close"));
-    QCOMPARE(w.windows.errors->windowTitle(), QStringLiteral("Errors (2)"));
-    QCOMPARE(SaveLogFilters(w.windows.errors), QStringList{QStringLiteral("Log file (*.log)")});
+    QCOMPARE(w.windows.Errors()->windowTitle(), QStringLiteral("Errors (2)"));
+    QCOMPARE(SaveLogFilters(w.windows.Errors()), QStringList{QStringLiteral("Log file (*.log)")});
   }
 };
 

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "app/ProgramState.h"
-#include "ui/SettingsPanels.h"
-#include "ui/SettingsPanelsHelp.h"
+#include "ui/main/SettingsPanels.h"
+#include "ui/main/SettingsPanelsHelp.h"
 
 namespace {
 
@@ -170,13 +170,13 @@ class SettingsPanelsTest : public QObject {
   void languageSwitchKeepsSelections() {
     EncoderSettings s = NonDefaultSettings();  // "Custom" resolution selected
     panels->WriteSettings(s);
-    statePtr->AppParams.Language = statePtr->CurrentLanguage = UiLanguage::Polish;
+    statePtr->Params.Language = statePtr->CurrentLanguage = UiLanguage::Polish;
     panels->SetLang();
     QCOMPARE(Child<QComboBox>("cbResolution")->currentText(), QString("Własne"));
     QCOMPARE(Child<QLabel>("lblTimeLimitDS")->text(), QString("Sek. :"));
     QCOMPARE(Child<QCheckBox>("chAudioDontCopy")->text(), QString("Nie kopiuj strumienia audio"));
     QCOMPARE(panels->ReadSettings(), s);
-    statePtr->AppParams.Language = statePtr->CurrentLanguage = UiLanguage::English;
+    statePtr->Params.Language = statePtr->CurrentLanguage = UiLanguage::English;
     panels->SetLang();
     QCOMPARE(Child<QComboBox>("cbResolution")->currentText(), QString("Custom"));
     QCOMPARE(panels->ReadSettings(), s);
@@ -233,7 +233,7 @@ class SettingsPanelsTest : public QObject {
                                              "the Zune software converts it at sync, slowly"));
 
     player->setCurrentIndex(static_cast<int>(PlayerId::Zune30));
-    QCOMPARE(statePtr->AppParams.Player, PlayerId::Zune30);
+    QCOMPARE(statePtr->Params.Player, PlayerId::Zune30);
     QVERIFY(warning->text().startsWith(QStringLiteral("Not for Zune 30: video codec H.264")));
     QCOMPARE(warning->toolTip().count(QLatin1Char('\n')), 2);  // codec, size, sound
     QVERIFY(warning->toolTip().contains(QStringLiteral("frame size 640x480")));
@@ -253,7 +253,7 @@ class SettingsPanelsTest : public QObject {
     QVERIFY(warning->text().startsWith(QStringLiteral("Nie dla Zune HD: kodek obrazu WMV 8")));
 
     player->setCurrentIndex(static_cast<int>(PlayerId::None));
-    QCOMPARE(statePtr->AppParams.Player, PlayerId::None);
+    QCOMPARE(statePtr->Params.Player, PlayerId::None);
     QVERIFY(warning->isHidden());
   }
 };

@@ -1,0 +1,178 @@
+// The main window: the file list, the output choices, the encoder settings panels, every command
+// of the program as an action, the menus and the tray icon. Its start and close run in a fixed
+// order (FormCreate, FormClose); a conversion started by actConvertExecute runs on a thread of its
+// own (RunWorker) while the window goes on handling events.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/ProfileActions.h"
+#include "app/AppParams.h"
+#include "base/WarningSink.h"
+#include "conversion/AfterRun.h"
+#include "encoder/EncoderSettings.h"
+#include "ui/main/MainActions.h"
+#include "ui/main/MainMenus.h"
+
+struct AppWindows;
+struct ProgramState;
+struct MainWindowSettings;
+class FileListView;
+class MainToolBar;
+class MainTray;
+class MiddlePanel;
+class SettingsPanels;
+class FramePreviewWindow;
+class QTimer;
+class QFileDialog;
+class QSystemTrayIcon;
+class EncoderAccess;
+class PowerControl;
+class RunWorker;
+struct RunResult;
+
+class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDialogs, public WarningSink {
+  Q_OBJECT
+ public:
+  // Runs FormCreate: arguments are the program's command-line arguments without its name.
+  MainWindow(ProgramState& state, AppWindows& windows, const QStringList& arguments);
+  ~MainWindow() override;
+
+  // The window's texts in the language of AppParams.Language (MainTexts.cpp).
+  void SetLang();
+  // Everything off during a conversion; on again afterwards, then the enable rules.
+  void DisableAll();
+  void EnableAll();
+  // The enable rules of the whole window. During a run every action stays disabled.
+  void InitControls();
+  // The encoder settings as the controls hold them now.
+  EncoderSettings ReadEncoderSettings() const;
+  // The file list's selected row, if any.
+  std::optional<std::size_t> SelectedRow() const;
+  // Opens the frame preview of the selected row (MainPreview.cpp); it follows the selection and
+  // the settings while it is shown.
+  void ShowFramePreview();
+  FramePreviewWindow* FramePreview() const { return preview_; }
+
+  // The tray is shown and can bring the window back; without one the window minimizes instead.
+  bool TrayAvailable() const;
+  QSystemTrayIcon* TrayIcon() const;
+  // Files handed over by another start of the program: added as command-line files are, and the
+  // window comes to the front.
+  void AddHandedFiles(const QStringList& files);
+  // True once FormClose has run (the program is ending).
+  bool IsClosed() const { return closed_; }
+
+  // AfterRunHost: closes the window as the user would.
+  void CloseMainWindow() override;
+  // ProfileFileDialogs
+  std::optional<std::string> ChooseProfileToOpen(const std::string& startDir) override;
+  std::optional<std::string> ChooseProfileToSave(const std::string& startDir) override;
+  // WarningSink: the modal warning box owned by this window.
+  void ShowWarning(const std::string& text) override;
+
+  const MainActions& Actions() const { return actions_; }
+
+ signals:
+  // FormClose has run; the program entry ends the event loop.
+  void closed();
+  // A conversion run or script run started by actConvert or actSaveBAT has ended.
+  void runEnded();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Files dropped anywhere on the window go to the list, as files dropped onto the list do.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void FitBottomPanel();
+  void ConnectActions();
+  void FormCreate(const QStringList& arguments);
+  void FormClose();
+  void AddArguments(const QStringList& arguments);
+
+  // Settings file (MainSettingsFile.cpp).
+  MainWindowSettings CaptureWindowSettings() const;
+  void ApplyWindowSettings(const MainWindowSettings& settings);
+  // The designed size, as far as the screen's free area allows, centred in that area.
+  void PlaceAtFirstStart(const MainWindowSettings& designed);
+  void LoadSettingsFile();
+  // Writes the settings file and the last session's profile; when either cannot be written
+  // (the old file then stays whole), tells the user with the system's message before going on.
+  void SaveSettingsFile();
+
+  // Profiles (MainProfiles.cpp).
+  void LoadLastSessionProfile();
+  void FillProfileList(int selectPosition);
+  void actLoadSelectedProfileExecute();
+  void actLoadProfileExecute();
+  void actSaveProfileExecute();
+  void actSetDefaultExecute();
+
+  // Conversion (MainRun.cpp).
+  void actConvertExecute();
+  void actSaveBATExecute();
+  void RunConversion(bool batchMode, const std::string& batchFileName);
+  // A run started by RunConversion has ended and everything it said has been shown.
+  void RunFinished(const RunResult& result);
+  // The conversion runner (AppWindows::runner), made with the progress window on the first run.
+  RunWorker& Runner();
+  bool RunActive() const;
+  // Runs work once the call that asked for it has returned to the event loop (a queued call on
+  // this thread), unless the window has closed by then.
+  void Later(std::function<void()> work);
+
+  // File list (MainListActions.cpp).
+  void actAddFilesExecute();
+  void actLoadFileListExecute();
+  void actSaveFileListExecute();
+  void actCheckAllExecute();
+  void actInvertSelectionExecute();
+  void actRemoveCheckedExecute();
+  void actExploreDirectoryExecute();
+  void lvSelectItem();
+  void ListRules();
+  std::string AddFilesStartDir() const;
+
+  // Windows, folders and pages (MainWindowActions.cpp).
+  void actEscExecute();
+  void actMinimizeToTrayExecute();
+  void actShowHideMainWindowExecute();
+  void actShowHideBottomPanelExecute();
+  void actBrowseOutDirExecute();
+  void actExploreOutDirExecute();
+  void actGoToHomePageExecute();
+  void OutputDirRules();
+  bool MainWindowShown() const;
+
+  ProgramState& state_;
+  AppWindows& windows_;
+  MainActions actions_;
+  MainMenus menus_;
+  MainToolBar* tbMain_ = nullptr;
+  FileListView* lv_ = nullptr;
+  MiddlePanel* pnMid_ = nullptr;
+  SettingsPanels* pnBottom_ = nullptr;
+  FramePreviewWindow* preview_ = nullptr;  // made when first opened
+  QTimer* previewTimer_ = nullptr;         // gathers quick setting changes into one refresh
+  void RefreshFramePreviewSoon();
+  MainTray* tray_ = nullptr;
+
+  std::string lastDir_;          // "LastDir" of the settings file, until a file is added
+  std::string listFileDir_;      // start folder of the list-file dialogs
+  RunWorker* runner_ = nullptr;  // owned; AppWindows::runner
+  bool runIsBatch_ = false;      // the run going on writes a script
+  bool selectionProbeQueued_ = false;  // the file information window follows the selection soon
+  bool closed_ = false;
+  std::unique_ptr<EncoderAccess> ownEncoder_;  // used when the program entry set none
+  std::unique_ptr<PowerControl> ownPower_;
+};
