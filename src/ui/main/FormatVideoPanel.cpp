@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 #include "encoder/OutputFormat.h"
 #include "encoder/Presets.h"
 #include "ui/main/SettingsPanelsTexts.h"
@@ -27,7 +29,8 @@ FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   // The player the settings and the outputs are checked for, beside the format it judges.
   cbPlayer = MakeList("cbPlayer", gbOutputFormat);
   cbPlayer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cbPlayer->setMinimumContentsLength(12);
+  // Room for the longest Zune's name; "Other player (no checks)" may be cut short when chosen.
+  cbPlayer->setMinimumContentsLength(static_cast<int>(std::string_view("Zune 4, 8, 16, 80, 120").size()));
   lblPlayer = MakeBuddyLabel("lblPlayer", cbPlayer, gbOutputFormat);
   auto* playerRow = new QHBoxLayout;
   playerRow->addWidget(lblPlayer);
