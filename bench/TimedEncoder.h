@@ -9,6 +9,8 @@
 
 #include "conversion/SystemEncoder.h"
 
+namespace vardeno {
+
 class TimedEncoder : public EncoderAccess {
  public:
   using Clock = std::chrono::steady_clock;
@@ -57,3 +59,5 @@ class TimedEncoder : public EncoderAccess {
   std::string outputDir_;
   SystemEncoder real_;
 };
+
+}  // namespace vardeno

@@ -24,6 +24,8 @@
 #include "filelist/FileList.h"
 #include "filelist/ListFile.h"
 
+namespace vardeno {
+
 namespace {
 
 constexpr int kFileCount = 100000;
@@ -158,7 +160,10 @@ void TimeDropping(const std::vector<std::string>& paths) {
 
 }  // namespace
 
+}  // namespace vardeno
+
 int main(int argc, char** argv) {
+  using namespace vardeno;
   std::string folder;
   std::string only;
   for (int i = 1; i + 1 < argc; i += 2) {

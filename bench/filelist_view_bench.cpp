@@ -24,6 +24,8 @@
 #include "filelist/DroppedFiles.h"
 #include "ui/main/FileListView.h"
 
+namespace vardeno {
+
 namespace {
 
 constexpr int kFileCount = 100000;
@@ -137,7 +139,10 @@ ViewTimings DropIntoView(const QList<QUrl>& urls) {
 
 }  // namespace
 
+}  // namespace vardeno
+
 int main(int argc, char** argv) {
+  using namespace vardeno;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
 

@@ -20,6 +20,8 @@
 
 extern char** environ;
 
+namespace vardeno {
+
 namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -83,7 +85,10 @@ double Convert(const std::vector<std::string>& inputs, const std::string& jobs, 
 }
 }  // namespace
 
+}  // namespace vardeno
+
 int main(int argc, char** argv) {
+  using namespace vardeno;
   const int secondsPerFile = argc > 1 ? std::atoi(argv[1]) : 120;
   if (secondsPerFile <= 0) {
     std::fprintf(stderr, "usage: jobs_bench [SECONDS_PER_FILE]\n");

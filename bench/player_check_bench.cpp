@@ -14,6 +14,8 @@
 #include "TimedEncoder.h"
 #include "platform/ExecutablePath.h"
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 
@@ -75,7 +77,10 @@ bool Measure(const std::filesystem::path& folder, const std::string& encoder, co
 }
 }  // namespace
 
+}  // namespace vardeno
+
 int main() {
+  using namespace vardeno;
   const std::string encoder = ResolveExecutablePath("ffmpeg");
   if (encoder.empty()) {
     std::fprintf(stderr, "no ffmpeg on PATH\n");

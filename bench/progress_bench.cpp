@@ -8,6 +8,8 @@
 
 #include "conversion/ProgressParser.h"
 
+namespace vardeno {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -77,7 +79,10 @@ Figures FullScan(std::size_t kept, int statusCalls, const RunState& run, const M
 
 }  // namespace
 
+}  // namespace vardeno
+
 int main() {
+  using namespace vardeno;
   RunState run;
   run.FileNo = 1;
   run.FileCount = 1;

@@ -21,6 +21,8 @@
 #include "conversion/SystemEncoder.h"
 #include "TimedEncoder.h"
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 using Ms = std::chrono::duration<double, std::milli>;
@@ -74,7 +76,10 @@ double Milliseconds(Clock::duration d) { return Ms(d).count(); }
 
 }  // namespace
 
+}  // namespace vardeno
+
 int main(int argc, char** argv) {
+  using namespace vardeno;
   if (std::filesystem::path(argv[0]).filename() == "ffmpeg") return ActAsEncoder(argc, argv);
   const bool sleep = argc > 1 && std::strcmp(argv[1], "--sleep") == 0;
 

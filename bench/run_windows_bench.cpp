@@ -23,6 +23,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 
@@ -208,7 +210,10 @@ void Measure(const Case& c, const std::string& input, int rounds) {
 }
 }  // namespace
 
+}  // namespace vardeno
+
 int main(int argc, char** argv) {
+  using namespace vardeno;
   // Arguments: [rounds [usual|fast|flood]].
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);

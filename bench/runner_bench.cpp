@@ -19,6 +19,8 @@
 
 extern char** environ;
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr size_t kFileBytes = 64u << 20;
@@ -78,7 +80,10 @@ double RunnerSeconds(const std::string& path, size_t& entries) {
 double MegabytesPerSecond(size_t bytes, double seconds) { return static_cast<double>(bytes) / 1e6 / seconds; }
 }  // namespace
 
+}  // namespace vardeno
+
 int main() {
+  using namespace vardeno;
   char pattern[] = "/tmp/vardeno-bench-XXXXXX";
   if (!mkdtemp(pattern)) return 1;
   const std::filesystem::path dir = pattern;

@@ -25,6 +25,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -155,7 +157,10 @@ double Mean(const std::vector<double>& v, std::size_t from, std::size_t to) {
 }
 }  // namespace
 
+}  // namespace vardeno
+
 int main(int argc, char* argv[]) {
+  using namespace vardeno;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   const int secondsPerFile = argc > 1 ? std::atoi(argv[1]) : 60;

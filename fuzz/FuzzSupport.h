@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardeno {
+
 // A folder of its own for this process, made once, under /dev/shm when it exists (no disk
 // writes for millions of inputs).
 inline const std::string& FuzzScratchDir() {
@@ -37,3 +39,5 @@ inline std::string WriteScratchFile(const std::string& name, std::string_view by
       std::abort();                                                                    \
     }                                                                                  \
   } while (0)
+
+}  // namespace vardeno

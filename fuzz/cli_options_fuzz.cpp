@@ -9,6 +9,7 @@
 #include "cli/CliOptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   std::vector<std::string> args(1);
   for (std::size_t i = 0; i < size; ++i) {
     if (data[i] == 0) args.emplace_back();

@@ -14,6 +14,7 @@
 #include "encoder/EncoderSettings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   const std::string path = WriteScratchFile("settings.ini", std::string_view(reinterpret_cast<const char*>(data), size));
 
   AppParams params;

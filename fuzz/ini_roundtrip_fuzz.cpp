@@ -15,6 +15,8 @@
 #include "app/IniValue.h"
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 namespace {
 // A name as the program's keys and sections are: no line break, no blank or control character at
 // either end; a key holds no "=" and does not start a comment or a section header.
@@ -39,7 +41,10 @@ std::string ExpectedRead(std::string value) {
 }
 }  // namespace
 
+}  // namespace vardeno
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   FuzzedDataProvider input(data, size);
   const std::string original = input.ConsumeRandomLengthString(4096);
   const std::string path = WriteScratchFile("roundtrip.ini", original);

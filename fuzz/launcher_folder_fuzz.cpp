@@ -13,6 +13,7 @@
 #include "platform/Shortcuts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   static const bool environment = [] {
     const std::string config = FuzzScratchDir() + "/config";
     mkdir(config.c_str(), 0700);

@@ -12,6 +12,8 @@
 #include "filelist/FileList.h"
 #include "filelist/ListFile.h"
 
+namespace vardeno {
+
 namespace {
 // A few real files that inputs (the seed corpus) name, so rows do get added: in a fixed folder,
 // so seeds can name them by full path (relative lines count from the current folder, which a fuzz
@@ -35,7 +37,10 @@ void MakeListedFiles() {
 }
 }  // namespace
 
+}  // namespace vardeno
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   MakeListedFiles();
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const std::string path = WriteScratchFile("list.lst", text);

@@ -21,6 +21,8 @@
 #include "encoder/OutputFormat.h"
 #include "filelist/FileList.h"
 
+namespace vardeno {
+
 namespace {
 const std::string& Folder(int which) {
   static const std::vector<std::string> folders = [] {
@@ -58,7 +60,10 @@ std::string OutputKey(const std::string& path) {
 }
 }  // namespace
 
+}  // namespace vardeno
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   FuzzedDataProvider input(data, size);
   EncoderSettings settings;
   settings.OutputFormat = input.ConsumeIntegralInRange(0, kOutputFormatCount - 1);

@@ -14,6 +14,7 @@
 #include "probe/Probe.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   FuzzedDataProvider input(data, size);
   const EncoderGeneration generation = input.ConsumeBool() ? EncoderGeneration::Modern : EncoderGeneration::Classic;
   const std::string output = input.ConsumeRemainingBytesAsString();

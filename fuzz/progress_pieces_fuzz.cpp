@@ -14,6 +14,7 @@
 #include "platform/OutputPieces.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   FuzzedDataProvider input(data, size);
   const EncoderGeneration generation = input.ConsumeBool() ? EncoderGeneration::Modern : EncoderGeneration::Classic;
   const UiLanguage lang = input.ConsumeBool() ? UiLanguage::Polish : UiLanguage::English;

@@ -9,6 +9,7 @@
 #include "encoder/ResolutionList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vardeno;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const std::vector<std::string> sizes = LoadResolutionSizes(WriteScratchFile("resolutions.txt", text));
   for (const std::string& entry : sizes) {

@@ -6,6 +6,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Shortcuts.h"  // RunningExecutablePath
 
+namespace vardeno {
+
 std::string GetProgramDir() {
   const std::string exe = RunningExecutablePath();
   const size_t slash = LastPathSeparator(exe);
@@ -34,3 +36,5 @@ std::string GetEncoderPath(const AppParams& params, const std::string& programDi
   if (IsRegularFile(beside)) return beside;
   return ResolveExecutablePath(exe);
 }
+
+}  // namespace vardeno

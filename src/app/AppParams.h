@@ -11,6 +11,8 @@
 #include "player/PlayerId.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 struct AppParams {
   UiLanguage Language = UiLanguage::English;
   // bare name or path ("ffmpeg", on Windows "ffmpeg.exe"), replaced by the settings key "ffmpeg"
@@ -45,3 +47,5 @@ void InitAppParams(AppParams& params, const std::string& filesDir);
 // for beside the executable (programDir), then on PATH; a name with a separator is used as it is.
 // Computed afresh on every call.
 std::string GetEncoderPath(const AppParams& params, const std::string& programDir);
+
+}  // namespace vardeno

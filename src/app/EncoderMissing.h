@@ -4,4 +4,8 @@
 #include "base/WarningSink.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 void ShowEncoderMissing(WarningSink& owner, UiLanguage lang);
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "platform/StoredText.h"
 #include "platform/SystemError.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -205,3 +207,5 @@ void IniFile::Save() {
   modified_ = false;
   existed_ = true;
 }
+
+}  // namespace vardeno

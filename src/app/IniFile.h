@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vardeno {
+
 // A write that failed: "Unable to write to <file name>". Reason() holds the system's explanation.
 class IniWriteError : public std::runtime_error {
  public:
@@ -101,3 +103,5 @@ class IniFile {
   bool modified_ = false;
   std::vector<Section> sections_;  // sections_[0]: the lines before the first header
 };
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 namespace {
 
 // Length of the character that starts at text[pos]: a valid UTF-8 sequence, or 1 byte.
@@ -94,3 +96,5 @@ std::optional<int> ParseIniInteger(std::string_view text) {
   }
   return static_cast<int>(negative ? -value : value);
 }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardeno {
+
 // A read value holds at most this many characters; the rest is cut off.
 inline constexpr std::size_t kIniValueMaxChars = 2047;
 
@@ -26,3 +28,5 @@ std::string CleanIniValue(std::string_view raw);
 // skipped. Anything else, trailing characters or a decimal outside the 32-bit range included,
 // gives no value.
 std::optional<int> ParseIniInteger(std::string_view text);
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+namespace vardeno {
+
 inline constexpr int kMinMainWindowWidth = 600;
 inline constexpr int kMinMainWindowHeight = 400;
 
@@ -41,3 +43,5 @@ struct MainWindowSettings {
 
   bool operator==(const MainWindowSettings&) const = default;
 };
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -82,3 +84,5 @@ bool SaveLastSession(const AppParams& params, const EncoderSettings& settings) n
     return false;
   }
 }
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "app/ProfileList.h"
 #include "encoder/EncoderSettings.h"
 
+namespace vardeno {
+
 // The file dialogs of the profile actions. Both use the filter kProfileFileFilter in the language
 // in force and the default extension "ini", and start in startDir.
 class ProfileFileDialogs {
@@ -60,3 +62,5 @@ bool LoadLastSession(const AppParams& params, EncoderSettings& settings, int res
 
 // At close: saves settings as the last-session profile. A failure is ignored; false reports it.
 bool SaveLastSession(const AppParams& params, const EncoderSettings& settings) noexcept;
+
+}  // namespace vardeno

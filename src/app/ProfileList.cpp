@@ -10,6 +10,8 @@
 #include "base/StringUtil.h"
 #include "texts/ProfileTexts.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -114,3 +116,5 @@ std::vector<std::string> ProfileComboEntries(const ProfileTable& table, UiLangua
   for (const ProfileEntry& entry : table) entries.push_back(entry.DisplayName);
   return entries;
 }
+
+}  // namespace vardeno

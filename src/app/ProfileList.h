@@ -9,6 +9,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr std::size_t kProfileNameMaxChars = 250;
 // Position of ProfileTable entry 0 in cbProfile.
 inline constexpr int kFirstProfilePosition = 2;
@@ -49,3 +51,5 @@ void GetProfiles(const std::string& profilesDir, const std::string& lastSessionF
 // The entries cbProfile shows for table right after GetProfiles: the two fixed entries in lang,
 // then each DisplayName. The window fills cbProfile with them and selects position 0.
 std::vector<std::string> ProfileComboEntries(const ProfileTable& table, UiLanguage lang);
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "encoder/OutputFormat.h"
 #include "encoder/Presets.h"
 
+namespace vardeno {
+
 namespace {
 
 constexpr const char* kMain = "MAIN";
@@ -150,3 +152,5 @@ void ReadProfileValues(const IniFile& ini, EncoderSettings& s, int resolutionCou
     if (!params.empty()) s.AdditionalParams.push_back(params);
   }
 }
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 
 #include "encoder/EncoderSettings.h"
 
+namespace vardeno {
+
 // Writes settings to the profile file at path (created when missing). Other keys of an existing
 // file stay; "DisplayName" is emptied. Every key is written, in its order, in one replacement of
 // the file. Throws IniWriteError when the file cannot be written; the file is then unchanged.
@@ -38,3 +40,5 @@ void ReadProfileValues(const IniFile& ini, EncoderSettings& settings, int resolu
 // The memo's lines as "AdditionalParams" stores them: each line after one blank, then the
 // blanks and control characters at both ends removed.
 std::string JoinAdditionalParams(const std::vector<std::string>& lines);
+
+}  // namespace vardeno

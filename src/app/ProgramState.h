@@ -16,6 +16,8 @@
 #include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 struct ProgramState {
   AppParams Params;
   std::string ProgramDir;           // the executable's folder
@@ -42,3 +44,5 @@ struct ProgramState {
             Errors};
   }
 };
+
+}  // namespace vardeno

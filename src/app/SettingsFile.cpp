@@ -7,6 +7,8 @@
 #include "app/IniFile.h"
 #include "encoder/OutputFormat.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -109,3 +111,5 @@ void SaveSettingsToIni(const AppParams& params, const MainWindowSettings& window
   ini.WriteString(kMain, "LastDir", window.LastDir);
   ini.Save();
 }
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 #include "app/MainWindowSettings.h"
 #include "encoder/EncoderSettings.h"
 
+namespace vardeno {
+
 // The size of the screen the main window is placed on, in pixels.
 struct ScreenSize {
   int Width = 0;
@@ -29,3 +31,5 @@ bool LoadSettingsFromIni(AppParams& params, MainWindowSettings& window, EncoderS
 // cannot be written (the old file is then untouched).
 void SaveSettingsToIni(const AppParams& params, const MainWindowSettings& window,
                        const EncoderSettings& encoder);
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 
 #include "base/PathSyntax.h"
 
+namespace vardeno {
+
 std::string NormalizeDir(const std::string& dir) {
   std::string result = dir;
   if (!result.empty() && IsPathSeparator(result.back())) result.pop_back();
@@ -9,3 +11,5 @@ std::string NormalizeDir(const std::string& dir) {
     result.resize(result.size() - 2);
   return result;
 }
+
+}  // namespace vardeno

@@ -3,6 +3,10 @@
 
 #include <string>
 
+namespace vardeno {
+
 // Removes one trailing separator ("/", on Windows "\\" or "/"), then a trailing separator and
 // "." if the result ends with them.
 std::string NormalizeDir(const std::string& dir);
+
+}  // namespace vardeno

@@ -1,5 +1,7 @@
 #include "base/FileSizeText.h"
 
+namespace vardeno {
+
 namespace {
 constexpr std::uint64_t kKiB = 1024;
 constexpr std::uint64_t kMiB = kKiB * 1024;
@@ -34,3 +36,5 @@ std::string FormatFileSize(std::uint64_t bytes) {
   if (bytes < kGiB) return WithTwoDecimals(Hundredths(bytes, kMiB), " MB");
   return WithTwoDecimals(Hundredths(bytes, kGiB), " GB");
 }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardeno {
+
 inline std::filesystem::path FsPath(std::string_view utf8) {
   return std::filesystem::path(std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
@@ -15,3 +17,5 @@ inline std::string Utf8Path(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
   return std::string(reinterpret_cast<const char*>(text.data()), text.size());
 }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
@@ -94,3 +96,5 @@ std::string CutText(std::string_view text, std::size_t maxBytes) {
   while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
   return std::string(text.substr(0, end));
 }
+
+}  // namespace vardeno

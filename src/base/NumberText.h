@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardeno {
+
 // A decimal number: optional sign, digits with at most one decimal mark ("." or ","), optional
 // exponent ("e" or "E", optional sign, digits). No blanks, no "inf"/"nan", no hexadecimal.
 std::optional<double> TryParseDecimal(std::string_view text);
@@ -23,3 +25,5 @@ double RoundHalfEven(double value);
 std::int32_t RoundToInt32(double value);
 // The first maxBytes bytes of text, shortened further so that no UTF-8 sequence is cut in half.
 std::string CutText(std::string_view text, std::size_t maxBytes);
+
+}  // namespace vardeno

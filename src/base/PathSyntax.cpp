@@ -1,5 +1,7 @@
 #include "base/PathSyntax.h"
 
+namespace vardeno {
+
 namespace {
 bool IsDriveRoot(std::string_view path) {
   const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
@@ -19,3 +21,5 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   path.append(name);
   return path;
 }
+
+}  // namespace vardeno

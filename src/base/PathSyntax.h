@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardeno {
+
 #if defined(_WIN32)
 inline constexpr char kPathSeparator = '\\';
 inline constexpr std::string_view kPathSeparators = "\\/";
@@ -40,3 +42,5 @@ inline std::string_view FileNameOf(std::string_view path) {
 
 // folder + separator + name; no separator is added after a folder that ends in one (a root).
 std::string JoinPath(std::string_view folder, std::string_view name);
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vardeno {
+
 namespace {
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -81,3 +83,5 @@ std::vector<std::string> SplitLines(std::string_view text) {
   if (start < text.size()) lines.emplace_back(text.substr(start));
   return lines;
 }
+
+}  // namespace vardeno

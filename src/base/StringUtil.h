@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vardeno {
+
 std::string Trim(std::string_view text);
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
@@ -20,3 +22,5 @@ bool EndsWith(std::string_view text, std::string_view suffix);
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 // Splits on CR LF, LF or CR; a final line end does not make an extra empty line.
 std::vector<std::string> SplitLines(std::string_view text);
+
+}  // namespace vardeno

@@ -4,9 +4,13 @@
 
 #include <string>
 
+namespace vardeno {
+
 class WarningSink {
  public:
   virtual ~WarningSink() = default;
   // Shows the text (UTF-8, lines separated by "\r\n") and returns when the user has seen it.
   virtual void ShowWarning(const std::string& text) = 0;
 };
+
+}  // namespace vardeno

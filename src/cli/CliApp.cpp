@@ -24,6 +24,8 @@
 #include "probe/FileInfo.h"
 #include "probe/Probe.h"
 
+namespace vardeno {
+
 namespace {
 class StderrWarnings : public WarningSink {
  public:
@@ -276,3 +278,5 @@ int RunCli(const std::vector<std::string>& args) {
     return kExitFailed;
   }
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 // Exit statuses.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
@@ -15,3 +17,5 @@ inline constexpr int kExitAborted = 130;
 
 // args are the arguments after the program name; returns the exit status.
 int RunCli(const std::vector<std::string>& args);
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 namespace {
 struct CommandName {
   const char* name;
@@ -302,3 +304,5 @@ Exit status: 0 done, 1 a file failed, 2 usage error, 3 refused settings, 4 no en
 check: 0 every file plays, 1 one does not (or cannot be read), 2 usage error, 4 no encoder.
 )";
 }
+
+}  // namespace vardeno

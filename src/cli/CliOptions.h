@@ -11,6 +11,8 @@
 #include "player/PlayerId.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 enum class CliCommand { Help, Version, Preview, Probe, Info, Check, Convert, Script };
 
 enum class GenerationChoice { Auto, Classic, Modern };
@@ -51,3 +53,5 @@ struct CliParseResult {
 CliParseResult ParseCliArguments(const std::vector<std::string>& args);
 
 std::string CliHelpText();
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include "encoder/EncoderInfo.h"
 #include "platform/SystemLanguage.h"
 
+namespace vardeno {
+
 Session::Session(const CliOptions& options) {
   programDir = GetProgramDir();
   InitAppParams(params, ChooseProgramFilesDir(programDir));
@@ -43,3 +45,5 @@ std::string Session::EncoderPath() const { return GetEncoderPath(params, program
 EncoderGeneration Session::Generation(const std::string& encoderPath) const {
   return forcedGeneration ? *forcedGeneration : GetEncoderGeneration(encoderPath);
 }
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "encoder/EncoderSettings.h"
 #include "encoder/ResolutionList.h"
 
+namespace vardeno {
+
 // A usage error: one line on stderr, nothing done.
 struct UsageError {
   std::string message;
@@ -32,3 +34,5 @@ struct Session {
   // The forced generation, else the one detected for the encoder (modern when it cannot be asked).
   EncoderGeneration Generation(const std::string& encoderPath) const;
 };
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include "base/StringUtil.h"
 #include "platform/Console.h"
 
+namespace vardeno {
+
 void PrintToStderr(const std::string& text) {
   std::string plain = ReplaceAll(text, "\r\n", "\n");
   if (plain.empty() || plain.back() != '\n') plain += '\n';
@@ -88,3 +90,5 @@ void TerminalView::RowFinished(std::size_t, const std::string& status, const std
 void TerminalView::ProcessPendingEvents() {
   if (InterruptCatcher::Requested() && run_.Running) run_.AbortRequested = true;
 }
+
+}  // namespace vardeno

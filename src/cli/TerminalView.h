@@ -11,6 +11,8 @@
 #include "conversion/ConversionRun.h"
 #include "platform/Console.h"
 
+namespace vardeno {
+
 class TerminalView : public ConversionView, public RunSummaryDisplay {
  public:
   // lang: the language of the run's summary line.
@@ -46,3 +48,5 @@ std::string RunSummaryText(const RunSummary& summary, UiLanguage lang);
 
 // Writes a text whose lines end in CR LF to stderr with LF line ends and a final line end.
 void PrintToStderr(const std::string& text);
+
+}  // namespace vardeno

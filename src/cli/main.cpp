@@ -7,6 +7,7 @@
 #include "platform/Console.h"
 
 int main(int argc, char** argv) {
+  using namespace vardeno;
   PrepareConsoleOutput();
   return RunCli(ProgramArguments(argc, argv));
 }

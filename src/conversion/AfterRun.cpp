@@ -2,6 +2,8 @@
 
 #include "texts/AfterRunTexts.h"
 
+namespace vardeno {
+
 std::optional<AfterConversionChoice> AfterConversionChoiceAt(int index) {
   if (index < 0 || index >= kAfterConversionChoiceCount) return std::nullopt;
   return static_cast<AfterConversionChoice>(index);
@@ -42,3 +44,5 @@ AfterRunOutcome TakeAfterConversionAction(int choiceIndex, const RunState& state
   }
   return AfterRunOutcome::Nothing;
 }
+
+}  // namespace vardeno

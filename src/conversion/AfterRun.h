@@ -9,6 +9,8 @@
 #include "platform/Shutdown.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 enum class AfterConversionChoice { DoNothing = 0, CloseApplication = 1, ShutDown = 2 };
 
 inline constexpr int kAfterConversionChoiceCount = 3;
@@ -40,3 +42,5 @@ enum class AfterRunOutcome { Nothing, Closed, ShutDownAndClosed };
 // early.
 AfterRunOutcome TakeAfterConversionAction(int choiceIndex, const RunState& state,
                                           PowerControl& power, AfterRunHost& host);
+
+}  // namespace vardeno

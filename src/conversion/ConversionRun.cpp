@@ -15,6 +15,8 @@
 #include "texts/ConversionTexts.h"
 #include "texts/UnattendedTexts.h"
 
+namespace vardeno {
+
 namespace {
 constexpr std::chrono::milliseconds kRowPause{150};
 constexpr std::chrono::milliseconds kProbePause{150};
@@ -253,3 +255,5 @@ RunEnd ConversionRun::RunRows(const ConversionRequest& request, const std::strin
   }
   return RunEnd::Completed;
 }
+
+}  // namespace vardeno

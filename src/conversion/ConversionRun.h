@@ -24,6 +24,8 @@
 #include "player/PlayerId.h"
 #include "probe/MediaProbe.h"
 
+namespace vardeno {
+
 // The run's choices, copied from the main window's controls when the run starts.
 struct ConversionRequest {
   EncoderSettings settings;
@@ -190,3 +192,5 @@ class ConversionRun {
 // (when it has one, after the advanced piece), then "output".
 std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& pieces,
                                 const std::string& outputPath, const PictureFilter& picture = {});
+
+}  // namespace vardeno

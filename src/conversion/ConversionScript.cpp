@@ -3,6 +3,8 @@
 #include "platform/BatchText.h"
 #include "platform/FileIo.h"
 
+namespace vardeno {
+
 namespace {
 // Quotes an argument the way the Windows C runtime splits a command line back into arguments.
 std::string QuoteForArgumentParser(const std::string& text) {
@@ -139,3 +141,5 @@ void ConversionScript::Save(const std::string& path) const {
   }
   WriteFileAtomically(path, bytes);
 }
+
+}  // namespace vardeno

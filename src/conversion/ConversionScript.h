@@ -10,6 +10,8 @@
 #include "encoder/ArgumentBuilder.h"
 #include "encoder/PictureChain.h"
 
+namespace vardeno {
+
 enum class ScriptFormat { WindowsBatch, PosixShell };
 
 // The form this system's own shell runs: a batch file on Windows, a shell script elsewhere.
@@ -55,3 +57,5 @@ class ConversionScript {
 std::string BatchQuote(const std::string& text);
 // A text as one single-quoted word of a POSIX shell.
 std::string ShellQuote(const std::string& text);
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include "platform/FileIo.h"
 #include "texts/ErrorLogTexts.h"
 
+namespace vardeno {
+
 namespace {
 // Every line break (CR LF, LF or CR) starts a new line, so n breaks give n + 1 lines: a final
 // break leaves an empty line and an empty text is one empty line.
@@ -86,3 +88,5 @@ std::string ErrorLogFileText(const std::vector<std::string>& lines) {
 void SaveErrorLog(const std::vector<std::string>& lines, const std::string& path) {
   WriteFileAtomically(path, ErrorLogFileText(lines));
 }
+
+}  // namespace vardeno

@@ -17,6 +17,8 @@
 #include "platform/LocaleTime.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // Gives the date and time texts of an entry at the moment it is written.
 using DateTimeSource = std::function<DateTimeTexts()>;
 
@@ -77,3 +79,5 @@ std::string ErrorLogFileText(const std::vector<std::string>& lines);
 // Writes the lines to path (ErrorLogFileText), replacing any file there safely. Throws SystemError
 // when it cannot; the file that was there is then unchanged.
 void SaveErrorLog(const std::vector<std::string>& lines, const std::string& path);
+
+}  // namespace vardeno

@@ -18,6 +18,8 @@
 #include "probe/Probe.h"
 #include "texts/PreviewTexts.h"
 
+namespace vardeno {
+
 namespace {
 // A frame takes a fraction of a second; a large HD file seeking far may take a few.
 constexpr std::chrono::seconds kFrameTimeLimit(30);
@@ -134,3 +136,5 @@ FramePreview MakeFramePreview(const FramePreviewRequest& request, const std::str
   preview.outcome = FramePreview::Outcome::Frames;
   return preview;
 }
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 #include "encoder/PictureChain.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 struct FramePreviewRequest {
   EncoderSettings settings;
   ResolutionList resolutions;
@@ -40,3 +42,5 @@ std::string FrameArguments(const std::string& input, double seconds, const Pictu
 
 // The two frames of request.input; tempDir holds the PNGs for a moment ("" for the system's).
 FramePreview MakeFramePreview(const FramePreviewRequest& request, const std::string& tempDir = "");
+
+}  // namespace vardeno

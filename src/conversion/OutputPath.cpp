@@ -6,6 +6,8 @@
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 namespace {
 // Position of the extension's dot in the file-name part, or npos.
 size_t ExtensionDot(const std::string& path) {
@@ -97,3 +99,5 @@ bool OutputClaims::TakenByOtherRow(const std::string& path, std::size_t row) con
 // The first row given a path keeps it: a row planned again (a parallel run waits for the running
 // row that writes its output, then decides anew) must still see that the earlier row has it.
 void OutputClaims::Give(const std::string& path, std::size_t row) { rows_.emplace(ClaimKey(path), row); }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 
 #include "platform/FileSystem.h"
 
+namespace vardeno {
+
 // NormalizeDir(directory), the separator and name, with every doubled separator made single
 // (except the two that begin a Windows network path).
 std::string MakeInputPath(const std::string& directory, const std::string& name);
@@ -56,3 +58,5 @@ class OutputClaims {
  private:
   std::map<std::string, std::size_t> rows_;  // key of the path, row
 };
+
+}  // namespace vardeno

@@ -19,6 +19,8 @@
 #include "platform/Console.h"
 #include "texts/ConversionTexts.h"
 
+namespace vardeno {
+
 namespace {
 constexpr auto kWakeInterval = std::chrono::milliseconds(100);
 
@@ -315,3 +317,5 @@ RunEnd ParallelRows::RunRows(const RowsContext& context) {
   Scheduler scheduler(context, jobs_, display_);
   return scheduler.Run();
 }
+
+}  // namespace vardeno

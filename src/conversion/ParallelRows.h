@@ -21,6 +21,8 @@
 
 #include "conversion/ConversionRun.h"
 
+namespace vardeno {
+
 // A row whose probe or encoder runs, as its progress handler last showed it.
 struct RunningRow {
   std::size_t row = 0;
@@ -61,3 +63,5 @@ class ParallelRows : public RowScheduler {
   unsigned jobs_;
   RunSummaryDisplay& display_;
 };
+
+}  // namespace vardeno

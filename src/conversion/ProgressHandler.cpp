@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::seconds kSilenceShownFrom{60};
@@ -83,3 +85,5 @@ IdleHandler ProgressHandler::EncoderIdle() {
     WatchSilence();
   };
 }
+
+}  // namespace vardeno

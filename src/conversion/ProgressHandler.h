@@ -17,6 +17,8 @@
 #include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // The progress window (or the CLI): shows what a call worked out.
 class ProgressDisplay {
  public:
@@ -87,3 +89,5 @@ class ProgressHandler {
   std::optional<ChildProcess> child_;  // the encoder, once it has printed
   bool stalled_ = false;
 };
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vardeno {
+
 void ProgressHold::Reset() {
   shown_ = ProgressValues{};
   shownPercentage_ = 0;
@@ -23,3 +25,5 @@ void ProgressHold::Apply(ProgressUpdate& update, EncoderGeneration generation, c
   shown_ = update.values;
   shownPercentage_ = update.percentage;
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "conversion/ProgressParser.h"
 #include "encoder/EncoderGeneration.h"
 
+namespace vardeno {
+
 class ProgressHold {
  public:
   // A new file: nothing has been shown for it yet.
@@ -26,3 +28,5 @@ class ProgressHold {
   ProgressValues shown_;
   std::int32_t shownPercentage_ = 0;
 };
+
+}  // namespace vardeno

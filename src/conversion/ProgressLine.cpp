@@ -8,6 +8,8 @@
 #include "base/StringUtil.h"
 #include "base/NumberText.h"
 
+namespace vardeno {
+
 namespace {
 
 bool BeginsWithIgnoreCase(std::string_view line, std::string_view prefix) {
@@ -163,3 +165,5 @@ ProgressFields ReadProgressFields(std::string_view line) {
   }
   return fields;
 }
+
+}  // namespace vardeno

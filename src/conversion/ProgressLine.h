@@ -9,6 +9,8 @@
 
 #include "encoder/EncoderGeneration.h"
 
+namespace vardeno {
+
 // True for a line the output pane never shows: an empty or blank line, one of the encoder's
 // banner lines, or one of its known harmless warnings. "Begins with" rules ignore the case of
 // ASCII letters; "contains" rules are exact. A modern encoder's extra banner lines ("  built
@@ -41,3 +43,4 @@ ProgressFields ReadProgressFields(std::string_view line);
 // ("N/A") and for values beyond the 64-bit range.
 std::optional<std::int64_t> ParseEncodedTime(std::string_view text);
 
+}  // namespace vardeno

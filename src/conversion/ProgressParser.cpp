@@ -6,6 +6,8 @@
 #include "base/StringUtil.h"
 #include "conversion/ProgressLine.h"
 
+namespace vardeno {
+
 namespace {
 
 // Steps shared by both forms once the values are known: percentage, status text.
@@ -147,3 +149,5 @@ ProgressUpdate ScanProgressFully(EncoderOutputLines& lines, EncoderGeneration ge
   update.paneNewLines = lines;
   return update;
 }
+
+}  // namespace vardeno

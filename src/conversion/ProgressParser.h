@@ -14,6 +14,8 @@
 #include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // What one call worked out. A view copies it: the status label, the bar, and the output pane.
 struct ProgressUpdate {
   // A "Multiple frames in a packet from stream" line ended the call: the view keeps what it
@@ -81,3 +83,5 @@ class ProgressParser {
 // entry. Its pane fields always ask for a full refill (paneKeepLines 0).
 ProgressUpdate ScanProgressFully(EncoderOutputLines& lines, EncoderGeneration generation,
                                  const RunState& run, const MediaProbe& probe, UiLanguage lang);
+
+}  // namespace vardeno

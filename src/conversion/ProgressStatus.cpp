@@ -4,6 +4,8 @@
 #include "base/NumberText.h"
 #include "texts/ProgressTexts.h"
 
+namespace vardeno {
+
 std::int64_t ProgressTotalTime(const RunState& run, const MediaProbe& probe) {
   return run.DurationLimitOn ? run.DurationLimit : static_cast<std::int64_t>(probe.Duration);
 }
@@ -32,3 +34,5 @@ std::string ProgressStatusText(const ProgressValues& values, std::int32_t percen
   text += kCompleteText(lang) + std::to_string(percentage) + " %";
   return text;
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // The values one progress handler call works out; these are their start values.
 struct ProgressValues {
   std::int32_t frameNumber = 0;
@@ -29,3 +31,5 @@ std::int32_t ProgressPercentage(std::int64_t encodedTime, std::int64_t totalTime
 // text for audio-only output, else the full line with speed, frame and percentage.
 std::string ProgressStatusText(const ProgressValues& values, std::int32_t percentage,
                                const RunState& run, const MediaProbe& probe, UiLanguage lang);
+
+}  // namespace vardeno

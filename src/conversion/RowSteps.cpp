@@ -13,6 +13,8 @@
 #include "player/PlayerReport.h"
 #include "texts/ConversionTexts.h"
 
+namespace vardeno {
+
 namespace {
 bool IsEmptyFile(const std::string& path) {
   std::error_code error;
@@ -169,3 +171,5 @@ std::string AbortedStatus(UiLanguage lang) { return kStatusAborted(lang); }
 void DeleteEmptyOutput(const std::string& output) {
   if (IsEmptyFile(output)) ForceDeleteFile(output);
 }
+
+}  // namespace vardeno

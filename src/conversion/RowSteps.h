@@ -20,6 +20,8 @@
 #include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 struct ConversionRequest;
 class ConversionView;
 
@@ -120,3 +122,5 @@ std::string AbortedStatus(UiLanguage lang);
 // An encoder that wrote nothing leaves no empty file behind. Only a file known to be empty goes:
 // one that merely cannot be opened may be someone's data.
 void DeleteEmptyOutput(const std::string& output);
+
+}  // namespace vardeno

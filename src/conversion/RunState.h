@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 // A flag that one thread sets while another reads it: the run's abort, asked for on the windows'
 // thread and seen at once by the run's own. Copying copies its value.
 class SharedFlag {
@@ -46,3 +48,5 @@ struct RunState {
 
 // The running encoder's output, one entry per line; a rewritten status line stays one entry.
 using EncoderOutputLines = std::vector<std::string>;
+
+}  // namespace vardeno

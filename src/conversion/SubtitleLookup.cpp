@@ -9,6 +9,8 @@
 #include "probe/SubtitleStreams.h"
 #include "texts/ConversionTexts.h"
 
+namespace vardeno {
+
 namespace {
 constexpr const char* kBesideExtensions[] = {"srt", "ass", "ssa", "vtt"};
 constexpr size_t kLanguageRank = std::size(kBesideExtensions);
@@ -79,3 +81,5 @@ SubtitleLookup LookUpSubtitles(const EncoderSettings& settings, const std::strin
   }
   return lookup;
 }
+
+}  // namespace vardeno

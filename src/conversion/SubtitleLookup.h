@@ -9,6 +9,8 @@
 #include "probe/MediaProbe.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // The subtitle file beside a video, looked for in this order (the first found wins):
 //   name.srt, name.ass, name.ssa, name.vtt   (name: the video's name without its extension;
 //                                             the extension in any letter case)
@@ -27,3 +29,5 @@ struct SubtitleLookup {
 // needed for its own tracks: their codec tells a text track from a picture one.
 SubtitleLookup LookUpSubtitles(const EncoderSettings& settings, const std::string& videoPath,
                                const MediaProbe& probe, UiLanguage lang);
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 #include "encoder/EncoderInfo.h"
 #include "probe/Probe.h"
 
+namespace vardeno {
+
 EncoderGeneration SystemEncoder::Generation(const std::string& encoderPath) {
   return forced_ ? *forced_ : GetEncoderGeneration(encoderPath);
 }
@@ -39,3 +41,5 @@ std::uint32_t SystemEncoder::Run(const std::string& encoderPath, const std::stri
 }
 
 bool SystemEncoder::Terminate(const std::string& encoderPath) { return TerminateApp(encoderPath); }
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 
 #include "conversion/ConversionRun.h"
 
+namespace vardeno {
+
 class SystemEncoder : public EncoderAccess {
  public:
   // forced, when given, replaces the detected generation (the user knows better).
@@ -22,3 +24,5 @@ class SystemEncoder : public EncoderAccess {
  private:
   std::optional<EncoderGeneration> forced_;
 };
+
+}  // namespace vardeno

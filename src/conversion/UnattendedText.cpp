@@ -4,6 +4,8 @@
 
 #include "texts/UnattendedTexts.h"
 
+namespace vardeno {
+
 namespace {
 // The Polish form of a counted noun: 1 "minutę", 2-4 (not 12-14) "minuty", else "minut".
 const char* PolishCount(long long n, const char* one, const char* few, const char* many) {
@@ -52,3 +54,5 @@ std::string RunEndText(UiLanguage lang, std::int32_t fileCount, std::int32_t err
   if (errorCount > 0) text += ", " + std::to_string(errorCount) + " failed";
   return text;
 }
+
+}  // namespace vardeno

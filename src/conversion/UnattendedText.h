@@ -9,6 +9,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // "Converting 37 files" ("Konwertowanie 37 plików").
 std::string SleepLockReason(UiLanguage lang, std::int32_t fileCount);
 
@@ -21,3 +23,5 @@ std::string SilenceText(UiLanguage lang, std::chrono::seconds silent);
 
 // "35 files converted, 2 failed", "37 files converted", or the abort's text.
 std::string RunEndText(UiLanguage lang, std::int32_t fileCount, std::int32_t errorCount, bool aborted);
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "encoder/Presets.h"
 #include "texts/EncoderTexts.h"
 
+namespace vardeno {
+
 namespace {
 constexpr int kFirstAudioOnlyFormat = 8;
 
@@ -181,3 +183,5 @@ std::optional<ArgumentPieces> BuildArgumentPieces(const EncoderSettings& setting
   pieces.additional = Trim(GetAdditionalParamsStr(settings));
   return pieces;
 }
+
+}  // namespace vardeno

@@ -13,6 +13,8 @@
 #include "encoder/ResolutionList.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr const char* kRefusedPiece = "ERROR";
 
 // The output extension of the selected format ("wmv" outside the table), with a dot when asked.
@@ -54,3 +56,5 @@ struct ArgumentPieces {
 std::optional<ArgumentPieces> BuildArgumentPieces(const EncoderSettings& settings,
                                                   const ResolutionList& resolutions, UiLanguage lang,
                                                   WarningSink& warnings);
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include "encoder/ResolutionList.h"
 #include "texts/ConversionTexts.h"
 
+namespace vardeno {
+
 namespace {
 void Set(std::vector<ControlState>& states, std::initializer_list<const char*> names, bool enabled) {
   for (const char* name : names) states.push_back({name, enabled});
@@ -51,3 +53,5 @@ bool IsControlEnabled(const std::vector<ControlState>& states, const std::string
     if (state.name == name) return state.enabled;
   return true;
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "encoder/EncoderSettings.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 struct ControlState {
   std::string name;  // the control's object name, e.g. "cbAudioBitrate"
   bool enabled;
@@ -25,3 +27,5 @@ std::string SubtitlesUnavailableReason(EncoderGeneration generation, UiLanguage 
 
 // The state of one named control in a result of ComputeEnabledControls; true if it is not governed.
 bool IsControlEnabled(const std::vector<ControlState>& states, const std::string& name);
+
+}  // namespace vardeno

@@ -2,4 +2,8 @@
 // or a modern FFmpeg. Argument pieces are built classic and adapted for a modern encoder.
 #pragma once
 
+namespace vardeno {
+
 enum class EncoderGeneration { Classic, Modern };
+
+}  // namespace vardeno

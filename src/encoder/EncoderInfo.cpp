@@ -14,6 +14,8 @@
 #include "platform/ProcessRunner.h"
 #include "platform/SystemError.h"
 
+namespace vardeno {
+
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -224,3 +226,5 @@ std::vector<std::string> RequestedEncoders(const std::string& argText) {
 }
 
 void ClearEncoderInfoCache() { Cache().Clear(); }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 
 #include "encoder/EncoderGeneration.h"
 
+namespace vardeno {
+
 // libavcodec majors below this one are the classic encoder.
 inline constexpr int kFirstModernLibavcodecMajor = 53;
 
@@ -52,3 +54,5 @@ std::vector<std::string> RequestedEncoders(const std::string& argText);
 // Forgets what was learnt about every encoder (for tests, and after the user swaps the file in a
 // way that keeps its time and size).
 void ClearEncoderInfoCache();
+
+}  // namespace vardeno

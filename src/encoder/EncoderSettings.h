@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 enum class SizeUnit { KB = 0, MB = 1 };
 
 struct EncoderSettings {
@@ -56,3 +58,5 @@ inline constexpr FieldRange kSubtitleTrackRange{0, 99};
 
 // The defaults of every field (the "Default encoder settings" action).
 inline EncoderSettings DefaultEncoderSettings() { return EncoderSettings{}; }
+
+}  // namespace vardeno

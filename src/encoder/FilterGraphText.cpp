@@ -1,5 +1,7 @@
 #include "encoder/FilterGraphText.h"
 
+namespace vardeno {
+
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -19,3 +21,5 @@ std::string EscapeFilterOption(std::string_view value) { return EscapeWithBacksl
 std::string EscapeFilterGraph(std::string_view argument) { return EscapeWithBackslash(argument, "\\',;[]"); }
 
 std::string FilterGraphValue(std::string_view value) { return EscapeFilterGraph(EscapeFilterOption(value)); }
+
+}  // namespace vardeno

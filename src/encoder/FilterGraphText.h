@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardeno {
+
 // One filter option's value: "\", "'", ":" and blanks (which the parser would trim at the ends)
 // get a backslash. "C:\x" becomes "C\:\\x".
 std::string EscapeFilterOption(std::string_view value);
@@ -15,3 +17,5 @@ std::string EscapeFilterOption(std::string_view value);
 std::string EscapeFilterGraph(std::string_view argument);
 // Both levels: a value as it is written into a graph, e.g. subtitles=filename=<this>.
 std::string FilterGraphValue(std::string_view value);
+
+}  // namespace vardeno

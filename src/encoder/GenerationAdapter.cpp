@@ -7,6 +7,8 @@
 #include "base/StringUtil.h"
 #include "encoder/PictureChain.h"
 
+namespace vardeno {
+
 namespace {
 std::vector<std::string> SplitOnBlanks(const std::string& piece) {
   std::vector<std::string> words;
@@ -87,3 +89,5 @@ ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration gene
   modern.advanced = AdaptParameters(classic.advanced, cropInPictureFilter);
   return modern;
 }
+
+}  // namespace vardeno

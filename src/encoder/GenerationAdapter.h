@@ -5,6 +5,8 @@
 #include "encoder/ArgumentBuilder.h"
 #include "encoder/EncoderGeneration.h"
 
+namespace vardeno {
+
 // For a classic encoder the pieces come back unchanged. For a modern one:
 // "-vcodec libx264" -> "-vcodec libx264 -profile:v baseline -pix_fmt yuv420p" (H.264 Baseline,
 // 8-bit 4:2:0, as the classic encoder made it); "-acodec libfaac" -> "-acodec aac"; "-b" -> "-b:v"; "-ab" -> "-b:a"; a decimal comma in "-r"
@@ -15,3 +17,5 @@
 // (encoder/PictureChain.h, used when subtitles are burned in) crops.
 ArgumentPieces AdaptPieces(const ArgumentPieces& classic, EncoderGeneration generation,
                            bool cropInPictureFilter = false);
+
+}  // namespace vardeno

@@ -1,5 +1,7 @@
 #include "encoder/OutputFormat.h"
 
+namespace vardeno {
+
 const std::array<OutputFormat, kOutputFormatCount>& OutputFormats() {
   static const std::array<OutputFormat, kOutputFormatCount> table = {{
       {"WMV 7 - video & audio", "wmv", "-vcodec wmv1", "-acodec wmav1", true},
@@ -22,3 +24,5 @@ const std::array<OutputFormat, kOutputFormatCount>& OutputFormats() {
 bool IsValidOutputFormat(int index) { return index >= 0 && index < kOutputFormatCount; }
 
 bool HasVideo(int index) { return IsValidOutputFormat(index) && OutputFormats()[index].HasVideo; }
+
+}  // namespace vardeno

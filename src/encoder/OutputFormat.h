@@ -3,6 +3,8 @@
 
 #include <array>
 
+namespace vardeno {
+
 struct OutputFormat {
   const char* Label;          // shown in the format list, the same in both languages
   const char* Extension;      // output extension without dot; the encoder picks the container from it
@@ -18,3 +20,5 @@ const std::array<OutputFormat, kOutputFormatCount>& OutputFormats();
 bool IsValidOutputFormat(int index);
 // The row's HasVideo; false for an index outside the table.
 bool HasVideo(int index);
+
+}  // namespace vardeno

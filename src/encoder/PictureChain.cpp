@@ -5,6 +5,8 @@
 #include "encoder/FilterGraphText.h"
 #include "encoder/OutputFormat.h"
 
+namespace vardeno {
+
 namespace {
 std::string JoinFilters(const std::vector<std::string>& filters) {
   std::string chain;
@@ -55,3 +57,5 @@ PictureFilter PictureChainFilter(const EncoderSettings& settings, const Resoluti
   chain.push_back(text);
   return {"-vf", JoinFilters(chain)};
 }
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 #include "encoder/EncoderGeneration.h"
 #include "encoder/ResolutionList.h"
 
+namespace vardeno {
+
 // The Subtitles setting.
 enum class SubtitleMode { None = 0, FileBeside = 1, OwnTrack = 2 };
 
@@ -67,3 +69,5 @@ PictureFilter BuildPictureFilter(const EncoderSettings& settings, const Resoluti
 // crop and the size of a 2009 encoder too): crop, scale, and the given subtitles, if any.
 PictureFilter PictureChainFilter(const EncoderSettings& settings, const ResolutionList& resolutions,
                                  const SubtitleSource& subtitles);
+
+}  // namespace vardeno

@@ -1,5 +1,7 @@
 #include "encoder/Presets.h"
 
+namespace vardeno {
+
 const std::vector<std::string>& VideoBitratePresets() {
   static const std::vector<std::string> list = [] {
     std::vector<std::string> entries;
@@ -35,3 +37,5 @@ std::string EntryOrEmpty(const std::vector<std::string>& list, int index) {
   if (index < 0 || static_cast<size_t>(index) >= list.size()) return {};
   return list[static_cast<size_t>(index)];
 }
+
+}  // namespace vardeno

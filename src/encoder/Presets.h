@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 const std::vector<std::string>& VideoBitratePresets();   // "50", "100", ... "1500"
 const std::vector<std::string>& FrameRatePresets();      // "12.5" ... "30"
 const std::vector<std::string>& AudioBitratePresets();   // "Auto", "16", ... "320"
@@ -15,3 +17,5 @@ inline constexpr int kDefaultFrameRatePreset = 4;     // "25"
 
 // The entry at index, or "" when index is outside the list (no selection).
 std::string EntryOrEmpty(const std::vector<std::string>& list, int index);
+
+}  // namespace vardeno

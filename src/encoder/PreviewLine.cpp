@@ -4,6 +4,8 @@
 #include "encoder/GenerationAdapter.h"
 #include "encoder/PictureChain.h"
 
+namespace vardeno {
+
 namespace {
 std::string UnlessRefused(const std::string& piece, bool& anyRefused) {
   if (piece != kRefusedPiece) return piece;
@@ -42,3 +44,5 @@ PreviewLine BuildPreviewLine(const EncoderSettings& settings, const ResolutionLi
   preview.line = JoinPreviewLine(AdaptPieces(pieces, generation, burnSubtitles), picture);
   return preview;
 }
+
+}  // namespace vardeno

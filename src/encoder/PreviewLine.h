@@ -8,6 +8,8 @@
 #include "encoder/EncoderGeneration.h"
 #include "encoder/PictureChain.h"
 
+namespace vardeno {
+
 // Where the preview line puts the subtitle file beside the video (each file has its own).
 inline constexpr const char* kSubtitleFilePlaceholder = "<subtitle_file>";
 
@@ -27,3 +29,5 @@ PreviewLine BuildPreviewLine(const EncoderSettings& settings, const ResolutionLi
 // one blank, in one left-to-right pass over non-overlapping occurrences.
 // A picture filter goes after the advanced piece, its graph in double quotes.
 std::string JoinPreviewLine(const ArgumentPieces& pieces, const PictureFilter& picture = {});
+
+}  // namespace vardeno

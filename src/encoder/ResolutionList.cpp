@@ -7,6 +7,8 @@
 #include "base/StringUtil.h"
 #include "texts/EncoderTexts.h"
 
+namespace vardeno {
+
 namespace {
 constexpr std::streamsize kMaxResolutionFileBytes = 1 << 20;
 }
@@ -57,3 +59,5 @@ std::vector<std::string> LoadResolutionSizes(const std::string& path) {
   }
   return sizes;
 }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr int kResolutionAuto = 0;
 inline constexpr int kResolutionCustom = 1;
 
@@ -28,3 +30,5 @@ ResolutionList MakeResolutionList(const std::vector<std::string>& sizes, UiLangu
 // starting with "//". A missing file gives the built-in sizes. A file that exists but cannot be
 // read (a folder, no permission) gives the built-in sizes too; only its first 1 MiB is read.
 std::vector<std::string> LoadResolutionSizes(const std::string& path);
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include "filelist/SupportedExtensions.h"
 #include "platform/FileSystem.h"
 
+namespace vardeno {
+
 std::size_t HandleDroppedFiles(FileList& list, std::vector<std::string> names, UiLanguage lang,
                                const std::locale& collation) {
   names.erase(std::remove_if(names.begin(), names.end(),
@@ -30,3 +32,5 @@ std::size_t HandleDroppedFiles(FileList& list, std::vector<std::string> names, U
   list.AppendRows(std::move(pending));
   return list.Count() - countBefore;
 }
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "filelist/NameOrder.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // Skips empty names, sorts the rest ignoring case in the order of `collation`, then in that order
 // loads each list file (".lst", LoadFileList) at its place and passes every other name to
 // AddToList. A folder is one name: it is added only if its name has a supported extension (a
@@ -18,3 +20,5 @@
 // their numbers) and the names after it are not added.
 std::size_t HandleDroppedFiles(FileList& list, std::vector<std::string> names, UiLanguage lang,
                                const std::locale& collation = UserCollationLocale());
+
+}  // namespace vardeno

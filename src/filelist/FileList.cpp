@@ -6,6 +6,8 @@
 
 #include "filelist/FileRowMaker.h"
 
+namespace vardeno {
+
 std::optional<FileListRow> MakeFileListRow(const std::string& path, UiLanguage lang,
                                            const std::string& currentDir) {
   return FileRowMaker(lang, currentDir).Make(path);
@@ -111,3 +113,5 @@ void FileList::SetStatus(std::size_t index, std::string status) {
 void FileList::NotifyChanged(std::size_t first, std::size_t last) {
   if (listener_) listener_->RowsChanged(first, last);
 }
+
+}  // namespace vardeno

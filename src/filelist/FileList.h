@@ -12,6 +12,8 @@
 #include "filelist/FileListRow.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // What a view of the list hears. Each structural change is announced before and after it (as a
 // Qt model needs); the default of every method is to do nothing.
 class FileListListener {
@@ -86,3 +88,5 @@ class FileList {
   std::string lastAddedDirectory_;
   FileListListener* listener_ = nullptr;
 };
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace vardeno {
+
 struct FileListRow {
   bool Checked = true;
   std::string Number;     // the 1-based position as decimal text
@@ -14,3 +16,5 @@ struct FileListRow {
 
 // The full path of the row's file: Directory, "/" and Name (one "/" for a file in the root).
 std::string RowFullPath(const FileListRow& row);
+
+}  // namespace vardeno

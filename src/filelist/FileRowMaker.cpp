@@ -9,6 +9,8 @@
 #include "filelist/SupportedExtensions.h"
 #include "texts/FileListTexts.h"
 
+namespace vardeno {
+
 FileRowMaker::FileRowMaker(UiLanguage lang, std::optional<std::string> currentDir)
     : status_(kStatusReady(lang)), currentDir_(std::move(currentDir)) {}
 
@@ -33,3 +35,5 @@ std::optional<FileListRow> FileRowMaker::Make(const std::string& path) {
   row.Checked = true;
   return row;
 }
+
+}  // namespace vardeno

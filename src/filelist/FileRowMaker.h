@@ -10,6 +10,8 @@
 #include "platform/ListedFileSize.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 class FileRowMaker {
  public:
   // currentDir, when given, is the folder relative paths count from; otherwise the process's
@@ -26,3 +28,5 @@ class FileRowMaker {
   std::optional<std::string> currentDir_;
   ListedFileSizes sizes_;
 };
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 #include "platform/FileIo.h"
 #include "platform/StoredText.h"
 
+namespace vardeno {
+
 namespace {
 
 // The path a list-file line stands for, written into path: its folder part without one trailing
@@ -80,3 +82,5 @@ std::string FileListText(const FileList& list) {
 void SaveFileList(const FileList& list, const std::string& path) {
   WriteFileAtomically(path, FileListText(list));
 }
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include "filelist/FileList.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // Adds the file of every line of the list file, in order, as AddToList would (lines with an
 // unsupported extension and empty lines add nothing); relative lines count from the current
 // folder, not from the list file's. A leading UTF-8 byte-order mark is ignored. Returns the number
@@ -21,3 +23,5 @@ std::string FileListText(const FileList& list);
 // Writes FileListText to path, replacing any file there safely (never half-written). Throws
 // SystemError when it cannot; the file that was there is then unchanged.
 void SaveFileList(const FileList& list, const std::string& path);
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 
 #include "platform/Collation.h"
 
+namespace vardeno {
+
 namespace {
 
 // Bytes that are no part of a valid UTF-8 sequence map to private-use characters, so distinct
@@ -105,3 +107,5 @@ void SortNamesIgnoringCase(std::vector<std::string>& names, const std::locale& c
   for (size_t index : order) sorted.push_back(std::move(names[index]));
   names = std::move(sorted);
 }
+
+}  // namespace vardeno

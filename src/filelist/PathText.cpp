@@ -5,6 +5,8 @@
 
 #include "base/PathSyntax.h"
 
+namespace vardeno {
+
 namespace {
 // An absolute path without empty or "." segments, without a trailing separator and with this
 // system's own separator only: already as MakeAbsolutePath would write it.
@@ -61,3 +63,5 @@ void SplitDirectoryAndName(const std::string& path, std::string& directory, std:
   directory.assign(path, 0, slash < PathRootLength(path) ? slash + 1 : slash);
   name.assign(path, slash + 1);
 }
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 namespace {
 std::string_view ExtensionOf(std::string_view path) {
   const size_t slash = LastPathSeparator(path);
@@ -27,3 +29,5 @@ bool IsSupportedExtension(std::string_view path) {
 }
 
 bool IsListFileName(std::string_view path) { return EqualsIgnoreCase(ExtensionOf(path), ".lst"); }
+
+}  // namespace vardeno

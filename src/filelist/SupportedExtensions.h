@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardeno {
+
 // Upper case, without the dot. The order carries no meaning.
 inline constexpr std::array<std::string_view, 37> SupportedExtensions{
     "AVI", "DIVX", "XVID", "MPG",  "MPEG", "MPE", "WMV", "ASF", "MP4", "M4V", "MOV", "QT", "3GP",
@@ -21,3 +23,5 @@ bool IsSupportedExtension(std::string_view path);
 
 // True when the path names a list file: its extension is ".lst", case ignored.
 bool IsListFileName(std::string_view path);
+
+}  // namespace vardeno

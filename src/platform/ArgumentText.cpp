@@ -1,5 +1,7 @@
 #include "platform/ArgumentText.h"
 
+namespace vardeno {
+
 namespace {
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 }  // namespace
@@ -45,3 +47,5 @@ std::string QuoteArgument(std::string_view argument) {
   quoted += '"';
   return quoted;
 }
+
+}  // namespace vardeno

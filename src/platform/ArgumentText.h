@@ -9,8 +9,12 @@
 #include <string_view>
 #include <vector>
 
+namespace vardeno {
+
 std::vector<std::string> SplitArgumentText(std::string_view argText);
 
 // The argument in double quotes, so that SplitArgumentText gives it back unchanged whatever it
 // holds. For a text without double quotes this is simply "\"" + text + "\"".
 std::string QuoteArgument(std::string_view argument);
+
+}  // namespace vardeno

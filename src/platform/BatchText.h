@@ -9,6 +9,8 @@
 
 #include "platform/SystemError.h"
 
+namespace vardeno {
+
 // A path as a batch file can hold it. Linux (batch files are UTF-8): the path itself. Windows: the
 // path when the OEM code page holds all of it, else its short (8.3) form, taken for the deepest
 // part that exists (a file not yet made keeps its own name behind its folder's short form); empty
@@ -21,3 +23,5 @@ std::optional<std::string> BatchFileBytes(std::string_view text);
 
 // The error a batch file that cannot hold name is refused with; it names the text.
 SystemError BatchTextError(const std::string& name);
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 class CollationKeys {
  public:
   // For the locale collation names (a named locale of the C library on Linux; on Windows the
@@ -23,3 +25,5 @@ class CollationKeys {
   struct State;
   std::unique_ptr<State> state_;
 };
+
+}  // namespace vardeno

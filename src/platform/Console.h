@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace vardeno {
+
 // The program's arguments without its own name, as UTF-8: argv on Linux; on Windows the
 // command line's UTF-16 arguments, so no name goes through the ANSI code page.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
@@ -32,3 +34,5 @@ class InterruptCatcher {
 // A thread running body that never takes the interrupt itself, so that the thread that owns the
 // InterruptCatcher sees it.
 std::thread StartThreadWithoutInterrupts(std::function<void()> body);
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace vardeno {
+
 // The whole content of the file at path. Throws SystemError when it cannot be opened or read,
 // also when path names a folder (EISDIR) rather than giving an empty text.
 std::string ReadFileBytes(const std::string& path);
@@ -16,3 +18,5 @@ std::string ReadFileBytes(const std::string& path);
 // at path is followed and its target replaced. On failure nothing at path has changed, no
 // temporary file is left, and SystemError is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes, bool executable = false);
+
+}  // namespace vardeno

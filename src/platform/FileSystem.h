@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace vardeno {
+
 // Anything at the path: a file, a folder, a dangling link.
 bool PathExists(const std::string& path);
 bool IsFolder(const std::string& path);
@@ -56,3 +58,5 @@ std::string UserProgramFilesDir();
 
 // The value of an environment variable as UTF-8, or nullopt when it is not set.
 std::optional<std::string> EnvironmentValue(const char* name);
+
+}  // namespace vardeno

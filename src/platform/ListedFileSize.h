@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace vardeno {
+
 // What GetFileSizeBytes gives (the size of a regular file that can be opened for reading, else
 // 0), in one stat call when the file belongs to this user and the owner may read it, which holds
 // for nearly every file a user adds; other files are opened as GetFileSizeBytes does.
@@ -27,3 +29,5 @@ class ListedFileSizes {
   struct State;  // what the system's implementation keeps from file to file
   std::unique_ptr<State> state_;
 };
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <string>
 
+namespace vardeno {
+
 struct DateTimeTexts {
   std::string date;
   std::string time;
@@ -14,3 +16,5 @@ struct DateTimeTexts {
 // when those name none that exists; on Windows the user's default locale). The texts are UTF-8:
 // bytes of another encoding become "?".
 DateTimeTexts LocaleDateTimeTexts(std::time_t when);
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace vardeno {
+
 OutputPieces::OutputPieces(std::vector<std::string>* outputList, const OutputLineHandler& handler,
                            ChildProcess child)
     : outputList_(outputList), handler_(handler), child_(child) {
@@ -62,3 +64,5 @@ void OutputPieces::Deliver() {
   if (handler_) handler_(child_, piece_);
   piece_.clear();
 }
+
+}  // namespace vardeno

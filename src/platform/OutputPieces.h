@@ -11,6 +11,8 @@
 
 #include "platform/ProcessRunner.h"
 
+namespace vardeno {
+
 inline constexpr std::size_t kMaxPieceLength = 10240;
 inline constexpr std::size_t kPipeReadSize = 10241;
 
@@ -30,3 +32,5 @@ class OutputPieces {
   bool newLine_ = true;
   bool afterCarriageReturn_ = false;  // the last byte fed was CR (it may end the previous Feed)
 };
+
+}  // namespace vardeno

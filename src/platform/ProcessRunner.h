@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 struct ChildProcess {
   int pid = 0;
 };
@@ -55,3 +57,5 @@ bool TerminateApp(const std::string& exePath);
 // The same for one child of a running RunConsoleProcess call (the one its handlers are given).
 // False when the runner has no such child (it has ended and been reaped, or was never started).
 bool TerminateChild(const ChildProcess& child);
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace vardeno {
+
 // The file name of both launchers ("Vardeno.desktop"; on Windows "Vardeno.lnk").
 extern const char* const ShortcutFileName;
 // The file name of the launcher in the applications menu: on Linux the id of the launcher the
@@ -51,3 +53,5 @@ void DeleteShortcut(ShortcutPlace place, const std::string& fileName);
 
 // The full path of the running executable (empty if the system cannot tell).
 std::string RunningExecutablePath();
+
+}  // namespace vardeno

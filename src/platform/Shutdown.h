@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace vardeno {
+
 class PowerControl {
  public:
   virtual ~PowerControl() = default;
@@ -16,3 +18,5 @@ class PowerControl {
 // shutdown privilege, then InitiateShutdownW).
 // Defined only in vardeno_shutdown.
 std::unique_ptr<PowerControl> MakeSystemPowerControl();
+
+}  // namespace vardeno

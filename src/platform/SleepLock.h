@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace vardeno {
+
 class SleepLock {
  public:
   // Releasing gives the system back its own way of sleeping.
@@ -15,3 +17,5 @@ class SleepLock {
 // nullptr when the system has no such service, cannot be reached or refuses; never throws and
 // returns within a few seconds at most.
 std::unique_ptr<SleepLock> KeepComputerAwake(const std::string& why);
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace vardeno {
+
 namespace {
 std::string FormatSystemError(int code, const std::string& systemMessage) {
   return "System Error.  Code: " + std::to_string(code) + ".\r\n" + systemMessage;
@@ -16,3 +18,5 @@ SystemError SystemError::FromErrno() {
   const int code = errno;
   return SystemError(code, std::strerror(code));
 }
+
+}  // namespace vardeno

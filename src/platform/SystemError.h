@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace vardeno {
+
 class SystemError : public std::runtime_error {
  public:
   SystemError(int code, const std::string& systemMessage);
@@ -15,3 +17,5 @@ class SystemError : public std::runtime_error {
  private:
   int code_;
 };
+
+}  // namespace vardeno

@@ -12,6 +12,8 @@
 #include "player/PlayerReport.h"
 #include "texts/PlayerTexts.h"
 
+namespace vardeno {
+
 namespace {
 // A rate printed as 29.97 for 30000/1001 is still 30 frames per second's worth.
 constexpr double kFpsTolerance = 0.01;
@@ -186,3 +188,5 @@ PlayerVerdict CheckProbeForPlayer(const MediaProbe& probe, PlayerId player, UiLa
   }
   return CompareWithPlayer(FactsFromProbe(probe), player);
 }
+
+}  // namespace vardeno

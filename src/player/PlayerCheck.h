@@ -12,6 +12,8 @@
 #include "player/PlayerId.h"
 #include "probe/MediaProbe.h"
 
+namespace vardeno {
+
 // What a file holds, as far as a player cares. Texts are the encoder's names in lower case;
 // "" and 0 stand for what is not known (before a run: a picture size that follows the source).
 struct MediaFacts {
@@ -90,3 +92,5 @@ PlayerVerdict CheckSettingsForPlayer(const EncoderSettings& settings, const Reso
 // After a run or for a user's file: the probe of it against the player. A probe that found no
 // stream (a missing or unreadable file, an encoder that hung) gives CannotTell, never Plays.
 PlayerVerdict CheckProbeForPlayer(const MediaProbe& probe, PlayerId player, UiLanguage lang);
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include "platform/ArgumentText.h"
 #include "player/PlayerCheck.h"
 
+namespace vardeno {
+
 namespace {
 // The codec an encoder of the encoder program makes, and the profile it makes by default.
 void SetVideoEncoder(const std::string& encoder, MediaFacts& facts) {
@@ -207,3 +209,5 @@ MediaFacts FactsFromProbe(const MediaProbe& probe) {
   facts.channels = probe.Channels > 0 ? probe.Channels : (probe.ChannelLayout.empty() ? 0 : 3);
   return facts;
 }
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 #include "base/StringUtil.h"
 #include "texts/PlayerTexts.h"
 
+namespace vardeno {
+
 const char* PlayerKey(PlayerId player) {
   switch (player) {
     case PlayerId::Zune30: return "zune30";
@@ -33,3 +35,5 @@ std::string PlayerName(PlayerId player, UiLanguage lang) {
   }
   return kPlayerNone(lang);
 }
+
+}  // namespace vardeno

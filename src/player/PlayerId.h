@@ -8,6 +8,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 enum class PlayerId { Zune30 = 0, Zune = 1, ZuneHD = 2, None = 3 };
 
 inline constexpr int kPlayerCount = 4;
@@ -27,3 +29,5 @@ PlayerId PlayerFromKeyOrDefault(std::string_view key);
 
 // "Zune 30", "Zune 4, 8, 16, 80, 120", "Zune HD", "Other player (no checks)", in the language.
 std::string PlayerName(PlayerId player, UiLanguage lang);
+
+}  // namespace vardeno

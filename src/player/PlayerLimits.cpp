@@ -22,6 +22,8 @@
 
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 FileKind FileKindOfExtension(const std::string& extension) {
   const std::string ext = ToLowerAscii(extension);
   if (ext == "wmv" || ext == "asf") return FileKind::Wmv;
@@ -139,3 +141,5 @@ std::optional<ScreenSize> ScreenOf(PlayerId player) {
   }
   return std::nullopt;
 }
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 
 #include "player/PlayerId.h"
 
+namespace vardeno {
+
 // The extensions a Zune takes, for messages.
 inline constexpr const char* kPlayableExtensions = ".wmv, .mp4, .m4v, .mov, .wma, .mp3, .m4a, .m4b";
 
@@ -62,3 +64,5 @@ struct ScreenSize {
 };
 // The screen of player; nullopt for PlayerId::None (no screen is known).
 std::optional<ScreenSize> ScreenOf(PlayerId player);
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 
 #include "texts/PlayerTexts.h"
 
+namespace vardeno {
+
 namespace {
 const ProblemTexts& TextsOf(ProblemKind kind) {
   switch (kind) {
@@ -82,3 +84,5 @@ std::string PlayerLogEntry(const std::string& outputPath, const PlayerVerdict& v
   for (const PlayerProblem& problem : verdict.problems) entry += "  " + ProblemText(problem, lang) + "\r\n";
   return entry;
 }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 
 #include "player/PlayerCheck.h"
 
+namespace vardeno {
+
 // "H.264", "MPEG-4 Part 2", "WMV 8", "WMA Standard"...: a codec as users know it; the encoder's
 // name for one not known here.
 std::string CodecDisplayName(const std::string& codec);
@@ -31,3 +33,5 @@ std::string StatusAfterPlayerCheck(const std::string& planned, const PlayerVerdi
 // The error log entry (lines separated by CR LF) of an output that does not play or could not be
 // read: the file, the player and each value against its limit. "" when it plays.
 std::string PlayerLogEntry(const std::string& outputPath, const PlayerVerdict& verdict, UiLanguage lang);
+
+}  // namespace vardeno

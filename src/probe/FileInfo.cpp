@@ -9,6 +9,8 @@
 #include "base/StringUtil.h"
 #include "base/FileSizeText.h"
 
+namespace vardeno {
+
 namespace {
 // The frame rate as "0.00": at least one integer digit, two decimals rounded half away from zero.
 std::string TwoDecimals(double value, char decimalMark) {
@@ -65,3 +67,5 @@ std::string FileInfoText(const FileInfoView& view, const std::string& lineEnd) {
   for (const StreamRow& row : view.streams) text += "  " + row.key + " - " + row.value + lineEnd;
   return text;
 }
+
+}  // namespace vardeno

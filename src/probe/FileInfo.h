@@ -6,6 +6,8 @@
 
 #include "probe/MediaProbe.h"
 
+namespace vardeno {
+
 struct StreamRow {
   std::string key;    // the stream text before its first ":", trimmed; "" without ":"
   std::string value;  // the rest, trimmed
@@ -30,3 +32,5 @@ std::string FileInfoText(const FileInfoView& view, const std::string& lineEnd = 
 
 // The file's full path as the window forms it from its two labels.
 std::string FileInfoPath(const FileInfoView& view);
+
+}  // namespace vardeno

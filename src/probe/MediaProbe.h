@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vardeno {
+
 struct StreamLine {
   bool Present = false;
   std::string Text;  // the printed stream line, trimmed, at most 200 characters
@@ -43,3 +45,5 @@ struct MediaProbe {
   std::int32_t Channels = 0;      // read from the layout; 0 for a layout not known here
   std::array<StreamLine, kMaxProbeStreams> Streams{};
 };
+
+}  // namespace vardeno

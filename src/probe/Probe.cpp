@@ -9,6 +9,8 @@
 #include "platform/ExecutablePath.h"
 #include "platform/FileSystem.h"
 
+namespace vardeno {
+
 namespace {
 // How long the encoder may take to describe one file. It reads only the file's header, which
 // takes well under a second; an encoder that hangs must not freeze the window that asked.
@@ -51,3 +53,5 @@ MediaProbe ProbeMediaFile(const std::string& inputPath, const std::string& encod
   ParseProbeOutput(lines, generation, probe);
   return probe;
 }
+
+}  // namespace vardeno

@@ -13,6 +13,8 @@
 #include "platform/ProcessRunner.h"
 #include "probe/MediaProbe.h"
 
+namespace vardeno {
+
 // Runs the encoder on inputPath and returns what it printed about the file. The record holds only
 // FileName and FileSize when the input (or the encoder) does not exist. The generation is found
 // with GetEncoderGeneration. Throws SystemError when the encoder cannot be started. An encoder
@@ -29,3 +31,4 @@ void ParseProbeOutput(const std::vector<std::string>& lines, EncoderGeneration g
 // single ":" gives only its hours.
 double ParseTimeText(std::string_view text);
 
+}  // namespace vardeno

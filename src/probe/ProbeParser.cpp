@@ -5,6 +5,8 @@
 #include "base/StringUtil.h"
 #include "probe/Probe.h"
 
+namespace vardeno {
+
 namespace {
 constexpr std::string_view kDurationMark = "Duration:";
 constexpr std::string_view kStartMark = "start:";
@@ -349,3 +351,5 @@ void ParseProbeOutput(const std::vector<std::string>& lines, EncoderGeneration g
   }
   probe.FrameCount = RoundToInt32(probe.Duration * probe.FrameRate);
 }
+
+}  // namespace vardeno

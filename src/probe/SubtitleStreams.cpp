@@ -2,6 +2,8 @@
 
 #include "base/StringUtil.h"
 
+namespace vardeno {
+
 std::vector<std::string> SubtitleStreamCodecs(const MediaProbe& probe) {
   constexpr std::string_view kMark = ": Subtitle: ";
   std::vector<std::string> codecs;
@@ -14,3 +16,5 @@ std::vector<std::string> SubtitleStreamCodecs(const MediaProbe& probe) {
   }
   return codecs;
 }
+
+}  // namespace vardeno

@@ -6,6 +6,10 @@
 
 #include "probe/MediaProbe.h"
 
+namespace vardeno {
+
 // The codec of every subtitle track, in the file's order: "subrip" from
 // "Stream #0:2(eng): Subtitle: subrip (default)". The n-th entry is the track "0:s:n".
 std::vector<std::string> SubtitleStreamCodecs(const MediaProbe& probe);
+
+}  // namespace vardeno

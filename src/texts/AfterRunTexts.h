@@ -5,5 +5,9 @@
 #include "texts/Language.h"
 #include "texts/PlatformTexts.h"  // kAfterConversionShutDown
 
+namespace vardeno {
+
 inline constexpr LangText kAfterConversionDoNothing{"Do nothing", "Nic nie rób"};
 inline constexpr LangText kAfterConversionCloseApplication{"Close application", "Zamknij program"};
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 #if defined(_WIN32)
 // On Windows ffmpeg.exe comes in the same archive and setup program as Vardeno.exe, beside it.
 inline constexpr LangText kEncoderMissing{
@@ -27,3 +29,5 @@ inline constexpr LangText kEncoderMissing{
     "Jeśli przez przypadek usunąłeś potrzebne pliki, możesz pobrać najnowszą wersję programu ze strony "
     "vardeno.pl."};
 #endif
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr LangText kStatusConverting{"Converting", "Konwertowanie"};
 inline constexpr LangText kStatusDone{"Done", "Zrobiono"};
 inline constexpr LangText kStatusRenamed{"OK - Renamed", "OK - Zmieniono nazwę"};
@@ -59,3 +61,5 @@ inline constexpr LangText kEncoderLacksSubtitles{
 inline constexpr LangText kClassicEncoderNoSubtitles{
     "The FFmpeg program in use (a 2009 build) has no filters, so it cannot burn in subtitles.",
     "Używany program FFmpeg (wersja z 2009 roku) nie ma filtrów, więc nie potrafi wtopić napisów."};
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // Each warning is followed by the refused value; the Polish texts name it after a line break.
 inline constexpr LangText kVideoBitrateWarningHead{"Video bitrate: ", "Bitrate video musi być liczbą całkowitą!\r\nPodano: "};
 inline constexpr LangText kVideoBitrateWarningTail{"\r\nBitrate must be a integer value!", ""};
@@ -16,3 +18,5 @@ inline constexpr LangText kSamplingWarningTail{"\r\nFrequency must be a integer 
 
 // Entry 1 of the resolution list.
 inline constexpr LangText kCustomResolutionText{"Custom", "Własne"};
+
+}  // namespace vardeno

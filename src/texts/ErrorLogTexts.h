@@ -3,6 +3,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr char kErrorLogNumberPrefix[] = "Error # ";
 inline constexpr char kErrorLogNumberRule[] = "----------";
 inline constexpr char kErrorLogDateTimePrefix[] = "Date & Time: ";
@@ -13,3 +15,5 @@ inline constexpr char kErrorLogExitCodePrefix[] = "ExitCode: ";
 
 // The errors window's caption; after a run with failures it is followed by " (" count ")".
 inline constexpr LangText kErrorsCaption{"Errors", "Błędy"};
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vardeno {
+
 enum class UiLanguage : std::uint8_t { English = 0, Polish = 1 };
 
 // Anything but 1 means English, as stored settings and language arguments are read.
@@ -17,3 +19,5 @@ struct LangText {
   const char* pl;
   std::string operator()(UiLanguage lang) const { return lang == UiLanguage::Polish ? pl : en; }
 };
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 #if defined(_WIN32)
 inline constexpr LangText kSaveScriptCaption{"Save BAT file...", "Zapisz plik BAT..."};
 inline constexpr LangText kScriptFileFilter{"Batch files (*.BAT)|*.bat", "Pliki wsadowe (*.BAT)|*.bat"};
@@ -16,3 +18,5 @@ inline constexpr LangText kScriptFileFilter{"Shell scripts (*.sh)|*.sh", "Skrypt
 inline constexpr LangText kShortcutMenuPlace{"In the applications menu", "W menu aplikacji"};
 inline constexpr LangText kAfterConversionShutDown{"Shut down computer", "Wyłącz komputer"};
 #endif
+
+}  // namespace vardeno

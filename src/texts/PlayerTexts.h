@@ -4,6 +4,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr LangText kPlayerZune30{"Zune 30", "Zune 30"};
 inline constexpr LangText kPlayerZune{"Zune 4, 8, 16, 80, 120", "Zune 4, 8, 16, 80, 120"};
 inline constexpr LangText kPlayerZuneHD{"Zune HD", "Zune HD"};
@@ -78,3 +80,5 @@ inline constexpr LangText kLogFile{"File: ", "Plik: "};
 inline constexpr LangText kLogPlayer{"Player: ", "Odtwarzacz: "};
 inline constexpr LangText kLogDoesNotPlay{"It does not play there as it is:", "Nie zostanie tam odtworzony w tej postaci:"};
 inline constexpr LangText kLogCannotTell{"Whether it plays there cannot be told: ", "Nie można ocenić, czy zostanie tam odtworzony: "};
+
+}  // namespace vardeno

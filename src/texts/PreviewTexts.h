@@ -3,6 +3,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr LangText kPreviewAudioOnlyFormat{
     "The chosen output format is sound only: the output has no picture.",
     "Wybrany format wyjściowy zawiera tylko dźwięk: plik wynikowy nie ma obrazu."};
@@ -15,3 +17,5 @@ inline constexpr LangText kPreviewNoEncoder{"No encoder program (FFmpeg) was fou
                                             "Nie znaleziono programu kodującego (FFmpeg)."};
 inline constexpr LangText kPreviewTimedOut{"The encoder did not finish the frame in time.",
                                            "Koder nie zdążył przygotować klatki."};
+
+}  // namespace vardeno

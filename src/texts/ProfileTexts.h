@@ -3,6 +3,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // The first two entries of the profile list as the list is built.
 inline constexpr LangText kProfileEntryLastSession{"The last session settings",
                                                    "Ustawienia z ostatniej sesji programu"};
@@ -13,3 +15,5 @@ inline constexpr LangText kProfileEntryDefaultsRenamed{"Encoder default settings
 
 // Filter of the profile open and save dialogs: description "|" pattern.
 inline constexpr LangText kProfileFileFilter{"Ini files (*.INI)|*.ini", "Pliki ini (*.INI)|*.ini"};
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr LangText kSeekingStartText{"Seeking start position...",
                                             "Wyszukiwanie pozycji startowej..."};
 inline constexpr LangText kConvertingFileText{"Converting file: ", "Konwertowanie pliku: "};
@@ -12,3 +14,5 @@ inline constexpr LangText kFrameText{"Frame ", "Klatka "};
 inline constexpr LangText kCompleteText{"Complete: ", "Zakończono: "};
 // Between the parts of the full status line, the same in both languages.
 inline constexpr const char* kStatusSeparator = "  ::::  ";
+
+}  // namespace vardeno

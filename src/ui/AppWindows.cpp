@@ -11,6 +11,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 template <typename Window>
 Window* Made(Window*& window, AppWindows& windows) {
@@ -35,3 +37,5 @@ void CreateAppWindows(ProgramState& state, AppWindows& windows, const QStringLis
   // the language, such as the profile list's renamed defaults entry, are those of a switch.
   SwitchLanguage(state, windows, state.Params.Language);
 }
+
+}  // namespace vardeno

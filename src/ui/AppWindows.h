@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <string>
 
+namespace vardeno {
+
 struct ProgramState;
 class MainWindow;
 class AboutWindow;
@@ -56,3 +58,5 @@ struct AppWindows {
 // arguments without the program name. The main window owns the others (deleting it deletes them
 // all, whenever they were made).
 void CreateAppWindows(ProgramState& state, AppWindows& windows, const QStringList& arguments);
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 #include <condition_variable>
 #include <memory>
 
+namespace vardeno {
+
 void GuiCallQueue::Post(std::function<void()> call) {
   std::lock_guard lock(mutex_);
   calls_.push_back(std::move(call));
@@ -61,3 +63,5 @@ void GuiCallQueue::RunPending() {
     call();
   }
 }
+
+}  // namespace vardeno

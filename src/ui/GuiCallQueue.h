@@ -8,6 +8,8 @@
 #include <functional>
 #include <mutex>
 
+namespace vardeno {
+
 class GuiCallQueue : public QObject {
  public:
   // Lives on the GUI thread; calls still waiting when it is deleted never run.
@@ -28,3 +30,5 @@ class GuiCallQueue : public QObject {
   std::deque<std::function<void()>> calls_;
   bool runPosted_ = false;  // a RunPending is on its way through the event loop
 };
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 
 #include "ui/QtText.h"
 
+namespace vardeno {
+
 namespace {
 
 std::optional<QMessageBox::StandardButton> nextAnswer;
@@ -42,3 +44,5 @@ bool AskYesNo(QWidget* owner, const std::string& text) {
 void SetNextMessageBoxAnswer(QMessageBox::StandardButton answer) { nextAnswer = answer; }
 
 std::string LastMessageBoxText() { return lastText; }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace vardeno {
+
 // A failure the user can mend: warning icon, OK.
 void ShowWarningBox(QWidget* owner, const std::string& text);
 // A failure of the operating system: the text is the core's "System Error.  Code: ..." text.
@@ -18,3 +20,5 @@ bool AskYesNo(QWidget* owner, const std::string& text);
 void SetNextMessageBoxAnswer(QMessageBox::StandardButton answer);
 // The text of the last box shown or skipped, for tests.
 std::string LastMessageBoxText();
+
+}  // namespace vardeno

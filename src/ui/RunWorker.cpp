@@ -9,6 +9,8 @@
 #include "conversion/ParallelRows.h"
 #include "ui/GuiCallQueue.h"
 
+namespace vardeno {
+
 // What the run's thread works on: taken when the run starts, touched by that thread only (but the
 // abort flag) until the run has ended.
 struct RunWorker::Copy {
@@ -221,3 +223,5 @@ void RunWorker::Finish(const RunResult& result) {
   copy_.reset();
   emit finished(result);
 }
+
+}  // namespace vardeno

@@ -16,6 +16,8 @@
 
 #include "conversion/ConversionRun.h"
 
+namespace vardeno {
+
 class GuiCallQueue;
 struct ProgramState;
 
@@ -62,3 +64,5 @@ class RunWorker : public QObject {
   std::unique_ptr<Copy> copy_;
   std::thread thread_;
 };
+
+}  // namespace vardeno

@@ -17,6 +17,7 @@
 #include "ui/main/MainWindow.h"
 
 int main(int argc, char* argv[]) {
+  using namespace vardeno;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vardeno"));
   QApplication::setQuitOnLastWindowClosed(false);

@@ -9,6 +9,8 @@
 #include "support/RecordingWarnings.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 void MakeExecutable(const std::string& path) {
   std::ofstream(path) << "#!/bin/sh\n";
@@ -100,3 +102,5 @@ TEST(AppParams, EncoderMissingWarningInBothLanguages) {
   EXPECT_EQ(w.shown[0].rfind("Could not find FFmpeg encoder!\r\n\r\n", 0), 0u);
   EXPECT_EQ(w.shown[1].rfind("Nie można odnaleźć kodera FFmpeg!\r\n\r\n", 0), 0u);
 }
+
+}  // namespace vardeno

@@ -12,6 +12,8 @@
 #include "platform/FileSystem.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 using namespace std::string_literals;
 
 TEST(IniFile, ReadsFilesMadeOnWindowsWithAnyLineEnd) {
@@ -223,3 +225,5 @@ TEST(IniFile, SomethingUnreadableAtThePathIsNeverReplaced) {
   EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 #endif
+
+}  // namespace vardeno

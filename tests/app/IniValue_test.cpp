@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vardeno {
+
 TEST(IniValue, CleaningDropsBlanksThenOnePairOfEnclosingQuotes) {
   EXPECT_EQ(CleanIniValue("  plain value \t"), "plain value");
   EXPECT_EQ(CleanIniValue(" \"quoted\" "), "quoted");
@@ -48,3 +50,5 @@ TEST(IniValue, AnythingElseIsNotAnInteger) {
     EXPECT_FALSE(ParseIniInteger(text).has_value()) << text;
   }
 }
+
+}  // namespace vardeno

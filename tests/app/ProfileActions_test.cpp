@@ -9,6 +9,8 @@
 #include "base/PathSyntax.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 constexpr int kResolutions = 19;
@@ -147,3 +149,5 @@ TEST(ProfileActions, TheLastSessionSurvivesARestart) {
   params.LastSessionFile = JoinPath(dir.Write("file", ""), "__Last.ini");
   EXPECT_FALSE(SaveLastSession(params, s));  // reported, never thrown
 }
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "base/PathSyntax.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 std::vector<std::string> Names(const ProfileTable& table) {
@@ -113,3 +115,5 @@ TEST(ProfileList, FindFilesGoesDownToTheDepthAndStopsWhenAsked) {
   EXPECT_FALSE(FindFilesInDirs("*.ini", root, found, [&](const std::string&) { return ++calls < 2; }, 2));
   EXPECT_EQ(found, std::vector<std::string>{JoinPath(root, "top.ini")});
 }
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 #include "base/StringUtil.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 constexpr int kResolutions = 19;  // "Auto", "Custom" and the 17 built-in sizes
@@ -230,3 +232,5 @@ TEST(ProfileValue, OneKeyChangesOneFieldByTheProfileRules) {
   EXPECT_FALSE(ApplyProfileValue(s, "DisplayName", "x", 19));
   EXPECT_FALSE(ApplyProfileValue(s, "Bitrate", "1", 19));
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "base/StringUtil.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 constexpr ScreenSize kScreen{1920, 1080};
@@ -275,3 +277,5 @@ TEST(SettingsFile, PlayerUnknownOrMissingIsTheDefault) {
     EXPECT_EQ(f.params.Player, kDefaultPlayer) << stored;
   }
 }
+
+}  // namespace vardeno

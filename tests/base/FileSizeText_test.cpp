@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace vardeno {
+
 TEST(FormatFileSize, BytesAreRightAlignedInTwoCharacters) {
   EXPECT_EQ(FormatFileSize(0), " 0 bytes");
   EXPECT_EQ(FormatFileSize(7), " 7 bytes");
@@ -29,3 +31,5 @@ TEST(FormatFileSize, SizesAbove4GiBAreNotCut) {
   EXPECT_EQ(FormatFileSize(1000 * gib + gib / 4), "1000.25 GB");
   EXPECT_EQ(FormatFileSize(UINT64_MAX), "17179869184.00 GB");
 }
+
+}  // namespace vardeno

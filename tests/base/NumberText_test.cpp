@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vardeno {
+
 TEST(NumberText, DecimalNumbersWithEitherMark) {
   EXPECT_EQ(TryParseDecimal("29,97"), 29.97);
   EXPECT_EQ(TryParseDecimal("29.97"), 29.97);
@@ -52,3 +54,5 @@ TEST(NumberText, CutKeepsWholeUtf8Letters) {
   EXPECT_EQ(CutText("abłc", 4), "abł");
   EXPECT_EQ(CutText("a€", 3), "a");         // "€" is three bytes
 }
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vardeno {
+
 TEST(StringUtil, TrimRemovesBlanksAndControlCharactersOnlyAtTheEnds) {
   EXPECT_EQ(Trim(" \t\r\n a b \x01"), "a b");
   EXPECT_EQ(Trim(""), "");
@@ -21,3 +23,5 @@ TEST(StringUtil, CaseBlindComparisonOfAsciiLetters) {
   EXPECT_LT(CompareIgnoreCase("a.ini", "B.ini"), 0);
   EXPECT_EQ(ReplaceAll("1,5.2", ",", "."), "1.5.2");
 }
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 
 #include "cli/CliTestFolder.h"
 
+namespace vardeno {
+
 namespace {
 using namespace std::chrono_literals;
 
@@ -89,3 +91,5 @@ TEST_F(CliAbortTest, EachFilesLineIsWrittenWhenThatFileIsDone) {
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "Done\t" + out + "/short.mp4\nDone\t" + out + "/long.mp4\n");
 }
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include "cli/CliTestFolder.h"
 #include "base/FileSizeText.h"
 
+namespace vardeno {
+
 namespace {
 const std::string kModernDefault =
     "-y -i <input_file> -vcodec libx264 -profile:v baseline -pix_fmt yuv420p -b:v 500k -r 25 -acodec aac -b:a 96k "
@@ -314,3 +316,5 @@ TEST_F(CliTest, NoEncoderExits4) {
   EXPECT_FALSE(Exists(dir_ / "out/clip.mp4"));
   EXPECT_FALSE(Exists(dir_ / "s.sh"));
 }
+
+}  // namespace vardeno

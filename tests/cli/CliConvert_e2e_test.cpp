@@ -2,6 +2,8 @@
 // the error log, list files, the language of the statuses.
 #include "cli/CliTestFolder.h"
 
+namespace vardeno {
+
 namespace {
 const std::string kDashes69(69, '-');
 
@@ -170,3 +172,5 @@ TEST_F(CliTest, StatusLanguageFollowsLangOptionThenLocale) {
   EXPECT_EQ(status({"--lang", "en"}, {"LANG=pl_PL.UTF-8"}), "Done");
   EXPECT_EQ(status({"--lang=pl"}, {"LANG=C"}), "Zrobiono");
 }
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include "cli/CliTestFolder.h"
 #include "cli/FakeFfmpeg.h"
 
+namespace vardeno {
+
 namespace {
 using namespace std::chrono_literals;
 
@@ -95,3 +97,5 @@ TEST_F(CliTest, OutputFolderRemovedWhileAFileConvertsFailsThatFileOnly) {
   EXPECT_NE(log.find("ExitCode: 1\r\n"), std::string::npos) << log;
   EXPECT_NE(log.find(dir_ / "out/first.mp4: No such file or directory"), std::string::npos) << log;
 }
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include "cli/CliTestFolder.h"
 #include "cli/FakeFfmpeg.h"
 
+namespace vardeno {
+
 namespace {
 using namespace std::chrono_literals;
 
@@ -196,3 +198,5 @@ TEST_F(CliJobsTest, RealFfmpegBurnsSubtitlesTwoAtATimeAndAFileWithoutThemKeepsIt
       << r.err;
   EXPECT_EQ(r.err.find("beside \"" + dir_ / "a.mp4"), std::string::npos) << r.err;
 }
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 
 #include "cli/CliOptions.h"
 
+namespace vardeno {
+
 namespace {
 CliOptions Parsed(const std::vector<std::string>& args) {
   const CliParseResult result = ParseCliArguments(args);
@@ -279,3 +281,5 @@ TEST(CliOptions, PlayerStrictAndCheck) {
   EXPECT_EQ(ErrorOf({"check", "--strict", "a.mp4"}), "option --strict does not apply to the command check");
   EXPECT_EQ(ErrorOf({"probe", "--player", "zune", "a.mp4"}), "option --player does not apply to the command probe");
 }
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 // convert's lines before the first file, each output's status and log entry, and --strict.
 #include "cli/CliTestFolder.h"
 
+namespace vardeno {
+
 namespace {
 size_t Count(const std::string& text, const std::string& part) {
   size_t count = 0;
@@ -76,3 +78,5 @@ TEST_F(CliTest, ConvertWarnsOnceBeforeTheFirstFileAndMarksEachOutput) {
   EXPECT_EQ(hd.out, "OK - Overwritten\t" + out + "/one.mp4\nOK - Overwritten\t" + out + "/two.mp4\n");
   EXPECT_EQ(Count(hd.err, "Not for"), 0u) << hd.err;
 }
+
+}  // namespace vardeno

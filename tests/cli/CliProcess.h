@@ -22,6 +22,8 @@
 
 extern char** environ;
 
+namespace vardeno {
+
 struct CliResult {
   int exitCode = -1;  // 128 + signal number when killed by a signal; -1 when it never ended
   std::string out;
@@ -234,3 +236,5 @@ inline std::vector<std::string> LfLines(const std::string& text) {
     lines.push_back(text.substr(start, end - start));
   return lines;
 }
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 // line that never wraps, and is cleared before anything else is written.
 #include "cli/CliTestFolder.h"
 
+namespace vardeno {
+
 namespace {
 // The texts written between a carriage return and an erase-to-end-of-line.
 std::vector<std::string> StatusTexts(const std::string& err) {
@@ -49,3 +51,5 @@ TEST_F(CliTest, StatusLineOnATerminalFitsItsWidth) {
     EXPECT_EQ(r.err.substr(log - 4, 4), "\r\x1b[K");
   }
 }
+
+}  // namespace vardeno

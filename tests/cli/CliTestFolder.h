@@ -10,6 +10,8 @@
 #include "cli/CliProcess.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 // Blanks, both quote characters and shell substitutions: none of it may ever be run or altered.
 inline const std::string kOddName = "it's a \"clip\" $(touch pwned) `touch pwned`.mp4";
 
@@ -49,3 +51,5 @@ inline bool IsExecutable(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IXUSR) != 0;
 }
+
+}  // namespace vardeno

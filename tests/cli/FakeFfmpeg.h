@@ -12,6 +12,8 @@
 
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 // Writes the script into dir and returns its path. otherCalls is the shell command that answers
 // every call but a conversion.
 inline std::string WriteFakeFfmpeg(const TempDir& dir, const std::string& otherCalls = "exit 1") {
@@ -33,3 +35,5 @@ inline std::string WriteFakeFfmpeg(const TempDir& dir, const std::string& otherC
 
 // The content of an input file for the fake: the output mode, then the encoder's steps.
 inline std::string FakeInput(const std::string& mode, const std::string& steps) { return mode + "\n" + steps + "\n"; }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 namespace {
 
 // Records, in one sequence, what the action asked of the system and of the main window.
@@ -102,3 +104,5 @@ TEST(AfterRun, ChoiceTextsInBothLanguages) {
   EXPECT_EQ(AfterConversionChoiceAt(2), AfterConversionChoice::ShutDown);
   EXPECT_EQ(AfterConversionChoiceAt(-1), std::nullopt);
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "support/ConversionRunHarness.h"
 #include "texts/AppTexts.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 using namespace conversion_run_test;
 
@@ -195,3 +197,5 @@ TEST(ConversionRun, ScriptThatCannotBeSavedIsASystemErrorAndTakesNoAfterRunActio
   EXPECT_EQ(h.view.abortCaptions, std::vector<std::string>{"Abort"});
   ExpectCleanEnd(h);
 }
+
+}  // namespace vardeno

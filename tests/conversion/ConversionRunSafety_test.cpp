@@ -13,6 +13,8 @@
 #include "support/ConversionRunHarness.h"
 #include "texts/AppTexts.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 using namespace conversion_run_test;
 
@@ -258,3 +260,5 @@ TEST(ConversionRun, NoTwoRowsAreGivenOneOutput) {
   EXPECT_EQ(h.Status(1), "OK - Renamed");
   EXPECT_EQ(ReadWholeFile(h.In("clip.mp4")), "encoded " + h.In("clip.avi"));
 }
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 
 #include "support/ConversionRunHarness.h"
 
+namespace vardeno {
+
 using namespace conversion_run_test;
 
 namespace {
@@ -79,3 +81,5 @@ TEST(ConversionRunSleepLock, ARefusedLockIsSaidOnceInTheRunsLanguageAndTheRunGoe
   EXPECT_EQ(h.encoder.runs.size(), 2u);
   EXPECT_EQ(h.Status(1), "Zrobiono");
 }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include "platform/FileIo.h"
 #include "support/ConversionRunHarness.h"
 
+namespace vardeno {
+
 using conversion_run_test::Harness;
 
 namespace {
@@ -79,3 +81,5 @@ TEST(ConversionRunSubtitles, ScriptLinesCarryTheFilterAsOneQuotedArgument) {
   EXPECT_NE(script.find(" $AdvParams -vf " + ShellQuote(graph) + " \"$@\" "), std::string::npos) << script;
   EXPECT_NE(script.find("AdvParams=''\n"), std::string::npos) << script;
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "support/ConversionRunHarness.h"
 #include "texts/AppTexts.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 using namespace conversion_run_test;
 
@@ -338,3 +340,5 @@ TEST(ConversionRun, PausesBeforeEveryCheckedRowAndAfterEveryProbe) {
   EXPECT_EQ(h.run.FileNo, 3);
   EXPECT_EQ(h.view.progressWindowShown, 1);
 }
+
+}  // namespace vardeno

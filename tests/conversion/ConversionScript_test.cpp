@@ -6,6 +6,8 @@
 
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 ArgumentPieces DefaultPieces() {
   ArgumentPieces p;
@@ -78,3 +80,5 @@ TEST(ConversionScript, SavedShellScriptCanRun) {
   EXPECT_EQ(ReadWholeFile(path), script.Text());
   EXPECT_THROW(script.Save(dir / "missing/run.sh"), std::exception);
 }
+
+}  // namespace vardeno

@@ -12,6 +12,8 @@
 #include "platform/SystemError.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -141,3 +143,5 @@ TEST(LocaleDateTime, UsesTheLocaleFormatsWithoutChangingTheProcessLocale) {
   EXPECT_EQ(std::setlocale(LC_ALL, nullptr), processLocaleBefore);
   ::tzset();
 }
+
+}  // namespace vardeno

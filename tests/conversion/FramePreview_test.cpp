@@ -6,6 +6,8 @@
 #include <clocale>
 #include <string>
 
+namespace vardeno {
+
 TEST(FramePreview, OneFrameAtTheTimeWithAPointInEveryLocaleThroughTheGivenFilter) {
   // A locale whose decimal mark is a comma (the windows set the user's locale).
   const std::string before = std::setlocale(LC_NUMERIC, nullptr);
@@ -17,3 +19,5 @@ TEST(FramePreview, OneFrameAtTheTimeWithAPointInEveryLocaleThroughTheGivenFilter
   EXPECT_EQ(FrameArguments("/a.avi", -1, {}, "/x.png"),
             "-hide_banner -v error -y -ss 0.000 -copyts -i \"/a.avi\" -frames:v 1 -an -sn \"/x.png\"");
 }
+
+}  // namespace vardeno

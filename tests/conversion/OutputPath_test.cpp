@@ -6,6 +6,8 @@
 
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 TEST(OutputPath, InputPathJoinsDirectoryAndName) {
   EXPECT_EQ(MakeInputPath("/", "clip.avi"), "/clip.avi");
   EXPECT_EQ(MakeInputPath("/videos/", "clip.avi"), "/videos/clip.avi");
@@ -61,3 +63,5 @@ TEST(OutputPath, ForceDeleteRemovesWriteProtectedFiles) {
   EXPECT_FALSE(ForceDeleteFile(dir / "folder"));
   EXPECT_TRUE(PathExists(dir / "folder"));
 }
+
+}  // namespace vardeno

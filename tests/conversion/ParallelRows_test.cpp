@@ -16,6 +16,8 @@
 #include "support/RecordingConversionView.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -209,3 +211,5 @@ TEST(ParallelRows, AnEncoderThatCannotBeStartedEndsTheRunOnceTheStartedRowsHaveE
   EXPECT_EQ(summary.last.running, 0);
   EXPECT_FALSE(f.run.Running);
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 namespace {
 
 struct FakeEvents : PendingEvents {
@@ -121,3 +123,5 @@ TEST(ProgressHandler, NextFileRefillsThePaneAndFollowsTheLanguage) {
             "Konwertowanie pliku: 2 / 3  ::::  Szybkość:  klatek/sek  ::::  Klatka 0 / ~1000  ::::  "
             "Zakończono: 0 %");
 }
+
+}  // namespace vardeno

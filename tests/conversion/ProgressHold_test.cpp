@@ -13,6 +13,8 @@
 #include "conversion/ProgressHandler.h"
 #include "support/ConsoleFeed.h"
 
+namespace vardeno {
+
 namespace {
 
 std::string ReadData(const std::string& name) {
@@ -147,3 +149,5 @@ TEST(ProgressHold, ATimeBackInReachKeepsFrameAndPercentageFromDropping) {
   EXPECT_EQ(update.statusText,
             "Konwertowanie pliku: 1 / 2  ::::  Szybkość:  klatek/sek  ::::  Klatka 0 / ~2500  ::::  Zakończono: 0 %");
 }
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vardeno {
+
 namespace {
 constexpr auto kClassic = EncoderGeneration::Classic;
 constexpr auto kModern = EncoderGeneration::Modern;
@@ -159,3 +161,5 @@ TEST(ProgressLine, FrameNumbersMustFit32Bits) {
   EXPECT_FALSE(TryParseWholeNumber("1.0"));
   EXPECT_FALSE(TryParseWholeNumber("++1"));
 }
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 
 #include "conversion/ProgressParser.h"
 
+namespace vardeno {
+
 namespace {
 
 const std::vector<std::string>& LinePool() {
@@ -133,3 +135,5 @@ TEST(ProgressParserDifferential, IncrementalMatchesFullScanOverRandomSequences) 
     }
   }
 }
+
+}  // namespace vardeno

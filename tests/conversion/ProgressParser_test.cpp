@@ -8,6 +8,8 @@
 #include "base/StringUtil.h"
 #include "support/ConsoleFeed.h"
 
+namespace vardeno {
+
 namespace {
 
 constexpr const char* kClassicLine =
@@ -304,3 +306,5 @@ TEST(ProgressParser, RealModernAudioRunFollowsTheTime) {
   EXPECT_EQ(replay.last.percentage, 50);
   EXPECT_EQ(replay.last.statusText, "Converting file: 3 / 4");
 }
+
+}  // namespace vardeno

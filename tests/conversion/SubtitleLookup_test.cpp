@@ -6,6 +6,8 @@
 #include "probe/SubtitleStreams.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 MediaProbe ProbeWithStreams(const std::vector<std::string>& lines) {
   MediaProbe probe;
@@ -65,3 +67,5 @@ TEST(SubtitleLookup, OwnTracksAreTextOrPicturesByTheirCodec) {
   EXPECT_EQ(missing.source.kind, SubtitleSource::Kind::None);
   EXPECT_EQ(missing.missing, "Brak ścieżki napisów nr 4 w \"/v.mkv\"; przekonwertowano go bez napisów.");
 }
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vardeno {
+
 using namespace std::chrono_literals;
 
 TEST(UnattendedText, CountsTakeTheirGrammaticalNumberInEitherLanguage) {
@@ -30,3 +32,5 @@ TEST(UnattendedText, CountsTakeTheirGrammaticalNumberInEitherLanguage) {
   EXPECT_EQ(RunEndText(UiLanguage::Polish, 37, 2, false), "Przekonwertowane pliki: 35, nieudane: 2");
   EXPECT_EQ(RunEndText(UiLanguage::English, 37, 1, true), "The conversion was aborted");
 }
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 
 #include "e2e/RealConversion.h"
 
+namespace vardeno {
+
 using namespace e2e;
 
 TEST(ConversionRunEndToEnd, Mp4WithH264AndAac) {
@@ -203,3 +205,5 @@ TEST(ConversionRunEndToEnd, ScriptRunsNothingAFileNameHolds) {
   const std::string bat = ReadWholeFile(r.dir / "convert.bat");
   EXPECT_NE(bat.find("\r\n" + expected + "pause\r\n"), std::string::npos) << bat;
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "support/RecordingWarnings.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 std::vector<std::string> Words(const std::string& piece) {
   std::vector<std::string> words;
@@ -48,3 +50,5 @@ TEST(CropEndToEnd, CropOf8_0_4_4CutsExactlyThosePixels) {
   ASSERT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(ProbeVideoSize(output), "312x232");
 }
+
+}  // namespace vardeno

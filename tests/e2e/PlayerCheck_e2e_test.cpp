@@ -8,6 +8,8 @@
 #include "encoder/Presets.h"
 #include "player/PlayerLimits.h"
 
+namespace vardeno {
+
 using namespace e2e;
 
 namespace {
@@ -102,3 +104,5 @@ TEST(PlayerCheckEndToEnd, EachLimitBrokenAloneIsFoundInTheRealOutput) {
     }
   }
 }
+
+}  // namespace vardeno

@@ -16,6 +16,8 @@
 #include "support/RecordingConversionView.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace e2e {
 namespace fs = std::filesystem;
 
@@ -114,3 +116,5 @@ struct RealRun {
 };
 
 }  // namespace e2e
+
+}  // namespace vardeno

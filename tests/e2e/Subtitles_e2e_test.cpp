@@ -6,6 +6,8 @@
 
 #include "e2e/RealConversion.h"
 
+namespace vardeno {
+
 namespace e2e {
 namespace {
 // A black clip (so every bright pixel is a subtitle's) of 3 s at 10 frames a second, with sound.
@@ -128,3 +130,5 @@ TEST(SubtitlesEndToEnd, HostileSubtitleNamesConvertAndRunNothingInARunAndInAShel
   for (size_t row = 0; row < kHostileNames.size(); ++row) EXPECT_EQ(direct.Status(row), "Done") << kHostileNames[row];
 }
 }  // namespace e2e
+
+}  // namespace vardeno

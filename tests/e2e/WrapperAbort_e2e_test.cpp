@@ -18,6 +18,8 @@
 
 #include "e2e/RealConversion.h"
 
+namespace vardeno {
+
 using namespace e2e;
 
 namespace {
@@ -164,3 +166,5 @@ INSTANTIATE_TEST_SUITE_P(WrapperExecsOrWaits, WrapperAbortTest, ::testing::Bool(
                            return info.param ? std::string("Execs") : std::string("Waits");
                          });
 }  // namespace
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 
 #include "e2e/RealConversion.h"
 
+namespace vardeno {
+
 using namespace e2e;
 
 namespace {
@@ -93,3 +95,5 @@ TEST(ZunePlayableEndToEnd, VideoFormatsGiveBaselineOrSimpleProfileFourTwoZeroWit
     }
   }
 }
+
+}  // namespace vardeno

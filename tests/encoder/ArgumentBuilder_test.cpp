@@ -6,6 +6,8 @@
 
 #include "support/RecordingWarnings.h"
 
+namespace vardeno {
+
 namespace {
 const ResolutionList kResolutions = MakeResolutionList(BuiltInResolutions());
 
@@ -266,3 +268,5 @@ TEST(ArgumentBuilder, NumbersDoNotDependOnTheProcessLocale) {
   std::setlocale(LC_ALL, saved.c_str());
   if (!switched) GTEST_SKIP() << "no locale with a decimal comma installed";
 }
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "base/StringUtil.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 // Captured from "ffmpeg -version" of Debian 12's FFmpeg 5.1.
 const char* const kModernVersion =
@@ -112,3 +114,5 @@ TEST(EncoderInfo, RealEncoderIsModernAndListsItsEncoders) {
   ASSERT_TRUE(encoders);
   EXPECT_GT(encoders->size(), 50u);
 }
+
+}  // namespace vardeno

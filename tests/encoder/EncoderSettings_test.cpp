@@ -6,6 +6,8 @@
 #include "encoder/ResolutionList.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 // A stored or typed format number outside the table is refused, and never taken for video.
 TEST(OutputFormats, ANumberOutsideTheTableIsNoFormat) {
   for (int outside : {-1, kOutputFormatCount, 1000}) {
@@ -106,3 +108,5 @@ TEST(ResolutionList, UserFileReplacesTheBuiltInSizes) {
   std::filesystem::create_directory(dir / "folder.txt");
   EXPECT_EQ(LoadResolutionSizes(dir / "folder.txt").size(), 17u);
 }
+
+}  // namespace vardeno

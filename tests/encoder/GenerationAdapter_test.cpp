@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vardeno {
+
 namespace {
 ArgumentPieces Classic() {
   ArgumentPieces p;
@@ -50,3 +52,5 @@ TEST(GenerationAdapter, OtherCodecsAndEmptyPieces) {
   p.audioParams = "-ab 96k -ar 44100 -ac 2 -vol 0";
   EXPECT_EQ(AdaptPieces(p, EncoderGeneration::Modern).audioParams, "-b:a 96k -ar 44100 -ac 2 -af volume=0");
 }
+
+}  // namespace vardeno

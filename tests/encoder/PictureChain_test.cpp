@@ -10,6 +10,8 @@
 #include "encoder/PreviewLine.h"
 #include "support/RecordingWarnings.h"
 
+namespace vardeno {
+
 namespace {
 const ResolutionList kResolutions = MakeResolutionList(BuiltInResolutions());
 
@@ -115,3 +117,5 @@ TEST(EncoderInfo, FilterListIsReadFromFiltersOutput) {
                                           " ... abuffersink       A->|       Buffer audio frames."};
   EXPECT_EQ(ParseFilterList(lines), (std::vector<std::string>{"subtitles", "overlay", "abuffersink"}));
 }
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 
 #include "support/RecordingWarnings.h"
 
+namespace vardeno {
+
 namespace {
 const ResolutionList kResolutions = MakeResolutionList(BuiltInResolutions());
 
@@ -67,3 +69,5 @@ TEST(PreviewLine, ModernEncoderSeesTheAdaptedPieces) {
             "-y -i <input_file> -vcodec libx264 -profile:v baseline -pix_fmt yuv420p -b:v 500k -r 25 -acodec aac "
             "-b:a 96k -ar 44100 -ac 2 -af volume=1.5 -vf crop=iw-(0+0):ih-(8+0):0:8  <output_file>");
 }
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "platform/SystemError.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 std::vector<std::string> Names(const FileList& list) {
   std::vector<std::string> names;
@@ -83,3 +85,5 @@ TEST(HandleDroppedFiles, UnreadableListFileStopsTheDropButKeepsEarlierRows) {
   EXPECT_EQ(Names(list), (std::vector<std::string>{"a.avi"}));
   EXPECT_EQ(Numbers(list), (std::vector<std::string>{"1"}));
 }
+
+}  // namespace vardeno

@@ -22,6 +22,8 @@
 #include "support/ScopedCurrentDir.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 // Files of every kind the size lookup can meet, with distinct sizes; the folder is open to all.
@@ -203,3 +205,5 @@ TEST(FastAdding, SortOrderIsTheCaseBlindCollationOrder) {
     EXPECT_EQ(sorted, ReferenceOrder(names, collation)) << collation.name();
   }
 }
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 #include "support/ScopedCurrentDir.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 std::vector<std::string> Column(const FileList& list, std::string FileListRow::*field) {
@@ -222,3 +224,5 @@ TEST(FileList, ViewHearsEveryChangeBeforeAndAfterIt) {
   EXPECT_EQ(list.Row(0).Number, "1");
   EXPECT_EQ(list.Row(0).Name, "");  // the one unchecked row is left
 }
+
+}  // namespace vardeno

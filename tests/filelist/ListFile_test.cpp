@@ -12,6 +12,8 @@
 #include "support/ScopedCurrentDir.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 // The root of the folder path d: "/" on Linux, its drive ("C:\\") on Windows.
 std::string RootOf(const std::string& d) { return d.substr(0, PathRootLength(d)); }
@@ -112,3 +114,5 @@ TEST(SaveFileList, FailureThrowsAndLeavesNothingBehind) {
                           std::filesystem::directory_iterator()),
             1);
 }
+
+}  // namespace vardeno

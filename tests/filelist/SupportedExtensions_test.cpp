@@ -10,6 +10,8 @@
 #include "filelist/DroppedFiles.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 // The types a user may drop, written out here rather than read from the table, so a changed,
 // lost or added extension fails: each is taken in any case, anything else is skipped.
 TEST(SupportedExtensions, ADropTakesTheConvertibleTypesAndNothingElse) {
@@ -45,3 +47,5 @@ TEST(SupportedExtensions, TheExtensionIsTakenFromTheFileNameOnly) {
   EXPECT_FALSE(IsListFileName("/a/films.lst.avi"));
   EXPECT_FALSE(IsListFileName("/a.lst/films"));
 }
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vardeno {
+
 using Args = std::vector<std::string>;
 
 TEST(ArgumentText, BlanksSeparateOutsideQuotes) {
@@ -27,3 +29,5 @@ TEST(ArgumentText, QuotedArgumentComesBackUnchanged) {
   EXPECT_EQ(QuoteArgument("/a b/c.avi"), "\"/a b/c.avi\"");
   EXPECT_EQ(QuoteArgument("a\"b"), "\"a\"\"b\"");
 }
+
+}  // namespace vardeno

@@ -12,6 +12,8 @@
 #include "platform/SystemError.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -88,3 +90,5 @@ TEST(ReadFileBytes, ReadsEveryByteAndRefusesFoldersAndMissingFiles) {
   EXPECT_EQ(ErrorCodeOf([&] { ReadFileBytes(dir / "missing.lst"); }), ENOENT);
   EXPECT_EQ(ErrorCodeOf([&] { ReadFileBytes(dir.Path().string()); }), EISDIR);
 }
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vardeno {
+
 namespace {
 struct Delivered {
   std::vector<std::string> list;
@@ -48,3 +50,5 @@ TEST(OutputPieces, PieceOfExactlyMaxLengthIsDeliveredBeforeItsCarriageReturn) {
   EXPECT_EQ(result.pieces, (std::vector<std::string>{line, "", ""}));
   EXPECT_EQ(result.list, (std::vector<std::string>{""}));
 }
+
+}  // namespace vardeno

@@ -21,6 +21,8 @@
 #include "platform/SystemError.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 const std::string kFake = VARDENO_FAKE_ENCODER_PATH;
@@ -297,3 +299,5 @@ TEST(ProcessRunner, ExceptionFromHandlerEndsTheChild) {
   ASSERT_GT(pid, 0);
   EXPECT_TRUE(GoneWithin(pid, 3.0));
 }
+
+}  // namespace vardeno

@@ -13,6 +13,8 @@
 #include "support/Command.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -200,3 +202,5 @@ TEST_F(ShortcutsTest, RunningExecutableIsThisTest) {
   EXPECT_TRUE(fs::equivalent(exe, "/proc/self/exe"));
 }
 }  // namespace
+
+}  // namespace vardeno

@@ -15,6 +15,8 @@
 #include "support/Command.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 const std::string kFake = VARDENO_FAKE_ENCODER_PATH;
@@ -183,3 +185,5 @@ TEST(TerminateApp, TerminateChildEndsOnlyThatChild) {
   EXPECT_FALSE(TerminateChild(ChildProcess{pid}));  // reaped: that pid is no longer ours
   EXPECT_TRUE(IsRunning(own.Pid()));
 }
+
+}  // namespace vardeno

@@ -25,6 +25,8 @@
 #include "support/SmallDisk.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 // What a write reported: the system's text ("" when it reported success), or "false".
 using Writer = std::function<std::string(const std::string& folder)>;
@@ -139,3 +141,5 @@ INSTANTIATE_TEST_SUITE_P(EveryWrittenFile, WriteFailure,
                            return std::string(std::get<0>(info.param).name) +
                                   (std::get<1>(info.param) == Failure::FullDisk ? "OnAFullDisk" : "OnAReadOnlyDisk");
                          });
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include "player/PlayerReport.h"
 #include "probe/Probe.h"
 
+namespace vardeno {
+
 namespace {
 ResolutionList Sizes() { return MakeResolutionList(BuiltInResolutions()); }
 
@@ -222,3 +224,5 @@ TEST(PlayerReport, StatusLogEntryAndPreRunLinesInBothLanguages) {
   EXPECT_TRUE(PreRunLines(plays, UiLanguage::English).empty());
   EXPECT_EQ(PlayerLogEntry("/out/a.mp4", plays, UiLanguage::English), "");
 }
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 
 #include "base/PathSyntax.h"
 
+namespace vardeno {
+
 namespace {
 // A folder and a file in the root, written with this system's separator.
 const std::string kVideoDir = std::string(kPathSeparatorText) + "video";
@@ -70,3 +72,5 @@ TEST(FileInfo, SavedTextLines) {
   EXPECT_EQ(MakeFileInfoView(probe).streams[0].key, "");
   EXPECT_EQ(MakeFileInfoView(probe).streams[0].value, "no colon here");
 }
+
+}  // namespace vardeno

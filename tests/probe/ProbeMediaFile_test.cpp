@@ -13,6 +13,8 @@
 #include "probe/Probe.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace {
 const std::string kSources =
     "-f lavfi -i testsrc=duration=2:size=160x120:rate=25 -f lavfi -i sine=frequency=440:duration=2 ";
@@ -180,3 +182,5 @@ TEST(GetFileSizeBytes, SizesBeyond4GiBAndWhatIsNoFile) {
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(GetFileSizeBytes(fifo), 0u);  // returns at once instead of waiting for a writer
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include "base/StringUtil.h"
 #include "probe/Probe.h"
 
+namespace vardeno {
+
 namespace {
 MediaProbe ParseClassic(const std::vector<std::string>& lines) {
   MediaProbe probe;
@@ -344,3 +346,5 @@ TEST(ModernProbe, StreamDetailsForPlayerChecks) {
   EXPECT_EQ(odd.ChannelLayout, "hexagonal");
   EXPECT_EQ(odd.Channels, 0);
 }
+
+}  // namespace vardeno

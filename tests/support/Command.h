@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 struct CommandResult {
   int exitCode = -1;
   std::string output;
@@ -41,3 +43,5 @@ inline std::string ProbeVideoSize(const std::string& file) {
   while (!r.output.empty() && (r.output.back() == '\n' || r.output.back() == '\r')) r.output.pop_back();
   return r.output;
 }
+
+}  // namespace vardeno

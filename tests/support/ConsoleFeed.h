@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vardeno {
+
 class ConsoleFeed {
  public:
   ConsoleFeed(std::vector<std::string>& lines, std::function<void()> onPiece)
@@ -51,3 +53,5 @@ class ConsoleFeed {
   bool newLine_ = true;
   bool lastWasCr_ = false;
 };
+
+}  // namespace vardeno

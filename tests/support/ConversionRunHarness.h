@@ -20,6 +20,8 @@
 #include "support/RecordingConversionView.h"
 #include "support/TempDir.h"
 
+namespace vardeno {
+
 namespace conversion_run_test {
 
 // What the stand-in encoder does on one Run call.
@@ -217,3 +219,5 @@ inline const std::string kModernVideo = "-vcodec libx264 -profile:v baseline -pi
 inline const std::string kModernAudio = "-acodec aac -b:a 96k -ar 44100 -ac 2";
 
 }  // namespace conversion_run_test
+
+}  // namespace vardeno

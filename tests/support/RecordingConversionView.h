@@ -10,6 +10,8 @@
 
 #include "conversion/ConversionRun.h"
 
+namespace vardeno {
+
 class RecordingConversionView : public ConversionView {
  public:
   struct Status {
@@ -117,3 +119,5 @@ class FakeAfterRunHost : public AfterRunHost {
   void CloseMainWindow() override { ++closeCalls; }
   int closeCalls = 0;
 };
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+namespace vardeno {
+
 class ScopedCurrentDir {
  public:
   explicit ScopedCurrentDir(const std::filesystem::path& dir) : old_(std::filesystem::current_path()) {
@@ -18,3 +20,5 @@ class ScopedCurrentDir {
  private:
   std::filesystem::path old_;
 };
+
+}  // namespace vardeno

@@ -14,6 +14,8 @@
 #include <set>
 #include <string>
 
+namespace vardeno {
+
 class SmallDisk {
  public:
   explicit SmallDisk(std::string folder, int kilobytes = 512) : folder_(std::move(folder)) {
@@ -56,3 +58,5 @@ class SmallDisk {
   bool mounted_ = false;
   std::string why_;
 };
+
+}  // namespace vardeno

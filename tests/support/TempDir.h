@@ -9,6 +9,8 @@
 
 #include "base/FsPath.h"
 
+namespace vardeno {
+
 class TempDir {
  public:
   TempDir() {
@@ -49,3 +51,5 @@ inline std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+}  // namespace vardeno

@@ -17,6 +17,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 class AppWindowsTest : public QObject {
   Q_OBJECT
  private slots:
@@ -57,5 +59,7 @@ class AppWindowsTest : public QObject {
   }
 };
 
-QTEST_MAIN(AppWindowsTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::AppWindowsTest)
 #include "AppWindows_test.moc"

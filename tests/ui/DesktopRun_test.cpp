@@ -13,6 +13,8 @@
 #include "ui/windows/ErrorLogWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
 
@@ -146,5 +148,7 @@ class DesktopRunTest : public QObject {
   QList<QVariantMap> updates;
 };
 
-QTEST_MAIN(DesktopRunTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::DesktopRunTest)
 #include "DesktopRun_test.moc"

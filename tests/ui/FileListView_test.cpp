@@ -17,6 +17,8 @@
 #include "ui/main/FileListView.h"
 #include "ui/MessageBoxes.h"
 
+namespace vardeno {
+
 namespace {
 
 // Counts what a listener behind the model hears.
@@ -310,5 +312,7 @@ class FileListViewTest : public QObject {
   }
 };
 
-QTEST_MAIN(FileListViewTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::FileListViewTest)
 #include "FileListView_test.moc"

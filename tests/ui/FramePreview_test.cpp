@@ -14,6 +14,8 @@
 #include "support/TempDir.h"
 #include "ui/windows/FramePreviewWindow.h"
 
+namespace vardeno {
+
 namespace {
 bool HaveFfmpeg() { return RunCommand({"ffmpeg", "-version"}).exitCode == 0; }
 
@@ -143,5 +145,7 @@ class FramePreviewTest : public QObject {
   }
 };
 
-QTEST_MAIN(FramePreviewTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::FramePreviewTest)
 #include "FramePreview_test.moc"

@@ -26,6 +26,8 @@
 #include "ui/windows/FileInfoWindow.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 namespace {
 
 // An encoder of a chosen generation whose probe is the real one (or fails to start), counting probes.
@@ -303,5 +305,7 @@ class InfoWindowsTest : public QObject {
   }
 };
 
-QTEST_MAIN(InfoWindowsTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::InfoWindowsTest)
 #include "InfoWindows_test.moc"

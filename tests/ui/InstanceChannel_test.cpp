@@ -9,6 +9,8 @@
 #include "MainWindowHarness.h"
 #include "ui/desktop/InstanceChannel.h"
 
+namespace vardeno {
+
 class InstanceChannelTest : public QObject {
   Q_OBJECT
  private slots:
@@ -64,5 +66,7 @@ class InstanceChannelTest : public QObject {
   }
 };
 
-QTEST_MAIN(InstanceChannelTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::InstanceChannelTest)
 #include "InstanceChannel_test.moc"

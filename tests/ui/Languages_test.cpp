@@ -20,6 +20,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 // The user's locale is Polish. Set before QApplication reads the locale, as a Polish desktop
 // session sets it.
@@ -215,5 +217,7 @@ class LanguagesTest : public QObject {
   }
 };
 
-QTEST_MAIN(LanguagesTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::LanguagesTest)
 #include "Languages_test.moc"

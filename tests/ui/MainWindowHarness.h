@@ -15,6 +15,8 @@
 #include "ui/AppWindows.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 // An encoder that converts nothing: each run has duringRun called on the windows' thread (the
 // window is then in the middle of a conversion) and reports success once it has returned, or
 // exit code 1 when the run ended the encoder first (an abort).
@@ -112,3 +114,5 @@ inline std::string MainWindowHarness::SettingsText() const { return ReadText(fil
     QCOMPARE(runEnded_.count(), 0);                                         \
     QVERIFY2(runEnded_.wait(20000), name " did not end");                   \
   } while (false)
+
+}  // namespace vardeno

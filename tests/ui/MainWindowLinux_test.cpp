@@ -8,6 +8,8 @@
 #include "ui/desktop/MainSignals.h"
 #include "ui/MessageBoxes.h"
 
+namespace vardeno {
+
 class MainWindowLinuxTest : public QObject {
   Q_OBJECT
  private slots:
@@ -55,5 +57,7 @@ class MainWindowLinuxTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainWindowLinuxTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::MainWindowLinuxTest)
 #include "MainWindowLinux_test.moc"

@@ -4,6 +4,8 @@
 
 #include "MainWindowHarness.h"
 
+namespace vardeno {
+
 class MainWindowLocaleTest : public QObject {
   Q_OBJECT
  private slots:
@@ -29,5 +31,7 @@ class MainWindowLocaleTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainWindowLocaleTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::MainWindowLocaleTest)
 #include "MainWindowLocale_test.moc"

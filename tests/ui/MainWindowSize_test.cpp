@@ -26,6 +26,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 constexpr int kTaskBar = 48;
 constexpr int kTitleBar = 30;
@@ -198,5 +200,7 @@ class MainWindowSizeTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainWindowSizeTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::MainWindowSizeTest)
 #include "MainWindowSize_test.moc"

@@ -20,6 +20,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 const char* const kListActions[] = {"actConvert", "actSaveBAT", "actRemoveChecked", "actCheckAll",
                                     "actInvertSelection", "actExploreDirectory", "actShowHideFileInfo"};
@@ -470,5 +472,7 @@ class MainWindowTest : public QObject {
 
 };
 
-QTEST_MAIN(MainWindowTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::MainWindowTest)
 #include "MainWindow_test.moc"

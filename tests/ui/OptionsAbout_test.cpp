@@ -20,6 +20,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/windows/OptionsWindow.h"
 
+namespace vardeno {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -244,5 +246,7 @@ class OptionsAboutTest : public QObject {
   }
 };
 
-QTEST_MAIN(OptionsAboutTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::OptionsAboutTest)
 #include "OptionsAbout_test.moc"

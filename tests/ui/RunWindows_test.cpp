@@ -29,6 +29,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 
 // The encoder program as a run uses it, played by the fake encoder: each input gets its own
@@ -459,5 +461,7 @@ class RunWindowsTest : public QObject {
   }
 };
 
-QTEST_MAIN(RunWindowsTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::RunWindowsTest)
 #include "RunWindows_test.moc"

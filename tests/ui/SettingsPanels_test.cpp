@@ -16,6 +16,8 @@
 #include "ui/main/SettingsPanels.h"
 #include "ui/main/SettingsPanelsHelp.h"
 
+namespace vardeno {
+
 namespace {
 
 EncoderSettings NonDefaultSettings() {
@@ -258,5 +260,7 @@ class SettingsPanelsTest : public QObject {
   }
 };
 
-QTEST_MAIN(SettingsPanelsTest)
+}  // namespace vardeno
+
+QTEST_MAIN(vardeno::SettingsPanelsTest)
 #include "SettingsPanels_test.moc"

@@ -13,6 +13,8 @@
 #include "Win32TempDir.h"
 #include "win32/RunBatch.h"
 
+namespace vardeno {
+
 namespace {
 
 std::set<std::wstring> Names(const std::filesystem::path& folder) {
@@ -101,3 +103,5 @@ TEST_F(BatchScriptWin32, ANewOutputNameTheCodePageCannotHoldStopsTheFileAndIsNam
 }
 
 }  // namespace
+
+}  // namespace vardeno

@@ -15,6 +15,8 @@
 #include "win32/RunProgram.h"
 #include "win32/Win32TempDir.h"
 
+namespace vardeno {
+
 namespace {
 class CliWithFfmpeg : public ::testing::Test {
  protected:
@@ -63,3 +65,5 @@ TEST_F(CliWithFfmpeg, ProbesAndConvertsNamesWithPolishLettersAndCmdCharacters) {
   }
 }
 }  // namespace
+
+}  // namespace vardeno

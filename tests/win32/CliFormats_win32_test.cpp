@@ -15,6 +15,8 @@
 #include "win32/RunProgram.h"
 #include "win32/Win32TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 struct WindowsEncoder {
@@ -106,3 +108,5 @@ INSTANTIATE_TEST_SUITE_P(WindowsEncoders, CliFormats,
                          [](const auto& info) { return info.param.libavcodecMajor == 59 ? "FFmpeg51" : "FFmpeg41"; });
 
 }  // namespace
+
+}  // namespace vardeno

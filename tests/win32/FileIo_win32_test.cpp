@@ -8,6 +8,8 @@
 #include "platform/SystemError.h"
 #include "Win32TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 TEST(FileIoWin32, ReplacesAFileWhoseNameNoCodePageHoldsAndLeavesOnlyIt) {
@@ -55,3 +57,5 @@ TEST(FileIoWin32, FoldersAndMissingFilesThrowInsteadOfReadingOrWritingNothing) {
 }
 
 }  // namespace
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include "platform/LocaleTime.h"
 #include "platform/SystemLanguage.h"
 
+namespace vardeno {
+
 namespace {
 
 bool UserLocaleIs(const wchar_t* name) {
@@ -34,3 +36,5 @@ TEST(LocaleWin32, AnEnglishUserGetsNoPolish) {
 }
 
 }  // namespace
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 #include "platform/win32/WideText.h"
 #include "win32/Win32TempDir.h"
 
+namespace vardeno {
+
 TEST(WindowsPaths, JoiningAndCuttingKeepRootsAndNetworkPaths) {
   EXPECT_EQ(NormalizeDir("C:\\videos\\"), "C:\\videos");
   EXPECT_EQ(NormalizeDir("C:\\videos\\."), "C:\\videos");
@@ -50,3 +52,5 @@ TEST(WindowsPaths, AnOutputIsNeverTheInputWhateverItsSpelling) {
   for (char& c : other) c = c == '\\' ? '/' : static_cast<char>(toupper(static_cast<unsigned char>(c)));
   EXPECT_EQ(MakeOutputPath(input, other, ".mp4"), other + "\\Za\u017c\u00f3\u0142\u0107_NEW.mp4");
 }
+
+}  // namespace vardeno

@@ -13,6 +13,8 @@
 #include "win32/RunProgram.h"
 #include "win32/Win32TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 class PolishWindows : public ::testing::Test {
@@ -69,3 +71,5 @@ TEST_F(PolishWindows, A2009ProfileInCodePage1250ShowsItsPolishTitle) {
 }
 
 }  // namespace
+
+}  // namespace vardeno

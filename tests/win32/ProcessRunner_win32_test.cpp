@@ -18,6 +18,8 @@
 #include "platform/SystemError.h"
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 
@@ -329,3 +331,5 @@ TEST(ProcessRunnerWin32, EndingTheParentAbruptlyEndsItsChild) {
   EXPECT_TRUE(GoneWithin(grandchild, 2.0));
   EndProcess(grandchild);
 }
+
+}  // namespace vardeno

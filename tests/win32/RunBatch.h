@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+namespace vardeno {
+
 // A file beside the running test program (its helper programs are built there).
 inline std::filesystem::path BesideThisProgram(const std::wstring& name) {
   wchar_t self[32768];
@@ -45,3 +47,5 @@ inline int RunBatch(const std::filesystem::path& folder, const std::wstring& bat
   CloseHandle(out);
   return code;
 }
+
+}  // namespace vardeno

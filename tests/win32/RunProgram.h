@@ -11,6 +11,8 @@
 #include "platform/ProcessRunner.h"
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 inline std::string ModuleFolder() {
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -32,3 +34,5 @@ inline Ran RunProgram(const std::string& exe, const std::vector<std::string>& ar
   for (const std::string& line : lines) ran.output += line + "\n";
   return ran;
 }
+
+}  // namespace vardeno

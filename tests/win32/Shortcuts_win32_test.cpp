@@ -13,6 +13,8 @@
 #include "platform/win32/WideText.h"
 #include "Win32TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 std::string KnownFolder(REFKNOWNFOLDERID id) {
@@ -117,3 +119,5 @@ TEST(ShortcutsWin32Files, TheRunningExecutableIsThisTestProgram) {
 }
 
 }  // namespace
+
+}  // namespace vardeno

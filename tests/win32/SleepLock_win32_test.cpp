@@ -6,6 +6,8 @@
 
 #include "platform/SleepLock.h"
 
+namespace vardeno {
+
 namespace {
 // The thread's continuous state, read without changing it (a call without ES_CONTINUOUS only
 // resets the idle timer once and returns the state in force).
@@ -21,3 +23,5 @@ TEST(SleepLockWin32, TheSystemIsRequiredWhileTheLockLivesAndNotAfter) {
   }
   EXPECT_FALSE(ContinuousState() & ES_SYSTEM_REQUIRED);
 }
+
+}  // namespace vardeno

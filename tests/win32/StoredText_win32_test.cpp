@@ -8,6 +8,8 @@
 #include "platform/win32/SystemCodePages.h"
 #include "Win32TempDir.h"
 
+namespace vardeno {
+
 namespace {
 
 const std::string kZazolcCp1250 = "Za\xBF\xF3\xB3\xE6";                   // "Zażółć" in code page 1250
@@ -35,3 +37,5 @@ TEST(StoredTextWin32, Utf8TextStaysAsItIs) {
 }
 
 }  // namespace
+
+}  // namespace vardeno

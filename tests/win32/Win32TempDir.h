@@ -9,6 +9,8 @@
 
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 class Win32TempDir {
  public:
   Win32TempDir() {
@@ -61,3 +63,5 @@ inline std::string Win32FileText(const std::filesystem::path& file) {
   CloseHandle(handle);
   return text;
 }
+
+}  // namespace vardeno

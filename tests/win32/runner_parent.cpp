@@ -9,6 +9,7 @@
 #include "platform/win32/WideText.h"
 
 int wmain(int argc, wchar_t** argv) {
+  using namespace vardeno;
   if (argc < 3) return 2;
   const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
   return static_cast<int>(RunConsoleProcess(Narrow(argv[1]), Narrow(argv[2]), nullptr,

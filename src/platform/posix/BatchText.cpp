@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace vardeno {
+
 // UTF-8 holds every name, so nothing is ever refused here.
 std::optional<std::string> BatchFilePath(const std::string& path) { return path; }
 
@@ -11,3 +13,5 @@ std::optional<std::string> BatchFileBytes(std::string_view text) { return std::s
 SystemError BatchTextError(const std::string& name) {
   return SystemError(EILSEQ, std::string(std::strerror(EILSEQ)) + "\r\n" + name);
 }
+
+}  // namespace vardeno

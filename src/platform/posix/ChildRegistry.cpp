@@ -11,6 +11,8 @@
 #include <thread>
 #include <utility>
 
+namespace vardeno {
+
 namespace {
 // Signals the child's own process group (it leads one, so a wrapper's helpers and whatever it
 // has exec'd are reached); falls back to the child alone if it has left that group.
@@ -109,3 +111,5 @@ void ChildRegistry::SignalIfCurrent(pid_t pid, std::uint64_t serial, int signal)
   const auto found = children_.find(pid);
   if (found != children_.end() && found->second.serial == serial) SignalChildGroup(pid, signal);
 }
+
+}  // namespace vardeno

@@ -14,6 +14,8 @@
 
 #include "platform/posix/ExecutableIdentity.h"
 
+namespace vardeno {
+
 // How long a child ended with SIGTERM has before it gets SIGKILL.
 inline constexpr int kTerminateGraceMs = 2000;
 
@@ -60,3 +62,5 @@ class ChildRegistry {
   std::unordered_map<pid_t, Entry> children_;
   std::uint64_t nextSerial_ = 1;
 };
+
+}  // namespace vardeno

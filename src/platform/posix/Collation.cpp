@@ -8,6 +8,8 @@
 #include <map>
 #include <mutex>
 
+namespace vardeno {
+
 namespace {
 // The C library's handles, one per locale name, made when first asked for and freed at exit.
 class CollationHandles {
@@ -67,3 +69,5 @@ std::wstring CollationKeys::KeyOf(const std::wstring& text) {
   }
   return std::wstring(buffer.data(), length);
 }
+
+}  // namespace vardeno

@@ -16,6 +16,8 @@ extern "C" void OnInterrupt(int) { gInterrupted = 1; }
 struct sigaction gOldInt {}, gOldTerm {};
 }  // namespace
 
+namespace vardeno {
+
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return std::vector<std::string>(argv + 1, argv + argc);
 }
@@ -60,3 +62,5 @@ std::thread StartThreadWithoutInterrupts(std::function<void()> body) {
     throw;
   }
 }
+
+}  // namespace vardeno

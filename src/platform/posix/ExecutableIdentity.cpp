@@ -8,6 +8,8 @@
 
 #include "platform/ExecutablePath.h"
 
+namespace vardeno {
+
 namespace {
 std::string AbsolutePath(const std::string& path) {
   if (!path.empty() && path.front() == '/') return path;
@@ -40,3 +42,5 @@ bool SameExecutable(const ExecutableIdentity& a, const ExecutableIdentity& b) {
   if (a.fileKnown && b.fileKnown && a.device == b.device && a.inode == b.inode) return true;
   return !a.path.empty() && a.path == b.path;
 }
+
+}  // namespace vardeno

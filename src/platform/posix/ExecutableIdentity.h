@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace vardeno {
+
 struct ExecutableIdentity {
   bool fileKnown = false;  // device and inode are set
   dev_t device = 0;
@@ -21,3 +23,5 @@ ExecutableIdentity IdentifyExecutable(const std::string& exePath);
 
 // True when both name the same file: the same device and inode, or the same resolved path.
 bool SameExecutable(const ExecutableIdentity& a, const ExecutableIdentity& b);
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace vardeno {
+
 namespace {
 bool IsNonFolderFile(const std::string& path) {
   struct stat info {};
@@ -36,3 +38,5 @@ std::string ResolveExecutablePath(const std::string& exePath) {
   }
   return {};
 }
+
+}  // namespace vardeno

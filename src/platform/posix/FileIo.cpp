@@ -11,6 +11,8 @@
 
 #include "platform/SystemError.h"
 
+namespace vardeno {
+
 namespace {
 
 [[noreturn]] void ThrowErrno(int code) { throw SystemError(code, std::strerror(code)); }
@@ -139,3 +141,5 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, bool e
     ::close(folderFd);
   }
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace vardeno {
+
 namespace {
 bool StatOf(const std::string& path, struct stat& info) { return !path.empty() && ::stat(path.c_str(), &info) == 0; }
 }  // namespace
@@ -93,3 +95,5 @@ std::optional<std::string> EnvironmentValue(const char* name) {
   if (!value) return std::nullopt;
   return std::string(value);
 }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 
 #include "platform/FileSystem.h"
 
+namespace vardeno {
+
 namespace {
 // The size from what stat told, opening the file only when the owner's read bit cannot decide.
 std::uint64_t SizeFromStat(const struct stat& info, uid_t user, const std::string& fullPath) {
@@ -56,3 +58,5 @@ std::uint64_t ListedFileSizes::Of(const std::string& fullPath, const std::string
   if (found != 0) return 0;
   return SizeFromStat(info, s.user, fullPath);
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+namespace vardeno {
+
 namespace {
 
 // The time formats of the locale the user's environment names, as a locale object of its own:
@@ -69,3 +71,5 @@ DateTimeTexts LocaleDateTimeTexts(std::time_t when) {
   const UserTimeLocale locale;
   return {AsUtf8(locale.Format("%x", moment)), AsUtf8(locale.Format("%X", moment))};
 }
+
+}  // namespace vardeno

@@ -27,6 +27,8 @@
 
 extern char** environ;
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kIdleInterval = std::chrono::milliseconds(100);
@@ -275,3 +277,5 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
   pieces.Deliver();
   return exitCode;
 }
+
+}  // namespace vardeno

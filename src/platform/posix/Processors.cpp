@@ -4,6 +4,8 @@
 
 #include <thread>
 
+namespace vardeno {
+
 unsigned UsableCores() {
   cpu_set_t set;
   CPU_ZERO(&set);
@@ -14,3 +16,5 @@ unsigned UsableCores() {
   const unsigned hardware = std::thread::hardware_concurrency();
   return hardware > 0 ? hardware : 1;
 }
+
+}  // namespace vardeno

@@ -19,6 +19,8 @@
 
 extern char** environ;
 
+namespace vardeno {
+
 const char* const ShortcutFileName = "Vardeno.desktop";
 const char* const MenuLauncherFileName = "vardeno.desktop";
 
@@ -270,3 +272,5 @@ std::string RunningExecutablePath() {
   buffer.resize(static_cast<size_t>(length));
   return buffer;
 }
+
+}  // namespace vardeno

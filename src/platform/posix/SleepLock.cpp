@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace vardeno {
+
 namespace {
 // A logind that does not answer must not hold up the start of a run for long.
 constexpr std::uint64_t kCallTimeoutUsec = 3'000'000;
@@ -56,3 +58,5 @@ std::unique_ptr<SleepLock> KeepComputerAwake(const std::string& why) {
   if (own < 0) return nullptr;
   return std::make_unique<InhibitorFd>(own);
 }
+
+}  // namespace vardeno

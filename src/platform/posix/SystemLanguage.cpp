@@ -4,6 +4,8 @@
 #include <cstring>
 #include <initializer_list>
 
+namespace vardeno {
+
 bool SystemLanguageIsPolish() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const char* value = std::getenv(name);
@@ -11,3 +13,5 @@ bool SystemLanguageIsPolish() {
   }
   return false;
 }
+
+}  // namespace vardeno

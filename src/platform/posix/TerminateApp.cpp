@@ -3,6 +3,8 @@
 #include "platform/posix/ChildRegistry.h"
 #include "platform/posix/ExecutableIdentity.h"
 
+namespace vardeno {
+
 bool TerminateApp(const std::string& exePath) {
   const ExecutableIdentity file = IdentifyExecutable(exePath);
   if (!file.fileKnown && file.path.empty()) return false;
@@ -12,3 +14,5 @@ bool TerminateApp(const std::string& exePath) {
 bool TerminateChild(const ChildProcess& child) {
   return ChildRegistry::Instance().End(child.pid) != ChildRegistry::EndResult::NotRegistered;
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace vardeno {
+
 class UniqueFd {
  public:
   explicit UniqueFd(int fd = -1) : fd_(fd) {}
@@ -23,3 +25,5 @@ class UniqueFd {
  private:
   int fd_;
 };
+
+}  // namespace vardeno

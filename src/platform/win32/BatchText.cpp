@@ -11,6 +11,8 @@
 #include "platform/win32/SystemCodePages.h"
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 
 // The text in the OEM code page, or nothing when a character has no exact counterpart there.
@@ -66,3 +68,5 @@ std::optional<std::string> BatchFileBytes(std::string_view text) { return ToOemC
 SystemError BatchTextError(const std::string& name) {
   return SystemError(ERROR_NO_UNICODE_TRANSLATION, SystemMessage(ERROR_NO_UNICODE_TRANSLATION) + "\r\n" + name);
 }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 
 #include "platform/ProcessRunner.h"
 
+namespace vardeno {
+
 namespace {
 // How often a background thread looks whether a job whose child has ended is empty yet.
 constexpr DWORD kJobPollMs = 500;
@@ -105,3 +107,5 @@ std::size_t ChildRegistry::EndStartedFrom(const ExecutableIdentity& file) {
   }
   return count;
 }
+
+}  // namespace vardeno

@@ -14,6 +14,8 @@
 #include "platform/win32/ExecutableIdentity.h"
 #include "platform/win32/UniqueHandle.h"
 
+namespace vardeno {
+
 class ChildRegistry {
  public:
   // The one registry of this process. It is never destroyed, because background threads that
@@ -55,3 +57,5 @@ class ChildRegistry {
   std::mutex mutex_;
   std::unordered_map<DWORD, Entry> children_;
 };
+
+}  // namespace vardeno

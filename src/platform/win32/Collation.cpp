@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace vardeno {
+
 struct CollationKeys::State {};
 
 CollationKeys::CollationKeys(const std::locale&) {}
@@ -26,3 +28,5 @@ std::wstring CollationKeys::KeyOf(const std::wstring& text) {
   while (!key.empty() && key.back() == L'\0') key.pop_back();
   return key;
 }
+
+}  // namespace vardeno

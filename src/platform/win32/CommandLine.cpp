@@ -8,6 +8,8 @@
 
 #include "platform/win32/LastError.h"
 
+namespace vardeno {
+
 namespace {
 void AppendRuntimeArgument(std::wstring& line, const std::wstring& argument) {
   if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
@@ -89,3 +91,5 @@ std::wstring BuildBatchCommandLine(const std::wstring& scriptPath, const std::ve
   line += L'"';
   return line;
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 // The program path in double quotes (unquoted, "C:\Program Files\x.exe" would make Windows try
 // C:\Program.exe first), then each argument quoted by the rules the C runtime and
 // CommandLineToArgvW split by: an argument with a blank or a quote, or an empty one, goes in
@@ -22,3 +24,5 @@ bool IsBatchFile(const std::wstring& path);
 // cannot take it for the start of a variable. Throws SystemError (ERROR_INVALID_PARAMETER) for an
 // argument holding a line break, which would end cmd's command there.
 std::wstring BuildBatchCommandLine(const std::wstring& scriptPath, const std::vector<std::wstring>& arguments);
+
+}  // namespace vardeno

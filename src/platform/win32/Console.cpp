@@ -13,6 +13,8 @@
 
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 std::atomic<bool> gInterrupted{false};
 std::atomic<bool> gCatching{false};
@@ -66,3 +68,5 @@ bool InterruptCatcher::Requested() { return gInterrupted; }
 
 // Console control events arrive on a thread of their own; no other thread ever takes them.
 std::thread StartThreadWithoutInterrupts(std::function<void()> body) { return std::thread(std::move(body)); }
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 std::wstring FullPath(const std::wstring& path) {
   const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -51,3 +53,5 @@ bool SameExecutable(const ExecutableIdentity& a, const ExecutableIdentity& b) {
          CompareStringOrdinal(a.path.c_str(), static_cast<int>(a.path.size()), b.path.c_str(),
                               static_cast<int>(b.path.size()), TRUE) == CSTR_EQUAL;
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vardeno {
+
 struct ExecutableIdentity {
   bool fileKnown = false;  // volume and index are set
   std::uint32_t volumeSerial = 0;
@@ -20,3 +22,5 @@ ExecutableIdentity IdentifyExecutable(const std::string& exePath);
 // True when both name the same file: the same volume and file index, or the same full path
 // without regard to letter case.
 bool SameExecutable(const ExecutableIdentity& a, const ExecutableIdentity& b);
+
+}  // namespace vardeno

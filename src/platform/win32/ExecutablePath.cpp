@@ -9,6 +9,8 @@
 
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 bool IsNonFolderFile(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -65,3 +67,5 @@ std::string ResolveExecutablePath(const std::string& exePath) {
   }
   return {};
 }
+
+}  // namespace vardeno

@@ -21,6 +21,8 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 
 class HandleCloser {
@@ -142,3 +144,5 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, bool /
   if (!MoveFileExW(tempPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     fail(GetLastError());
 }
+
+}  // namespace vardeno

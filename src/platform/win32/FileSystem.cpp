@@ -9,6 +9,8 @@
 
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 DWORD AttributesOf(const std::string& path) {
   return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Widen(path).c_str());
@@ -154,3 +156,5 @@ std::optional<std::string> EnvironmentValue(const char* name) {
   value.resize(written);
   return Narrow(value);
 }
+
+}  // namespace vardeno

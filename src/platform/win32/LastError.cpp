@@ -4,6 +4,8 @@
 
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 std::string SystemMessage(unsigned long code) {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
@@ -19,3 +21,5 @@ std::string SystemMessage(unsigned long code) {
 SystemError SystemErrorFromCode(unsigned long code) { return SystemError(static_cast<int>(code), SystemMessage(code)); }
 
 SystemError LastSystemError() { return SystemErrorFromCode(GetLastError()); }
+
+}  // namespace vardeno

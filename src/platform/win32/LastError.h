@@ -4,8 +4,12 @@
 
 #include "platform/SystemError.h"
 
+namespace vardeno {
+
 // The system's message for an error code, without its final line break.
 std::string SystemMessage(unsigned long code);
 SystemError SystemErrorFromCode(unsigned long code);
 // Takes GetLastError() at the moment of the call.
 SystemError LastSystemError();
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 std::uint64_t ListedFileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (path.empty() || !GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) return 0;
@@ -20,3 +22,5 @@ ListedFileSizes::~ListedFileSizes() = default;
 std::uint64_t ListedFileSizes::Of(const std::string& fullPath, const std::string&, const std::string&) {
   return ListedFileSize(fullPath);
 }
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 
 // The moment as local SYSTEMTIME. time_t counts seconds from 1970; FILETIME counts 100 ns
@@ -42,3 +44,5 @@ DateTimeTexts LocaleDateTimeTexts(std::time_t when) {
   if (!LocalSystemTime(when, moment)) return {};
   return {DateText(moment), TimeText(moment)};
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 
 #include "platform/win32/LastError.h"
 
+namespace vardeno {
+
 namespace {
 // A name no other pipe has: this process, a counter, and the tick count against a stale pipe
 // of an earlier process with the same id.
@@ -65,3 +67,5 @@ OutputPipe::Result OutputPipe::Read() {
   count_ = count;
   return count > 0 ? Result::Data : Result::Pending;
 }
+
+}  // namespace vardeno

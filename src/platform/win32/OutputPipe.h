@@ -10,6 +10,8 @@
 #include "platform/OutputPieces.h"
 #include "platform/win32/UniqueHandle.h"
 
+namespace vardeno {
+
 class OutputPipe {
  public:
   // Creates the pipe; the write end is an inheritable handle meant only for the child (pass it
@@ -44,3 +46,5 @@ class OutputPipe {
   std::size_t count_ = 0;
   char buffer_[kPipeReadSize];
 };
+
+}  // namespace vardeno

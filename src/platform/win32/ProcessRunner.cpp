@@ -23,6 +23,8 @@
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::milliseconds;
@@ -284,3 +286,5 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
   pieces.Deliver();
   return exitCode;
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <bit>
 #include <thread>
 
+namespace vardeno {
+
 unsigned UsableCores() {
   DWORD_PTR process = 0, system = 0;
   if (GetProcessAffinityMask(GetCurrentProcess(), &process, &system) && process != 0)
@@ -12,3 +14,5 @@ unsigned UsableCores() {
   const unsigned hardware = std::thread::hardware_concurrency();
   return hardware > 0 ? hardware : 1;
 }
+
+}  // namespace vardeno

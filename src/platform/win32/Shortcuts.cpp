@@ -20,6 +20,8 @@
 
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 const char* const ShortcutFileName = "Vardeno.lnk";
 const char* const MenuLauncherFileName = "Vardeno.lnk";
 
@@ -143,3 +145,5 @@ std::string RunningExecutablePath() {
   }
   return {};
 }
+
+}  // namespace vardeno

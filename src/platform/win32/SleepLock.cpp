@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace vardeno {
+
 namespace {
 class ExecutionStateLock : public SleepLock {
  public:
@@ -16,3 +18,5 @@ std::unique_ptr<SleepLock> KeepComputerAwake(const std::string&) {
   if (SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) == 0) return nullptr;
   return std::make_unique<ExecutionStateLock>();
 }
+
+}  // namespace vardeno

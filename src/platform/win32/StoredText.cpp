@@ -7,6 +7,8 @@
 #include "platform/win32/SystemCodePages.h"
 #include "platform/win32/WideText.h"
 
+namespace vardeno {
+
 namespace {
 bool IsValidUtf8(std::string_view bytes) {
   if (bytes.empty()) return true;
@@ -20,3 +22,5 @@ std::string StoredTextToUtf8(std::string bytes) {
   if (std::string_view(bytes).substr(0, 3) == "\xEF\xBB\xBF" || IsValidUtf8(bytes)) return bytes;
   return CodePageToUtf8(bytes, SystemAnsiCodePage());
 }
+
+}  // namespace vardeno

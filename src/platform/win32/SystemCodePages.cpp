@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace vardeno {
+
 namespace {
 
 unsigned SystemCodePage(LCTYPE localeType, unsigned processCodePage) {
@@ -27,3 +29,5 @@ unsigned SystemOemCodePage() {
   static const unsigned codePage = SystemCodePage(LOCALE_IDEFAULTCODEPAGE, GetOEMCP());
   return codePage;
 }
+
+}  // namespace vardeno

@@ -4,8 +4,12 @@
 // file for cmd, a settings file of the 2009 program) takes the code page from here instead.
 #pragma once
 
+namespace vardeno {
+
 // The system's ANSI code page (1250 on a Polish Windows), or 65001 where the system is set to use
 // UTF-8 throughout.
 unsigned SystemAnsiCodePage();
 // The system's OEM code page, the console's own (852 on a Polish Windows).
 unsigned SystemOemCodePage();
+
+}  // namespace vardeno

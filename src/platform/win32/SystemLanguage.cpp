@@ -4,4 +4,8 @@
 
 #include <windows.h>
 
+namespace vardeno {
+
 bool SystemLanguageIsPolish() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_POLISH; }
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 #include "platform/win32/ChildRegistry.h"
 #include "platform/win32/ExecutableIdentity.h"
 
+namespace vardeno {
+
 bool TerminateApp(const std::string& exePath) {
   const ExecutableIdentity file = IdentifyExecutable(exePath);
   if (!file.fileKnown && file.path.empty()) return false;
@@ -13,3 +15,5 @@ bool TerminateApp(const std::string& exePath) {
 bool TerminateChild(const ChildProcess& child) {
   return ChildRegistry::Instance().End(static_cast<DWORD>(child.pid)) != ChildRegistry::EndResult::NotRegistered;
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace vardeno {
+
 class UniqueHandle {
  public:
   UniqueHandle() = default;
@@ -29,3 +31,5 @@ class UniqueHandle {
  private:
   HANDLE handle_ = nullptr;  // never INVALID_HANDLE_VALUE
 };
+
+}  // namespace vardeno

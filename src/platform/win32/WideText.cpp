@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+namespace vardeno {
+
 namespace {
 std::wstring ToWide(std::string_view bytes, UINT codePage) {
   if (bytes.empty()) return {};
@@ -28,3 +30,5 @@ std::string Narrow(std::wstring_view utf16) {
 std::string CodePageToUtf8(std::string_view bytes, unsigned codePage) {
   return Narrow(ToWide(bytes, codePage));
 }
+
+}  // namespace vardeno

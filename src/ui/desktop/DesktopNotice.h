@@ -9,6 +9,8 @@
 
 class QSystemTrayIcon;
 
+namespace vardeno {
+
 class DesktopNotice {
  public:
   virtual ~DesktopNotice() = default;
@@ -20,3 +22,5 @@ class DesktopNotice {
 // The desktop's notification service; where there is none, the tray icon's message (when the
 // tray is there). tray is not owned and may be null.
 std::unique_ptr<DesktopNotice> MakeDesktopNotice(QSystemTrayIcon* tray);
+
+}  // namespace vardeno

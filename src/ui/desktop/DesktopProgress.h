@@ -4,6 +4,9 @@
 #pragma once
 
 #include <memory>
+class QWidget;
+
+namespace vardeno {
 
 class DesktopProgress {
  public:
@@ -15,7 +18,8 @@ class DesktopProgress {
   virtual void Clear(bool failed) = 0;
 };
 
-class QWidget;
 
 // The desktop's own for the main window; one that does nothing where the desktop offers no way.
 std::unique_ptr<DesktopProgress> MakeDesktopProgress(QWidget* mainWindow);
+
+}  // namespace vardeno

@@ -13,6 +13,8 @@
 #include "ui/windows/ErrorLogWindow.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 namespace {
 const QString kIdleTip = QStringLiteral("Vardeno");
 }
@@ -88,3 +90,5 @@ void BringToFront(QWidget* window) {
   window->raise();
   window->activateWindow();
 }
+
+}  // namespace vardeno

@@ -10,6 +10,9 @@
 #include "conversion/ConversionRun.h"
 
 class QWidget;
+
+namespace vardeno {
+
 class DesktopNotice;
 class DesktopProgress;
 struct AppWindows;
@@ -46,3 +49,5 @@ class DesktopRun : public QObject {
 
 // Shows the window (from the tray or minimized too), raises it and asks to make it active.
 void BringToFront(QWidget* window);
+
+}  // namespace vardeno

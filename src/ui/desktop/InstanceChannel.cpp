@@ -8,6 +8,8 @@
 
 #include "ui/desktop/InstanceMessage.h"
 
+namespace vardeno {
+
 QString InstanceSocketName(const QString& programDir) {
   QCryptographicHash hash(QCryptographicHash::Sha256);
   hash.addData(QDir::homePath().toUtf8());
@@ -43,3 +45,5 @@ bool ReceiveInstanceMessage(const std::function<bool(char* data, qint64 bytes)>&
   in >> files;
   return in.status() == QDataStream::Ok;
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <memory>
 
+namespace vardeno {
+
 // The socket's name for this user and the program folder programDir.
 QString InstanceSocketName(const QString& programDir);
 
@@ -33,3 +35,5 @@ class InstanceServer : public QObject {
   struct Listener;  // the system's side of the channel
   std::unique_ptr<Listener> listener_;
 };
+
+}  // namespace vardeno

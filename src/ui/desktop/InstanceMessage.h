@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <functional>
 
+namespace vardeno {
+
 inline constexpr char kInstanceMessageTaken = '+';  // the running program's answer
 
 QByteArray InstanceMessage(const QStringList& files);
@@ -13,3 +15,5 @@ QByteArray InstanceMessage(const QStringList& files);
 // Reads one message through readAll (which reads all of the bytes asked for, or returns false)
 // into files; false when it could not be read or does not hold a list of files.
 bool ReceiveInstanceMessage(const std::function<bool(char* data, qint64 bytes)>& readAll, QStringList& files);
+
+}  // namespace vardeno

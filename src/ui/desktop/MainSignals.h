@@ -5,6 +5,10 @@
 
 class QWidget;
 
+namespace vardeno {
+
 // Installs the handlers; a signal is handed to the event loop through a pipe (a signal handler
 // may do no more than write to it) and the main window is closed from there. Call once.
 void CloseOnTerminationSignals(QWidget* mainWindow);
+
+}  // namespace vardeno

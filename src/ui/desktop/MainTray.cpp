@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+namespace vardeno {
+
 MainTray::MainTray(QMenu* popTi, const QIcon& icon, QObject* parent)
     : QObject(parent), ti_(new QSystemTrayIcon(icon, this)) {
   ti_->setObjectName(QStringLiteral("ti"));
@@ -13,3 +15,5 @@ MainTray::MainTray(QMenu* popTi, const QIcon& icon, QObject* parent)
 }
 
 bool MainTray::Available() const { return QSystemTrayIcon::isSystemTrayAvailable() && ti_->isVisible(); }
+
+}  // namespace vardeno

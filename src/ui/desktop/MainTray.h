@@ -8,6 +8,8 @@ class QMenu;
 class QSystemTrayIcon;
 class QIcon;
 
+namespace vardeno {
+
 class MainTray : public QObject {
   Q_OBJECT
  public:
@@ -20,3 +22,5 @@ class MainTray : public QObject {
  private:
   QSystemTrayIcon* ti_;
 };
+
+}  // namespace vardeno

@@ -3,6 +3,10 @@
 
 #include <QString>
 
+namespace vardeno {
+
 // address: a URL ("https://...") or an absolute path in the system's form ("/home/...",
 // "C:\..." or "C:/...").
 void OpenAddress(const QString& address);
+
+}  // namespace vardeno

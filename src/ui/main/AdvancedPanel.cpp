@@ -21,6 +21,8 @@
 #include "ui/main/SettingsPanelsWidgets.h"
 #include "ui/main/SubtitlesBox.h"
 
+namespace vardeno {
+
 namespace {
 // Group contents packed close, so the column needs little width before it scrolls.
 QGridLayout* NewCompactGrid(QWidget* group) {
@@ -294,3 +296,5 @@ void AdvancedPanel::SetLang(UiLanguage lang, const ResolutionList& resolutions) 
 }
 
 void AdvancedPanel::SetSubtitlesUnavailableReason(const QString& reason) { gbSubtitles->SetUnavailableReason(reason); }
+
+}  // namespace vardeno

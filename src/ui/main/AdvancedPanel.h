@@ -17,6 +17,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
+
+namespace vardeno {
+
 class SubtitlesBox;
 
 class AdvancedPanel : public QWidget {
@@ -100,3 +103,5 @@ class AdvancedPanel : public QWidget {
   QWidget* BuildTimeLimits(QWidget* parent);
   QWidget* BuildParams(QWidget* parent);
 };
+
+}  // namespace vardeno

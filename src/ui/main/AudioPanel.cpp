@@ -12,6 +12,8 @@
 #include "ui/main/SettingsPanelsTexts.h"
 #include "ui/main/SettingsPanelsWidgets.h"
 
+namespace vardeno {
+
 AudioPanel::AudioPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("pnAudio");
   gbAudioOptions = MakeNamed<QGroupBox>("gbAudioOptions", this);
@@ -106,3 +108,5 @@ void AudioPanel::SetLang(UiLanguage lang) {
 }
 
 void AudioPanel::tbAudioVolumeChange(int value) { lblAudioVolume->setText(QString::number(value) + " %"); }
+
+}  // namespace vardeno

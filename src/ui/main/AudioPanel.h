@@ -12,6 +12,8 @@ class QGroupBox;
 class QLabel;
 class QSlider;
 
+namespace vardeno {
+
 class AudioPanel : public QWidget {
   Q_OBJECT
  public:
@@ -44,3 +46,5 @@ class AudioPanel : public QWidget {
   // Shows the slider's value as "N %", whoever moved it.
   void tbAudioVolumeChange(int value);
 };
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 // setting controls return at once while the flag is set.
 #pragma once
 
+namespace vardeno {
+
 class ControlsUpdatingGuard {
  public:
   explicit ControlsUpdatingGuard(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
@@ -14,3 +16,5 @@ class ControlsUpdatingGuard {
   bool& flag_;
   bool before_;
 };
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 
 #include "ui/QtText.h"
 
+namespace vardeno {
+
 namespace {
 
 // Column captions, in column order.
@@ -126,3 +128,5 @@ void FileListModel::RowsChanged(std::size_t first, std::size_t last) {
   emit dataChanged(index(static_cast<int>(first), 0), index(static_cast<int>(last), ColumnCount - 1));
   if (next_) next_->RowsChanged(first, last);
 }
+
+}  // namespace vardeno

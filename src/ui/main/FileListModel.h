@@ -9,6 +9,8 @@
 #include "filelist/FileList.h"
 #include "texts/Language.h"
 
+namespace vardeno {
+
 class FileListModel : public QAbstractTableModel, private FileListListener {
   Q_OBJECT
  public:
@@ -50,3 +52,5 @@ class FileListModel : public QAbstractTableModel, private FileListListener {
   FileListListener* next_ = nullptr;
   UiLanguage lang_ = UiLanguage::English;
 };
+
+}  // namespace vardeno

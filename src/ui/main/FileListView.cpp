@@ -24,6 +24,8 @@
 #include "ui/MessageBoxes.h"
 #include "ui/QtText.h"
 
+namespace vardeno {
+
 namespace {
 
 // A row dragged inside the list carries this format; its data names the list it came from, so a
@@ -340,3 +342,5 @@ void FileListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option
     painter->restore();
   }
 }
+
+}  // namespace vardeno

@@ -11,10 +11,12 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+class QMimeData;
+
+namespace vardeno {
 
 struct ProgramState;
 class FileListModel;
-class QMimeData;
 
 class FileListView : public QTreeView {
   Q_OBJECT
@@ -84,3 +86,5 @@ class FileListView : public QTreeView {
   int dropTargetRow_ = -1;
   std::optional<std::size_t> lastSelectedRow_;
 };
+
+}  // namespace vardeno

@@ -16,6 +16,8 @@
 #include "ui/main/SettingsPanelsTexts.h"
 #include "ui/main/SettingsPanelsWidgets.h"
 
+namespace vardeno {
+
 FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("pnLeft");
   gbOutputFormat = MakeNamed<QGroupBox>("gbOutputFormat", this);
@@ -129,3 +131,5 @@ void FormatVideoPanel::SetLang(UiLanguage lang) {
   gbOutputFormat->setTitle(ToQ(kOutputFormatGroup(lang)));
   gbAviVideoOptions->setTitle(ToQ(kVideoOptionsGroup(lang)));
 }
+
+}  // namespace vardeno

@@ -13,6 +13,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 
+namespace vardeno {
+
 class FormatVideoPanel : public QWidget {
   Q_OBJECT
  public:
@@ -49,3 +51,5 @@ class FormatVideoPanel : public QWidget {
   QLabel* lblAviVideoFPS;
   QComboBox* cbAviVideoFPS;
 };
+
+}  // namespace vardeno

@@ -3,6 +3,8 @@
 #include <QKeySequence>
 #include <QWidget>
 
+namespace vardeno {
+
 namespace {
 
 struct ActionEntry {
@@ -72,3 +74,5 @@ MainActions CreateMainActions(QWidget* window) {
   actions.actZune_Compare->setVisible(false);
   return actions;
 }
+
+}  // namespace vardeno

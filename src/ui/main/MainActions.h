@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace vardeno {
+
 struct MainActions {
   QAction* actEsc = nullptr;
   QAction* actConvert = nullptr;
@@ -53,3 +55,5 @@ struct MainActions {
 // adds each to window, so that its shortcut works wherever the focus is inside the window.
 // actZune_Spec_30GB and actZune_Compare are hidden.
 MainActions CreateMainActions(QWidget* window);
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <optional>
 
+namespace vardeno {
+
 namespace {
 
 std::optional<QStringList> nextAnswer;
@@ -52,3 +54,5 @@ QString AskDirectory(QWidget* owner, const QString& startDir) {
 void SetNextFileDialogAnswer(const QStringList& names) { nextAnswer = names; }
 
 QString LastFileDialogStartDir() { return lastStartDir; }
+
+}  // namespace vardeno

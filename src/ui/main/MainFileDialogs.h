@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace vardeno {
+
 // One existing file; empty when cancelled.
 QString AskOpenFileName(QWidget* owner, const QString& startDir, const QString& filter, const QString& suffix);
 // Several existing files; empty when cancelled.
@@ -20,3 +22,5 @@ QString AskDirectory(QWidget* owner, const QString& startDir);
 void SetNextFileDialogAnswer(const QStringList& names);
 // The start folder the last dialog was given (shown or pre-answered), for tests.
 QString LastFileDialogStartDir();
+
+}  // namespace vardeno

@@ -15,6 +15,8 @@
 #include "ui/QtText.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 namespace {
 bool IsDirectory(const std::string& path) {
   std::error_code error;
@@ -111,3 +113,5 @@ void MainWindow::lvSelectItem() {
     UpdateFileInfoWindow(windows_);
   });
 }
+
+}  // namespace vardeno

@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <initializer_list>
 
+namespace vardeno {
+
 namespace {
 
 // nullptr in the list stands for a separator.
@@ -62,3 +64,5 @@ MainMenus CreateMainMenus(QMainWindow* window, const MainActions& a) {
   Fill(m.popTi, {a.actShowHideMainWindow, nullptr, a.actExit});
   return m;
 }
+
+}  // namespace vardeno

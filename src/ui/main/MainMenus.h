@@ -8,6 +8,8 @@ class QMainWindow;
 class QMenu;
 class QMenuBar;
 
+namespace vardeno {
+
 struct MainMenus {
   QMenuBar* MainMenu1 = nullptr;
   QMenu* mnuFile = nullptr;
@@ -23,3 +25,5 @@ struct MainMenus {
 // Builds the menus on window (the main menu becomes its menu bar). The pop-up menus are children
 // of window; the caller shows them and applies the enable rules when they open.
 MainMenus CreateMainMenus(QMainWindow* window, const MainActions& a);
+
+}  // namespace vardeno

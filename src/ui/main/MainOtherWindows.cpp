@@ -10,6 +10,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 void ShowAndRaise(QDialog* window) {
   window->show();
@@ -33,3 +35,5 @@ void ShowAboutWindow(AppWindows& windows) { ShowAndRaise(windows.About()); }
 bool FileInfoWindowVisible(const AppWindows& windows) { return windows.fileInfo && windows.fileInfo->isVisible(); }
 
 void UpdateFileInfoWindow(AppWindows& windows) { windows.FileInfo()->UpdateList(); }
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 // that window's own entry point.
 #pragma once
 
+namespace vardeno {
+
 struct AppWindows;
 
 void ShowCommandLineWindow(AppWindows& windows);  // F2: builds and shows the preview
@@ -13,3 +15,5 @@ void ShowAboutWindow(AppWindows& windows);        // Shift+Ctrl+F1
 bool FileInfoWindowVisible(const AppWindows& windows);
 // Probes the selected row and shows it in the file information window.
 void UpdateFileInfoWindow(AppWindows& windows);
+
+}  // namespace vardeno

@@ -16,6 +16,8 @@
 #include "ui/main/SettingsPanels.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 namespace {
 // Changes typed or stepped in quick succession make one new frame.
 constexpr int kSettleMilliseconds = 300;
@@ -56,3 +58,5 @@ void MainWindow::ShowFramePreview() {
 void MainWindow::RefreshFramePreviewSoon() {
   if (preview_ && preview_->isVisible()) previewTimer_->start();
 }
+
+}  // namespace vardeno

@@ -13,6 +13,8 @@
 #include "ui/main/SettingsPanels.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 namespace {
 int ResolutionCount(const ProgramState& state) { return static_cast<int>(state.Resolutions.Entries.size()); }
 }  // namespace
@@ -87,3 +89,5 @@ std::optional<std::string> MainWindow::ChooseProfileToSave(const std::string& st
   if (name.isEmpty()) return std::nullopt;
   return ToStd(name);
 }
+
+}  // namespace vardeno

@@ -21,6 +21,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 void MainWindow::actConvertExecute() { RunConversion(false, {}); }
 
 void MainWindow::actSaveBATExecute() {
@@ -83,3 +85,5 @@ void MainWindow::RunFinished(const RunResult& result) {
   lv_->setFocus(Qt::OtherFocusReason);
   emit runEnded();
 }
+
+}  // namespace vardeno

@@ -21,6 +21,8 @@
 #include "ui/main/SettingsPanels.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 namespace {
 // What a window manager adds around the window's client area: borders, and a title bar above.
 constexpr int kFrameAllowance = 16;
@@ -120,3 +122,5 @@ void MainWindow::SaveSettingsFile() {
   attempt([&] { SaveProfile(state_.Params.LastSessionFile, ReadEncoderSettings()); });
   if (!files.empty()) ShowSystemErrorBox(this, systemMessage + "\r\n" + files);
 }
+
+}  // namespace vardeno

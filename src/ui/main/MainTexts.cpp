@@ -24,6 +24,8 @@
 #include "ui/main/SettingsPanels.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 namespace {
 
 struct NamedText {
@@ -186,3 +188,5 @@ QString ProfileFilter(UiLanguage lang) { return ToQtFilter(kProfileFileFilter(la
 QString ScriptFileFilter(UiLanguage lang) {
   return ToQtFilter(kScriptFileFilter(lang));
 }
+
+}  // namespace vardeno

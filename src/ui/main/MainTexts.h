@@ -7,6 +7,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // Caption of actShowHideMainWindow: "Minimize to tray" while the window is visible, else
 // "Show main window".
 std::string MainWindowToggleCaption(bool windowVisible, UiLanguage lang);
@@ -25,3 +27,5 @@ QString ScriptFileFilter(UiLanguage lang);
 // into Qt's form: each description followed by its patterns in brackets. A description that
 // ends in its own bracketed list keeps it, written with blanks between the patterns.
 QString ToQtFilter(const std::string& filter);
+
+}  // namespace vardeno

@@ -2,6 +2,8 @@
 
 #include <QToolButton>
 
+namespace vardeno {
+
 namespace {
 
 // Band RGB 82,35,35; bold 12-pixel light text; hot track RGB 157,131,130; buttons 76 pixels wide
@@ -50,3 +52,5 @@ MainToolBar::MainToolBar(const MainActions& a, QWidget* parent) : QToolBar(paren
   addSeparator();
   btnAbout = AddButton(this, "btnAbout", a.actAbout);
 }
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 
 class QToolButton;
 
+namespace vardeno {
+
 class MainToolBar : public QToolBar {
   Q_OBJECT
  public:
@@ -22,3 +24,5 @@ class MainToolBar : public QToolBar {
   QToolButton* btnHomePage;
   QToolButton* btnAbout;
 };
+
+}  // namespace vardeno

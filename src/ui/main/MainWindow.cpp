@@ -41,6 +41,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 // Rows of the file list that the bottom panel leaves visible before its advanced column scrolls.
 constexpr int kListRowsKept = 4;
@@ -271,3 +273,5 @@ void MainWindow::EnableAll() {
   for (QAction* action : actions_.all) action->setEnabled(true);
   InitControls();
 }
+
+}  // namespace vardeno

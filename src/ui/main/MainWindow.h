@@ -19,6 +19,11 @@
 #include "encoder/EncoderSettings.h"
 #include "ui/main/MainActions.h"
 #include "ui/main/MainMenus.h"
+class QTimer;
+class QFileDialog;
+class QSystemTrayIcon;
+
+namespace vardeno {
 
 struct AppWindows;
 struct ProgramState;
@@ -29,9 +34,6 @@ class MainTray;
 class MiddlePanel;
 class SettingsPanels;
 class FramePreviewWindow;
-class QTimer;
-class QFileDialog;
-class QSystemTrayIcon;
 class EncoderAccess;
 class PowerControl;
 class RunWorker;
@@ -176,3 +178,5 @@ class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDi
   std::unique_ptr<EncoderAccess> ownEncoder_;  // used when the program entry set none
   std::unique_ptr<PowerControl> ownPower_;
 };
+
+}  // namespace vardeno

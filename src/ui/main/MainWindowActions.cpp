@@ -29,6 +29,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 
 // The device maker's Zune pages exist no more; the Internet Archive keeps copies of them.
@@ -178,3 +180,5 @@ void MainWindow::actGoToHomePageExecute() {
   const QString manual = ManualPath();
   if (!manual.isEmpty()) OpenAddress(manual);
 }
+
+}  // namespace vardeno

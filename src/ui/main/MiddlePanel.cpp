@@ -16,6 +16,8 @@
 #include "texts/ProfileTexts.h"
 #include "ui/QtText.h"
 
+namespace vardeno {
+
 namespace {
 
 template <typename T>
@@ -210,3 +212,5 @@ int MiddlePanel::SelectedProfile() const { return cbProfile->currentIndex(); }
 void MiddlePanel::SelectDefaultsProfile() {
   if (cbProfile->count() > 1) cbProfile->setCurrentIndex(1);
 }
+
+}  // namespace vardeno

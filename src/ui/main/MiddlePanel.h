@@ -16,6 +16,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace vardeno {
+
 class MiddlePanel : public QWidget {
   Q_OBJECT
  public:
@@ -77,3 +79,5 @@ class MiddlePanel : public QWidget {
   QPushButton* btnLoadProfile;
   QPushButton* btnSaveProfile;
 };
+
+}  // namespace vardeno

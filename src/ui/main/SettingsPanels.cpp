@@ -23,6 +23,8 @@
 #include "ui/main/SettingsPanelsHelp.h"
 #include "ui/main/SubtitlesBox.h"
 
+namespace vardeno {
+
 SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state) {
   setObjectName("pnBottom");
   left_ = new FormatVideoPanel(this);
@@ -161,3 +163,5 @@ void SettingsPanels::btnInfo_ffmpegClick() {
   const std::string helpFile = EnsureEncoderHelpFile(filesDir, GetEncoderPath(state_.Params, state_.ProgramDir));
   if (!helpFile.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(ToQ(helpFile)));
 }
+
+}  // namespace vardeno

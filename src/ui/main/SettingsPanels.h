@@ -8,6 +8,8 @@
 
 #include "encoder/EncoderSettings.h"
 
+namespace vardeno {
+
 struct ProgramState;
 class AdvancedPanel;
 class AudioPanel;
@@ -65,3 +67,5 @@ class SettingsPanels : public QWidget {
   // The controls the enable rules name; a number box answers to its edit and its arrows' names.
   QHash<QString, QWidget*> governed_;
 };
+
+}  // namespace vardeno

@@ -7,6 +7,8 @@
 #include "platform/ProcessRunner.h"
 #include "platform/SystemError.h"
 
+namespace vardeno {
+
 std::string EnsureEncoderHelpFile(const std::string& filesDir, const std::string& encoderPath) {
   const std::filesystem::path helpPath = std::filesystem::path(filesDir) / kEncoderHelpFileName;
   std::error_code error;
@@ -40,3 +42,5 @@ std::string EnsureEncoderHelpFile(const std::string& filesDir, const std::string
   }
   return helpPath.string();
 }
+
+}  // namespace vardeno

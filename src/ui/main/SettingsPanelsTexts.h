@@ -4,6 +4,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // Format and video column.
 inline constexpr LangText kOutputFormatCaption{"Output file format / Video settings", "Format wyjściowy / Ustawienia video"};
 inline constexpr LangText kOutputFormatGroup{"Output format", "Format wyjściowy"};
@@ -42,3 +44,5 @@ inline constexpr LangText kSecondsLabel{"Sec. :", "Sek. :"};
 inline constexpr LangText kParamsGroup{"Additional FFmpeg command-line parameters :",
                                        "Dodatkowe parametry linii poleceń kodera FFmpeg :"};
 inline constexpr char kInfoButton[] = "INFO";
+
+}  // namespace vardeno

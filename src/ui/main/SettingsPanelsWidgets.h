@@ -13,6 +13,8 @@
 #include "encoder/EncoderSettings.h"
 #include "ui/QtText.h"
 
+namespace vardeno {
+
 template <class W>
 W* MakeNamed(const char* name, QWidget* parent) {
   auto* widget = new W(parent);
@@ -66,3 +68,5 @@ inline void SetEditableText(QComboBox* list, const std::string& text) {
 inline void SelectEntry(QComboBox* list, int index) {
   list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "ui/QtText.h"
 #include "ui/main/SettingsPanelsWidgets.h"
 
+namespace vardeno {
+
 namespace {
 inline constexpr LangText kSubtitlesGroup{"Subtitles", "Napisy"};
 inline constexpr LangText kSubtitlesLabel{"Burn in :", "Wtop :"};
@@ -66,3 +68,5 @@ void SubtitlesBox::SetUnavailableReason(const QString& reason) {
   reason_ = reason;
   cbSubtitles->setToolTip(reason.isEmpty() ? ToQ(kSubtitlesHint(lang_)) : reason);
 }
+
+}  // namespace vardeno

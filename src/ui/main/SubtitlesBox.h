@@ -12,6 +12,8 @@ class QComboBox;
 class QLabel;
 class QSpinBox;
 
+namespace vardeno {
+
 class SubtitlesBox : public QGroupBox {
   Q_OBJECT
  public:
@@ -35,3 +37,5 @@ class SubtitlesBox : public QGroupBox {
   UiLanguage lang_ = UiLanguage::English;
   QString reason_;
 };
+
+}  // namespace vardeno

@@ -22,6 +22,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/windows/WindowAction.h"
 
+namespace vardeno {
+
 namespace {
 constexpr QSize kMinimumClientSize(416, 310);
 constexpr int kMaxEncoderLineWidth = 560;
@@ -276,3 +278,5 @@ void AboutWindow::showEvent(QShowEvent* event) {
   }
   QDialog::showEvent(event);
 }
+
+}  // namespace vardeno

@@ -10,6 +10,9 @@
 
 class QAction;
 class QFrame;
+
+namespace vardeno {
+
 struct AppWindows;
 struct ProgramState;
 
@@ -78,3 +81,5 @@ class AboutWindow : public QDialog {
   std::string encoderVersion_;
   bool encoderClassic_ = false;
 };
+
+}  // namespace vardeno

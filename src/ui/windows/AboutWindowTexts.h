@@ -3,6 +3,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 namespace AboutTexts {
 inline constexpr LangText Caption{"About", "O programie"};
 inline constexpr const char* ProgramName = "Vardeno";
@@ -21,3 +23,5 @@ inline constexpr const char* CreditLink = "Qt";
 inline constexpr const char* FFmpegAddress = "https://ffmpeg.org/";
 inline constexpr const char* CreditAddress = "https://www.qt.io/";
 }  // namespace AboutTexts
+
+}  // namespace vardeno

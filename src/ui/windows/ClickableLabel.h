@@ -9,6 +9,8 @@
 #include <functional>
 #include <utility>
 
+namespace vardeno {
+
 class ClickableLabel : public QLabel {
  public:
   explicit ClickableLabel(QWidget* parent) : QLabel(parent) {
@@ -60,3 +62,5 @@ class ClickableLabel : public QLabel {
 
   std::function<void()> onClick_;
 };
+
+}  // namespace vardeno

@@ -3,5 +3,9 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr LangText kCmdLineCaption{"FFmpeg command-line parameters",
                                           "Parametry, które zostaną przekazane do kodera FFmpeg"};
+
+}  // namespace vardeno

@@ -20,6 +20,8 @@
 #include "ui/windows/ToolWindowEscape.h"
 #include "ui/windows/WindowAction.h"
 
+namespace vardeno {
+
 namespace {
 // The builders' warnings, each in a message box owned by the main window.
 class BoxWarnings : public WarningSink {
@@ -96,3 +98,5 @@ void CommandLineWindow::ShowCommandLine() {
   raise();
   activateWindow();
 }
+
+}  // namespace vardeno

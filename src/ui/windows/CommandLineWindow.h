@@ -11,6 +11,9 @@
 class QAction;
 class QLabel;
 class QPlainTextEdit;
+
+namespace vardeno {
+
 struct AppWindows;
 struct ProgramState;
 
@@ -38,3 +41,5 @@ class CommandLineWindow : public QDialog {
   QLabel* lblPlayerWarning = nullptr;
   QAction* actEsc = nullptr;
 };
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 
 #include "ui/QtText.h"
 
+namespace vardeno {
+
 EncoderOutputPane::EncoderOutputPane(QWidget* parent) : QPlainTextEdit(parent) {
   setReadOnly(true);
   setUndoRedoEnabled(false);
@@ -125,3 +127,5 @@ void EncoderOutputPane::Flush() {
   }
   flushing_ = false;
 }
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace vardeno {
+
 class EncoderOutputPane : public QPlainTextEdit {
  public:
   static constexpr std::size_t kMaxShownLines = 5000;
@@ -49,3 +51,5 @@ class EncoderOutputPane : public QPlainTextEdit {
   std::size_t pendingSkipped_ = 0;
   std::deque<std::string> pendingLines_;
 };
+
+}  // namespace vardeno

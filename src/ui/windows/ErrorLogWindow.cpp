@@ -22,6 +22,8 @@
 #include "ui/windows/RunWindowTexts.h"
 #include "ui/windows/ToolWindowEscape.h"
 
+namespace vardeno {
+
 namespace {
 template <typename T>
 T* Named(T* object, const char* name) {
@@ -189,3 +191,5 @@ void ErrorLogWindow::LinesAppended(std::size_t first, std::size_t count) {
 }
 
 void ErrorLogWindow::Cleared() { me->clear(); }
+
+}  // namespace vardeno

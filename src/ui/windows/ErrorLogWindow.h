@@ -13,6 +13,9 @@ class QAction;
 class QFileDialog;
 class QPlainTextEdit;
 class QPushButton;
+
+namespace vardeno {
+
 struct AppWindows;
 struct ProgramState;
 
@@ -59,3 +62,5 @@ class ErrorLogWindow : public QDialog, public ErrorLogListener {
   QPushButton* btnClose = nullptr;
   QFileDialog* dlgSaveLog = nullptr;  // made by SaveLogDialog() when first used
 };
+
+}  // namespace vardeno

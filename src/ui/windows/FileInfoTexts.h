@@ -4,6 +4,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 inline constexpr LangText kFileInfoCaption{"Video file properties", "Właściwości pliku video"};
 inline constexpr LangText kFileNameDesc{"File name :", "Nazwa pliku :"};
 inline constexpr LangText kDirectoryDesc{"Directory :", "Katalog :"};
@@ -18,3 +20,5 @@ inline constexpr LangText kSaveAction{"Save...", "Zapisz..."};
 inline constexpr LangText kCloseAction{"Close", "Zamknij"};
 // Description and pattern, separated by "|".
 inline constexpr LangText kInfoFileFilter{"Text files (*.TXT)|*.txt", "Pliki tekstowe (*.TXT)|*.txt"};
+
+}  // namespace vardeno

@@ -32,6 +32,8 @@
 #include "ui/windows/ToolWindowEscape.h"
 #include "ui/windows/WindowAction.h"
 
+namespace vardeno {
+
 namespace {
 // The decimal mark of the user's locale for the frame rate; "." when it is not a single ASCII sign.
 char LocaleDecimalMark() {
@@ -333,3 +335,5 @@ void FileInfoWindow::actSaveExecute() {
     ShowSystemErrorBox(this, failure.what());
   }
 }
+
+}  // namespace vardeno

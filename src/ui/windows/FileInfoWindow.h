@@ -10,14 +10,16 @@
 
 #include "probe/FileInfo.h"
 #include "probe/MediaProbe.h"
-
-class ClickableLabel;
 class QAction;
 class QFileDialog;
 class QLabel;
 class QPushButton;
 class QTableWidget;
 class QWidget;
+
+namespace vardeno {
+
+class ClickableLabel;
 struct AppWindows;
 struct ProgramState;
 
@@ -82,3 +84,5 @@ class FileInfoWindow : public QDialog {
   QAction* actEsc = nullptr;
   QFileDialog* dlgSave = nullptr;  // made by SaveDialog() when first used
 };
+
+}  // namespace vardeno

@@ -15,6 +15,8 @@
 #include "player/PlayerLimits.h"
 #include "ui/QtText.h"
 
+namespace vardeno {
+
 namespace {
 inline constexpr LangText kPreviewCaption{"Frame preview", "Podgląd klatki"};
 inline constexpr LangText kPositionLabel{"Position (seconds) :", "Pozycja (sekundy) :"};
@@ -227,3 +229,5 @@ void FramePreviewWindow::ShowImages() {
   imgPlayer->setFixedSize(screen.size());
   imgPlayer->setPixmap(screen);
 }
+
+}  // namespace vardeno

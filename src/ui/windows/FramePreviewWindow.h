@@ -18,6 +18,8 @@ class QLabel;
 class QSlider;
 class QThread;
 
+namespace vardeno {
+
 class FramePreviewWindow : public QDialog {
   Q_OBJECT
  public:
@@ -71,3 +73,5 @@ class FramePreviewWindow : public QDialog {
   QLabel* imgPlayer;
   QLabel* lblStatus;
 };
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 #include "ui/windows/OptionsWindow.h"
 #include "ui/windows/ProgressWindow.h"
 
+namespace vardeno {
+
 namespace {
 template <typename Window>
 void AddRoutine(std::vector<LanguageRoutine>& routines, const char* name, Window* window) {
@@ -34,3 +36,5 @@ void SwitchLanguage(ProgramState& state, AppWindows& windows, UiLanguage languag
   state.CurrentLanguage = language;
   for (const LanguageRoutine& routine : LanguageRoutines(windows)) routine.run();
 }
+
+}  // namespace vardeno

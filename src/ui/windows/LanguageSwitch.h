@@ -7,6 +7,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 struct AppWindows;
 struct ProgramState;
 
@@ -23,3 +25,5 @@ std::vector<LanguageRoutine> LanguageRoutines(AppWindows& windows);
 // Sets state.Params.Language and state.CurrentLanguage to language, then runs LanguageRoutines in
 // order. Texts produced earlier at run time (statuses, log entries) are left as they are.
 void SwitchLanguage(ProgramState& state, AppWindows& windows, UiLanguage language);
+
+}  // namespace vardeno

@@ -18,6 +18,8 @@
 #include "ui/windows/OptionsWindowTexts.h"
 #include "ui/windows/WindowAction.h"
 
+namespace vardeno {
+
 namespace {
 // The least client area of the window.
 constexpr QSize kMinimumClientSize(314, 112);
@@ -149,3 +151,5 @@ void OptionsWindow::showEvent(QShowEvent* event) {
   }
   QDialog::showEvent(event);
 }
+
+}  // namespace vardeno

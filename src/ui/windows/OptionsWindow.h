@@ -11,6 +11,9 @@ class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
+
+namespace vardeno {
+
 struct AppWindows;
 struct ProgramState;
 
@@ -50,3 +53,5 @@ class OptionsWindow : public QDialog {
   ProgramState& state_;
   AppWindows& windows_;
 };
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 #include "texts/Language.h"
 #include "texts/PlatformTexts.h"
 
+namespace vardeno {
+
 namespace OptionsTexts {
 inline constexpr LangText Caption{"Options", "Opcje"};
 inline constexpr LangText Shortcuts{"Shortcuts", "Skróty"};
@@ -14,3 +16,5 @@ inline constexpr LangText English{"English", "English"};
 inline constexpr LangText Polish{"Polski", "Polski"};
 inline constexpr LangText Ok{"OK", "OK"};
 }  // namespace OptionsTexts
+
+}  // namespace vardeno

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QSizePolicy>
 
+namespace vardeno {
+
 class PathLabel : public QLabel {
  public:
   explicit PathLabel(QWidget* parent = nullptr) : QLabel(parent) {
@@ -30,3 +32,5 @@ class PathLabel : public QLabel {
     painter.drawText(area, static_cast<int>(alignment()) | Qt::TextSingleLine, shown);
   }
 };
+
+}  // namespace vardeno

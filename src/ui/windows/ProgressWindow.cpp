@@ -27,6 +27,8 @@
 #include "ui/windows/ErrorLogWindow.h"
 #include "ui/main/MainWindow.h"
 
+namespace vardeno {
+
 namespace {
 template <typename T>
 T* Named(T* widget, const char* name) {
@@ -335,3 +337,5 @@ void ProgressWindow::FlushDisplay() {
   me->Flush();
   displayClock_.start();
 }
+
+}  // namespace vardeno

@@ -16,6 +16,9 @@ class QLabel;
 class QProgressBar;
 class QTimer;
 class QPushButton;
+
+namespace vardeno {
+
 class EncoderOutputPane;
 class PathLabel;
 struct AppWindows;
@@ -108,3 +111,5 @@ class ProgressWindow : public QDialog, public ConversionView, public RunSummaryD
   QProgressBar* pbFile = nullptr;
   QPushButton* btnAbort = nullptr;
 };
+
+}  // namespace vardeno

@@ -4,6 +4,8 @@
 
 #include "texts/Language.h"
 
+namespace vardeno {
+
 // The progress window.
 inline constexpr LangText kProgressWindowCaption{"Conversion", "Konwersja"};
 inline constexpr LangText kEncoderOutputLabel{"Encoder output :", "Wyjście kodera :"};
@@ -25,3 +27,5 @@ inline constexpr LangText kCloseLogCaption{"Close", "Zamknij"};
 inline constexpr LangText kSaveLogFilter{"Log file (*.LOG)|*.log", "Pliki LOG|*.log"};
 inline constexpr char kSaveLogDefaultSuffix[] = "log";
 inline constexpr char kSaveLogProposedName[] = "Vardeno_Errors.log";
+
+}  // namespace vardeno

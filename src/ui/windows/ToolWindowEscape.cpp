@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace vardeno {
+
 namespace {
 bool IsPlainEscape(QEvent* event) {
   if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
@@ -35,3 +37,5 @@ class EscapeClaim : public QObject {
 void ClaimEscapeForToolWindow(QWidget* window, QAction* escAction) {
   window->installEventFilter(new EscapeClaim(window, escAction));
 }
+
+}  // namespace vardeno

@@ -6,6 +6,8 @@
 #include <QKeySequence>
 #include <QWidget>
 
+namespace vardeno {
+
 template <typename Run>
 QAction* AddWindowAction(QWidget* window, const char* name, Run run, const QKeySequence& shortcut = {}) {
   auto* action = new QAction(window);
@@ -15,3 +17,5 @@ QAction* AddWindowAction(QWidget* window, const char* name, Run run, const QKeyS
   window->addAction(action);
   return action;
 }
+
+}  // namespace vardeno

@@ -9,6 +9,8 @@
 
 extern char** environ;
 
+namespace vardeno {
+
 namespace {
 
 class SystemPowerControl : public PowerControl {
@@ -38,3 +40,5 @@ class SystemPowerControl : public PowerControl {
 std::unique_ptr<PowerControl> MakeSystemPowerControl() {
   return std::make_unique<SystemPowerControl>();
 }
+
+}  // namespace vardeno

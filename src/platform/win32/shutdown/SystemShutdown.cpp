@@ -8,6 +8,8 @@
 
 #include "platform/Shutdown.h"
 
+namespace vardeno {
+
 namespace {
 
 bool EnableShutdownPrivilege() {
@@ -44,3 +46,5 @@ class SystemPowerControl : public PowerControl {
 }  // namespace
 
 std::unique_ptr<PowerControl> MakeSystemPowerControl() { return std::make_unique<SystemPowerControl>(); }
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 
 #include "ui/desktop/DesktopNotice.h"
 
+namespace vardeno {
+
 namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
@@ -72,5 +74,7 @@ class FreedesktopNotice : public QObject, public DesktopNotice {
 std::unique_ptr<DesktopNotice> MakeDesktopNotice(QSystemTrayIcon* tray) {
   return std::make_unique<FreedesktopNotice>(tray);
 }
+
+}  // namespace vardeno
 
 #include "FreedesktopNotice.moc"

@@ -7,6 +7,8 @@
 
 #include "ui/desktop/DesktopProgress.h"
 
+namespace vardeno {
+
 namespace {
 class LauncherEntryProgress : public DesktopProgress {
  public:
@@ -38,3 +40,5 @@ class LauncherEntryProgress : public DesktopProgress {
 std::unique_ptr<DesktopProgress> MakeDesktopProgress(QWidget* /*mainWindow: the launcher speaks for it*/) {
   return std::make_unique<LauncherEntryProgress>();
 }
+
+}  // namespace vardeno

@@ -22,6 +22,8 @@
 #include "platform/posix/UniqueFd.h"
 #include "ui/desktop/InstanceMessage.h"
 
+namespace vardeno {
+
 namespace {
 constexpr int kAnswerMs = 500;
 constexpr int kReadMs = 2000;  // a client that connects and then says nothing is dropped
@@ -161,3 +163,5 @@ InstanceServer::InstanceServer(const QString& name, QObject* parent)
 InstanceServer::~InstanceServer() = default;
 
 bool InstanceServer::Listening() const { return bool(listener_->socket); }
+
+}  // namespace vardeno

@@ -11,6 +11,8 @@
 #include <QSocketNotifier>
 #include <QWidget>
 
+namespace vardeno {
+
 namespace {
 int signalPipe[2] = {-1, -1};
 
@@ -38,3 +40,5 @@ void CloseOnTerminationSignals(QWidget* mainWindow) {
   action.sa_flags = SA_RESTART;
   for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signalNumber, &action, nullptr);
 }
+
+}  // namespace vardeno

@@ -13,6 +13,8 @@
 #include "platform/win32/UniqueHandle.h"
 #include "ui/desktop/InstanceMessage.h"
 
+namespace vardeno {
+
 namespace {
 constexpr DWORD kConnectMs = 300;
 constexpr DWORD kAnswerMs = 500;
@@ -136,3 +138,5 @@ InstanceServer::InstanceServer(const QString& name, QObject* parent)
 InstanceServer::~InstanceServer() = default;
 
 bool InstanceServer::Listening() const { return bool(listener_->pipe); }
+
+}  // namespace vardeno

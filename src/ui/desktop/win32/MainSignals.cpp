@@ -8,9 +8,13 @@
 #include <QSessionManager>
 #include <QWidget>
 
+namespace vardeno {
+
 void CloseOnTerminationSignals(QWidget* mainWindow) {
   QPointer<QWidget> window(mainWindow);
   QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, mainWindow, [window](QSessionManager&) {
     if (window) window->close();
   });
 }
+
+}  // namespace vardeno

@@ -10,6 +10,8 @@
 
 #include "ui/desktop/DesktopProgress.h"
 
+namespace vardeno {
+
 namespace {
 class TaskbarProgress : public DesktopProgress {
  public:
@@ -54,3 +56,5 @@ class TaskbarProgress : public DesktopProgress {
 std::unique_ptr<DesktopProgress> MakeDesktopProgress(QWidget* window) {
   return std::make_unique<TaskbarProgress>(window);
 }
+
+}  // namespace vardeno

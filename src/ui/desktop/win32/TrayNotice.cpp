@@ -5,6 +5,8 @@
 
 #include "ui/desktop/DesktopNotice.h"
 
+namespace vardeno {
+
 namespace {
 class TrayNotice : public QObject, public DesktopNotice {
  public:
@@ -25,3 +27,5 @@ class TrayNotice : public QObject, public DesktopNotice {
 }  // namespace
 
 std::unique_ptr<DesktopNotice> MakeDesktopNotice(QSystemTrayIcon* tray) { return std::make_unique<TrayNotice>(tray); }
+
+}  // namespace vardeno
