@@ -47,15 +47,6 @@ class RunCleanup {
 };
 }  // namespace
 
-void ConversionView::Pause(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
-
-std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& p, const std::string& outputPath,
-                                const PictureFilter& picture) {
-  const std::string filter = picture.option.empty() ? "" : " " + picture.option + " " + QuoteArgument(picture.graph);
-  return "-y -i " + QuoteArgument(inputPath) + " " + p.videoCodec + " " + p.videoParams + " " + p.audioCodec + " " +
-         p.audioParams + " " + p.advanced + filter + " " + p.additional + " " + QuoteArgument(outputPath);
-}
-
 ConversionRun::ConversionRun(ConversionState state, EncoderAccess& encoder, ConversionView& view, PowerControl& power,
                              AfterRunHost& host)
     : s_(state), encoder_(encoder), view_(view), power_(power), host_(host) {}

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "conversion/ConversionRun.h"
+#include "conversion/RowScheduler.h"
 
 namespace vardeno {
 

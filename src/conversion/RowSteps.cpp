@@ -6,9 +6,9 @@
 #include "base/FsPath.h"
 #include "base/PathSyntax.h"
 #include "base/StringUtil.h"
-#include "conversion/ConversionRun.h"
 #include "conversion/SubtitleLookup.h"
 #include "encoder/ArgumentBuilder.h"
+#include "platform/ArgumentText.h"
 #include "platform/FileSystem.h"
 #include "player/PlayerReport.h"
 #include "texts/ConversionTexts.h"
@@ -170,6 +170,13 @@ std::string AbortedStatus(UiLanguage lang) { return kStatusAborted(lang); }
 
 void DeleteEmptyOutput(const std::string& output) {
   if (IsEmptyFile(output)) ForceDeleteFile(output);
+}
+
+std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& p, const std::string& outputPath,
+                                const PictureFilter& picture) {
+  const std::string filter = picture.option.empty() ? "" : " " + picture.option + " " + QuoteArgument(picture.graph);
+  return "-y -i " + QuoteArgument(inputPath) + " " + p.videoCodec + " " + p.videoParams + " " + p.audioCodec + " " +
+         p.audioParams + " " + p.advanced + filter + " " + p.additional + " " + QuoteArgument(outputPath);
 }
 
 }  // namespace vardeno

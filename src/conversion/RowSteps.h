@@ -11,9 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "conversion/ConversionRequest.h"
+#include "conversion/ConversionView.h"
 #include "conversion/ErrorLog.h"
 #include "conversion/OutputPath.h"
 #include "conversion/RunState.h"
+#include "encoder/ArgumentBuilder.h"
 #include "encoder/PictureChain.h"
 #include "filelist/FileList.h"
 #include "player/PlayerId.h"
@@ -21,9 +24,6 @@
 #include "texts/Language.h"
 
 namespace vardeno {
-
-struct ConversionRequest;
-class ConversionView;
 
 // The output folder of the rows, made when missing; checked again for every row.
 struct OutputDirCheck {
@@ -122,5 +122,10 @@ std::string AbortedStatus(UiLanguage lang);
 // An encoder that wrote nothing leaves no empty file behind. Only a file known to be empty goes:
 // one that merely cannot be opened may be someone's data.
 void DeleteEmptyOutput(const std::string& output);
+
+// The argument text of one conversion: -y -i "input", the six pieces, the file's picture filter
+// (when it has one, after the advanced piece), then "output".
+std::string ConversionArguments(const std::string& inputPath, const ArgumentPieces& pieces,
+                                const std::string& outputPath, const PictureFilter& picture = {});
 
 }  // namespace vardeno
