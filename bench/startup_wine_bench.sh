@@ -23,7 +23,7 @@ done
 work=$(mktemp -d)
 xvfb_pid=""
 cleanup() {
-  [ -f "$work/prefix/system.reg" ] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
+  [ -d "$work/prefix" ] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -43,8 +43,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot --init >/dev/null 2>&1
+mkdir -p "$WINEPREFIX"
 wineserver -p  # stays until cleanup
+wineboot --init >/dev/null 2>&1
 folder=$WINEPREFIX/drive_c/bench
 cp -r "$portable" "$folder"
 cp "$minimal" "$folder/"
