@@ -31,7 +31,9 @@ inline constexpr std::uint32_t kTerminatedExitCode = 1;
 // been waited for, the rest is delivered (even when empty). A delivery with the mark set appends
 // to outputList, else it replaces the last entry (or appends, when the list is empty).
 // The child: exePath as given (a bare name is looked up in PATH), stdin from /dev/null, stdout
-// and stderr into the pipe, its own process group, no other descriptor of this process.
+// and stderr into the pipe, its own process group, no other descriptor of this process, a lower
+// scheduling priority than this process (nice 10 more, at most 19, on POSIX systems; the
+// below-normal priority class on Windows), so that encoders keep the desktop responsive.
 // Exit code: the child's own; kTerminatedExitCode when TerminateApp or TerminateChild ended it
 // (whatever it exited with then); 128 + the signal number when a signal killed it otherwise;
 // kStillActive when it still runs 5000 ms after its output closed (it is left running and

@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -171,6 +172,13 @@ TEST(ProcessRunner, ChildGetsOnlyNullInputThePipeAndItsOwnGroup) {
   EXPECT_EQ(run.list[2], "fd 2" + run.list[1].substr(4));
   EXPECT_EQ(run.list[3], "leader");
   EXPECT_EQ(OpenDescriptorCount(), before);
+}
+
+TEST(ProcessRunner, ChildRunsNicerThanThisProcess) {
+  const int own = getpriority(PRIO_PROCESS, 0);
+  const RunResult run = RunFake("nice");
+  ASSERT_EQ(run.list.size(), 2u) << ::testing::PrintToString(run.list);
+  EXPECT_EQ(run.list[0], "nice " + std::to_string(std::min(own + 10, 19)));
 }
 
 TEST(ProcessRunner, StartFailuresRaiseTheSystemError) {

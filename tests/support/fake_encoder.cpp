@@ -13,11 +13,13 @@
 //   termlog        on each SIGTERM write "TERM" CR LF and go on
 //   fds            write "fd N -> TARGET" CR LF for each open descriptor, then "leader" CR LF
 //                  when the process leads its own process group
+//   nice           write "nice N" CR LF with this process's scheduling niceness
 //   raise=SIG      kill itself with signal SIG
 //   exit=CODE      exit with CODE at once
 // Without an exit step the exit code is 0. Without any argument it writes "no arguments" CR LF.
 #include <dirent.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -137,6 +139,8 @@ bool Step(const std::string& step, const char* program) {
     signal(SIGTERM, OnTermLog);
   } else if (step == "fds") {
     WriteDescriptors();
+  } else if (step == "nice") {
+    WriteAll(1, "nice " + std::to_string(getpriority(PRIO_PROCESS, 0)) + "\r\n");
   } else if (step == "ignoreterm") {
     signal(SIGTERM, SIG_IGN);
   } else if (const char* v = value("raise=")) {

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/ProgramState.h"
+#include "encoder/EnableRules.h"
 #include "ui/main/SettingsPanels.h"
 #include "ui/main/SettingsPanelsHelp.h"
 
@@ -187,6 +188,40 @@ class SettingsPanelsTest : public QObject {
       if (label->property("statusLine").toBool()) continue;  // a message line names no control
       QVERIFY2(label->buddy(), qPrintable(label->objectName()));
     }
+  }
+
+  // The encoder's generation is asked off the window's thread: until its answer is in, the
+  // subtitle choice (which the 2009 encoder cannot do) is off and gives no reason; then it
+  // follows the encoder that answered.
+  void subtitlesWaitForTheEncodersGenerationWithoutHoldingTheWindow() {
+    QTemporaryDir dir;
+    auto encoder = [&](const char* name, const char* libavcodec) {
+      const QString path = dir.filePath(name);
+      QFile script(path);
+      script.open(QIODevice::WriteOnly);
+      // Slow to answer, as a cold disk makes it: the window must not wait for it.
+      script.write(QByteArray("#!/bin/sh\nsleep 0.5\necho 'libavcodec     ") + libavcodec + "'\n");
+      script.close();
+      script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+      return path.toStdString();
+    };
+    QWidget* box = Child<QWidget>("cbSubtitles");
+    const QString hint = box->toolTip();
+
+    statePtr->Params.EncoderExe = encoder("classic", "52.10. 0 / 52.10. 0");
+    panels->ApplyEnableRules();
+    QVERIFY(!box->isEnabled());
+    QCOMPARE(box->toolTip(), hint);
+    QTRY_COMPARE(box->toolTip(), QString::fromStdString(SubtitlesUnavailableReason(EncoderGeneration::Classic,
+                                                                                    statePtr->CurrentLanguage)));
+    QVERIFY(!box->isEnabled());
+    QVERIFY(Child<QWidget>("cbOutFormat")->isEnabled());
+
+    statePtr->Params.EncoderExe = encoder("modern", "59. 37.100 / 59. 37.100");
+    panels->ApplyEnableRules();
+    QVERIFY(!box->isEnabled());
+    QTRY_VERIFY(box->isEnabled());
+    QCOMPARE(box->toolTip(), hint);
   }
 
   void helpFileIsWrittenOnceFromTheEncoder() {

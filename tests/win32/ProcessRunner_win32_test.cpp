@@ -233,6 +233,10 @@ TEST(ProcessRunnerWin32, ChildGetsNulInputAndNoOtherHandleOfOurs) {
   EXPECT_EQ(run.pieces, (std::vector<std::string>{"stdin=eof", "invalid", ""}));
 }
 
+TEST(ProcessRunnerWin32, ChildRunsBelowNormalPriority) {
+  EXPECT_EQ(RunChild(kChild, "priority").pieces, (std::vector<std::string>{"below normal", ""}));
+}
+
 TEST(ProcessRunnerWin32, AbortEndsTheWrapperScriptAndTheProgramItStarted) {
   TempFolder temp;
   temp.CopyChild(L"child.exe");

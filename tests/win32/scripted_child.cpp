@@ -5,6 +5,7 @@
 //   args       writes each following argument as the hex of its UTF-8 bytes and CR LF, then stops
 //   self       writes the path this program was started from, then CR LF
 //   pid        writes "pid=" and its process id, then CR LF
+//   priority   writes "below normal" or "other" and CR LF: its own priority class
 //   handle=N   writes "valid" or "invalid" and CR LF: whether N is a handle value of this process
 //   stdin      writes "stdin=eof" and CR LF when standard input gives end of file at once
 //   spawn=ARGS starts this program again with the command-line tail ARGS, inheriting its handles
@@ -101,6 +102,9 @@ int wmain(int argc, wchar_t** argv) {
       Write(STD_OUTPUT_HANDLE, Utf8(ModulePath()) + "\r\n");
     } else if (argument == L"pid") {
       Write(STD_OUTPUT_HANDLE, "pid=" + std::to_string(GetCurrentProcessId()) + "\r\n");
+    } else if (argument == L"priority") {
+      const bool below = GetPriorityClass(GetCurrentProcess()) == BELOW_NORMAL_PRIORITY_CLASS;
+      Write(STD_OUTPUT_HANDLE, below ? "below normal\r\n" : "other\r\n");
     } else if (Starts(argument, L"handle=", value)) {
       DWORD flags = 0;
       const HANDLE handle = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(std::stoull(value)));

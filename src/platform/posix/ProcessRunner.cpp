@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +32,21 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kIdleInterval = std::chrono::milliseconds(100);
 constexpr auto kExitWait = std::chrono::milliseconds(5000);
+// How much nicer than this process a child runs (the most a process can be is 19).
+constexpr int kChildNiceIncrement = 10;
+constexpr int kNicest = 19;
+
+// An encoder takes every processor it is given for as long as it runs; a converter that runs
+// several of them must still leave the desktop, its own windows and screen readers responsive.
+// The child's process group (every thread it has started so far and whatever they start later)
+// is made nicer than this process; the processors it does not leave idle go to it all the same.
+// A failure leaves the child at this process's priority: nothing is lost but the courtesy.
+void LowerPriority(pid_t pid) {
+  errno = 0;
+  const int own = getpriority(PRIO_PROCESS, 0);
+  if (own == -1 && errno != 0) return;
+  setpriority(PRIO_PGRP, static_cast<id_t>(pid), std::min(own + kChildNiceIncrement, kNicest));
+}
 
 // Moves a descriptor above 2 (close-on-exec kept), so that setting up the child's 0, 1 and 2
 // can never overwrite it when this process runs with a standard descriptor closed.
@@ -262,6 +278,7 @@ std::uint32_t RunConsoleProcess(const std::string& exePath, const std::string& a
   const pid_t pid = setup.Spawn(exePath, arguments);
   ChildRegistry::Instance().Add(pid, std::move(startedFrom));
   ChildGuard guard(pid);
+  LowerPriority(pid);
   // From now on only the child holds the write end, so the pipe closes when it (and whatever
   // inherited the end from it) is gone.
   writeEnd.Reset();

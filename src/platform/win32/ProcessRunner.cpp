@@ -119,13 +119,20 @@ struct Started {
   bool created = false;
 };
 
-// Creates the child suspended, so that it runs no instruction outside its job.
+// Creates the child suspended, so that it runs no instruction outside its job. An encoder takes
+// every processor it is given for as long as it runs; below normal priority it still gets every
+// processor the desktop leaves idle, while the desktop, our windows and screen readers stay
+// responsive with several encoders running. The class is set on the suspended process as well
+// (Wine does not take it from the creation flags); a failure there costs only the courtesy.
 bool CreateSuspended(const std::wstring& application, std::wstring commandLine, InheritList& inherit, DWORD extraFlags,
                      PROCESS_INFORMATION& info) {
-  const DWORD flags =
-      CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT | extraFlags;
-  return CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                        inherit.StartupInfo(), &info) != FALSE;
+  const DWORD flags = CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT |
+                      BELOW_NORMAL_PRIORITY_CLASS | extraFlags;
+  if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                      inherit.StartupInfo(), &info))
+    return false;
+  SetPriorityClass(info.hProcess, BELOW_NORMAL_PRIORITY_CLASS);
+  return true;
 }
 
 // Starts the child suspended and puts it in the job. A process in a job that does not allow

@@ -17,6 +17,7 @@
 #include "player/PlayerReport.h"
 #include "ui/main/AdvancedPanel.h"
 #include "ui/main/AudioPanel.h"
+#include "ui/main/EncoderGenerationWatch.h"
 #include "ui/main/ControlsUpdating.h"
 #include "ui/main/FormatVideoPanel.h"
 #include "ui/QtText.h"
@@ -48,6 +49,8 @@ SettingsPanels::SettingsPanels(ProgramState& state, QWidget* parent) : QWidget(p
   connect(left_, &FormatVideoPanel::playerChosen, this, &SettingsPanels::cbPlayerChange);
   IndexGovernedControls();
   WatchSettingsForPlayerCheck();
+  generations_ = new EncoderGenerationWatch(&GetEncoderGeneration, this);
+  connect(generations_, &EncoderGenerationWatch::generationKnown, this, &SettingsPanels::ApplyEnableRules);
 }
 
 // Any setting can change what the player check says: every control of the three columns asks
@@ -117,13 +120,20 @@ void SettingsPanels::WriteSettings(const EncoderSettings& settings) {
 }
 
 void SettingsPanels::ApplyEnableRules() {
-  // The encoder's generation is learnt once per encoder file (a moment the first time).
   const std::string encoderPath = GetEncoderPath(state_.Params, state_.ProgramDir);
-  const EncoderGeneration generation = encoderPath.empty() ? EncoderGeneration::Modern : GetEncoderGeneration(encoderPath);
-  for (const ControlState& control : ComputeEnabledControls(ReadSettings(), generation)) {
-    if (QWidget* widget = governed_.value(ToQ(control.name))) widget->setEnabled(control.enabled);
+  const std::optional<EncoderGeneration> generation =
+      encoderPath.empty() ? EncoderGeneration::Modern : generations_->Known(encoderPath);
+  const EncoderSettings settings = ReadSettings();
+  const std::vector<ControlState> states = ComputeEnabledControls(settings, generation.value_or(EncoderGeneration::Modern));
+  // Not known yet: what only one generation allows waits for the answer.
+  const std::vector<ControlState> classic =
+      generation ? std::vector<ControlState>() : ComputeEnabledControls(settings, EncoderGeneration::Classic);
+  for (const ControlState& control : states) {
+    const bool enabled = control.enabled && (generation || IsControlEnabled(classic, control.name));
+    if (QWidget* widget = governed_.value(ToQ(control.name))) widget->setEnabled(enabled);
   }
-  right_->SetSubtitlesUnavailableReason(ToQ(SubtitlesUnavailableReason(generation, state_.CurrentLanguage)));
+  right_->SetSubtitlesUnavailableReason(
+      generation ? ToQ(SubtitlesUnavailableReason(*generation, state_.CurrentLanguage)) : QString());
 }
 
 void SettingsPanels::SetLang() {

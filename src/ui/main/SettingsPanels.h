@@ -11,6 +11,7 @@
 struct ProgramState;
 class AdvancedPanel;
 class AudioPanel;
+class EncoderGenerationWatch;
 class FormatVideoPanel;
 
 class SettingsPanels : public QWidget {
@@ -28,7 +29,9 @@ class SettingsPanels : public QWidget {
   // Puts settings into the controls (profiles). A list index outside its list leaves the list
   // with no selection; numbers outside a box's range are held at the nearest end of the range.
   void WriteSettings(const EncoderSettings& settings);
-  // The enable rules of the encoder settings, from the controls' current values.
+  // The enable rules of the encoder settings, from the controls' current values. A control whose
+  // rule depends on the encoder's generation stays disabled until the generation is known: it is
+  // learnt off the GUI thread, and the rules are applied again when it arrives.
   void ApplyEnableRules();
   // Texts of the three columns in the interface language; selections stay as they are.
   void SetLang();
@@ -64,4 +67,5 @@ class SettingsPanels : public QWidget {
   AdvancedPanel* right_;
   // The controls the enable rules name; a number box answers to its edit and its arrows' names.
   QHash<QString, QWidget*> governed_;
+  EncoderGenerationWatch* generations_;
 };
