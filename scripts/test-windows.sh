@@ -32,6 +32,12 @@ export WINEPREFIX=$cache/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,ms
 fonts='Z:\usr\share\fonts\truetype\dejavu'
 wine reg query 'HKCU\Environment' /v QT_QPA_FONTDIR 2>/dev/null | grep -qF "$fonts" ||
   wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /d "$fonts" /f >/dev/null 2>&1
+# Subtitles are drawn with Arial, which Windows has and Wine has not (libass finds no fallback in
+# it): DejaVu Sans goes into the prefix's font folder and Wine answers for Arial with it.
+fonts_dir=$WINEPREFIX/drive_c/windows/Fonts
+[ -f "$fonts_dir/DejaVuSans.ttf" ] || cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts_dir/"
+wine reg query 'HKCU\Software\Wine\Fonts\Replacements' /v Arial 2>/dev/null | grep -qF 'DejaVu Sans' ||
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'DejaVu Sans' /f >/dev/null 2>&1
 windows_path() { echo "Z:${1//\//\\}"; }
 built_ffmpeg=$cache/ffmpeg-5.1-mingw64
 [ -f "$ffmpeg_exe" ] && export VARDENO_WIN_FFMPEG_41=$(windows_path "$ffmpeg_exe")

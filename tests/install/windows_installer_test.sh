@@ -56,6 +56,41 @@ reg_default() {
   w reg query "$1" /ve | awk '$1 == "(Default)" && $3 != "(value" { $1 = ""; $2 = ""; sub(/^  /, ""); print }'
 }
 key_exists() { w reg query "$1" >/dev/null; }
+
+# True while the installed ffmpeg.exe runs in this prefix.
+installed_encoder_running() {
+  local pid
+  for pid in $(pgrep -f 'Vardeno\\ffmpeg\.exe'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+  local seconds=$1; shift
+  for _ in $(seq "$((seconds * 2))"); do "$@" && return 0; sleep 0.5; done
+  return 1
+}
+convert_from_window() {
+  local clips=$drive/clips out=$drive/clips/clip.mp4 vardeno main="" probe
+  mkdir -p "$clips"
+  w "$wininstdir\\ffmpeg.exe" -v error -f lavfi -i testsrc=duration=3:size=320x240:rate=25 -f lavfi -i sine=duration=3 \
+    -c:v mpeg4 -c:a mp2 -y 'C:\clips\clip.avi' || { fail "the installed ffmpeg.exe made no clip"; return; }
+  timeout 300 nice -n 10 wine "$wininstdir\\Vardeno.exe" 'C:\clips\clip.avi' >/dev/null 2>&1 &
+  vardeno=$!
+  wait_for 120 xdotool search --onlyvisible --name '^Vardeno 1' >/dev/null &&
+    main=$(xdotool search --onlyvisible --name '^Vardeno 1' | head -1)
+  if [ -z "$main" ]; then fail "the installed Vardeno.exe showed no window"; kill "$vardeno"; wait "$vardeno"; return; fi
+  xdotool windowfocus --sync "$main" && xdotool key --clearmodifiers ctrl+e
+  wait_for 120 eval '[ -e "$out" ] || installed_encoder_running' || fail "Ctrl+E started no conversion"
+  wait_for 240 eval '! installed_encoder_running' || fail "the conversion did not end within 4 minutes"
+  probe=$(nice -n 10 wine "$wininstdir\\ffmpeg.exe" -hide_banner -i 'C:\clips\clip.mp4' 2>&1 | tr -d '\r')
+  grep -q 'Video: h264 (Constrained Baseline).*320x240' <<<"$probe" && grep -q 'Audio: aac' <<<"$probe" &&
+    grep -q 'Duration: 00:00:03' <<<"$probe" ||
+    fail "the window's conversion did not make a 3 s H.264 Baseline / AAC clip.mp4: $(grep -E 'Stream|Duration|rror' <<<"$probe" | tr '\n' ' ')"
+  xdotool windowfocus --sync "$main" && xdotool key --clearmodifiers alt+F4
+  wait "$vardeno" || fail "the installed Vardeno.exe did not close with Alt+F4 after its conversion"
+}
 # What the file types are before the setup program runs: their default program must stay, and the
 # removal must bring every extension's keys back to this.
 w reg export 'HKLM\Software\Classes' "$(winepath -w "$work/classes-before.reg")" /y >/dev/null
@@ -138,6 +173,13 @@ VARDENO_TEST_EXIT_AFTER_START=1 timeout 120 nice -n 10 wine "$wininstdir\\Varden
   fail "the installed Vardeno.exe did not start and end"
 [ -f "$appdata/Vardeno/Vardeno.ini" ] || fail "the installed Vardeno.exe wrote no Vardeno.ini into %APPDATA%\\Vardeno"
 [ ! -e "$instdir/Vardeno.ini" ] || fail "the installed Vardeno.exe wrote Vardeno.ini into Program Files"
+
+# --- The installed copy converts from its window with the ffmpeg.exe installed beside it ---
+# As a user does it: Vardeno.exe opened with a clip (as "Open with" does), CONVERT pressed with
+# Ctrl+E, the output checked, the window closed with Alt+F4. Only a release folder carries an encoder.
+if [ -f "$portable/ffmpeg.exe" ]; then
+  convert_from_window
+fi
 
 # --- Silent removal, as Settings > Apps runs it ---
 # The uninstaller copies itself to the temporary folder and returns at once; wait for its end.

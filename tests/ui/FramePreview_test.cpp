@@ -1,6 +1,7 @@
-// The frame preview window with the system's ffmpeg: the output picture has the output's size and
-// the crop's effect, changes made while a frame is being made give one more run (not a queue), and
-// a file that cannot be read or has no picture is explained; the player's screen follows the player.
+// The frame preview window with a real ffmpeg (the system's; on Windows the one VARDENO_WIN_FFMPEG
+// names): the output picture has the output's size and the crop's effect, changes made while a
+// frame is being made give one more run (not a queue), and a file that cannot be read or has no
+// picture is explained; the player's screen follows the player.
 #include <QtTest>
 
 #include <QLabel>
@@ -10,14 +11,29 @@
 #include <QSignalSpy>
 
 #include "encoder/ResolutionList.h"
-#include "support/Command.h"
+#include "platform/ArgumentText.h"
+#include "platform/FileSystem.h"
+#include "platform/ProcessRunner.h"
 #include "support/TempDir.h"
 #include "ui/windows/FramePreviewWindow.h"
 
 namespace vardeno {
 
 namespace {
-bool HaveFfmpeg() { return RunCommand({"ffmpeg", "-version"}).exitCode == 0; }
+#ifdef _WIN32
+const std::string kFfmpeg = EnvironmentValue("VARDENO_WIN_FFMPEG").value_or("");
+#else
+const std::string kFfmpeg = "/usr/bin/ffmpeg";
+#endif
+bool HaveFfmpeg() { return !kFfmpeg.empty() && IsRegularFile(kFfmpeg); }
+
+// Runs the encoder with arguments; its exit code.
+std::uint32_t RunFfmpeg(const std::vector<std::string>& arguments) {
+  std::string argText;
+  for (const std::string& argument : arguments) argText += QuoteArgument(argument) + " ";
+  std::vector<std::string> lines;
+  return RunConsoleProcess(kFfmpeg, argText, &lines, {});
+}
 
 QImage Picture(FramePreviewWindow& window, const char* name) {
   auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
@@ -40,14 +56,12 @@ class FramePreviewTest : public QObject {
     TempDir dir;
     // A white picture inside a black border of 20 pixels, 2 s long.
     const std::string input = dir / "framed.avi";
-    QCOMPARE(RunCommand({"ffmpeg", "-v", "error", "-f", "lavfi", "-i",
-                         "color=c=white:size=280x200:rate=10:duration=2,pad=320:240:20:20:black", "-c:v", "mpeg4", "-q:v",
-                         "2", input})
-                 .exitCode,
-             0);
+    QCOMPARE(RunFfmpeg({"-v", "error", "-f", "lavfi", "-i", "color=c=white:size=280x200:rate=10:duration=2,pad=320:240:20:20:black",
+                        "-c:v", "mpeg4", "-q:v", "2", input}),
+             0u);
     FramePreviewRequest request;
     request.input = input;
-    request.encoderPath = "/usr/bin/ffmpeg";
+    request.encoderPath = kFfmpeg;
     request.resolutions = MakeResolutionList(BuiltInResolutions());
     request.settings.CropTop = request.settings.CropBottom = request.settings.CropLeft =
         request.settings.CropRight = 20;
@@ -127,7 +141,7 @@ class FramePreviewTest : public QObject {
     TempDir dir;
     FramePreviewRequest request;
     request.input = dir.Write("notes.avi", "these are no pictures");
-    request.encoderPath = "/usr/bin/ffmpeg";
+    request.encoderPath = kFfmpeg;
     FramePreviewWindow window([&]() -> std::optional<FramePreviewRequest> { return request; }, nullptr);
     QSignalSpy shown(&window, &FramePreviewWindow::previewShown);
     window.ShowPreview();
@@ -138,7 +152,7 @@ class FramePreviewTest : public QObject {
 
     // A song: no picture at all.
     request.input = dir / "song.mp3";
-    QCOMPARE(RunCommand({"ffmpeg", "-v", "error", "-f", "lavfi", "-i", "sine=duration=1", request.input}).exitCode, 0);
+    QCOMPARE(RunFfmpeg({"-v", "error", "-f", "lavfi", "-i", "sine=duration=1", request.input}), 0u);
     window.Refresh();
     QVERIFY(shown.wait(60000));
     QCOMPARE(Status(window), QStringLiteral("This file has no picture (sound only)."));

@@ -103,6 +103,27 @@ TEST_P(CliFormats, EveryFormatComesOutWithItsCodecs) {
   }
 }
 
+TEST_P(CliFormats, CheckTellsFromTheEncodersOwnReadingWhetherTheZuneHdPlaysAFile) {
+  const std::string clip = dir_.Utf8(L"clip.avi");
+  const std::string big = dir_.Utf8(L"big \u0142\u0105ka.avi");
+  for (const auto& [file, size] : {std::pair{clip, "320x240"}, std::pair{big, "1280x720"}}) {
+    const Ran made = RunProgram(ffmpeg_, {"-v", "error", "-f", "lavfi", "-i", std::string("testsrc=duration=0.5:rate=10:size=") + size,
+                                          "-f", "lavfi", "-i", "sine=duration=0.5", "-c:v", "mpeg4", "-c:a", "mp2", "-y", file});
+    ASSERT_EQ(made.exitCode, 0u) << made.output;
+  }
+  const Ran converted = RunProgram(cli_, {"convert", clip, "--encoder", ffmpeg_, "--set", "OutputFormat=3"});
+  ASSERT_EQ(converted.exitCode, 0u) << converted.output;
+  const std::string convertedMp4 = dir_.Utf8(L"clip.mp4");
+
+  const Ran plays = RunProgram(cli_, {"check", "--encoder", ffmpeg_, "--player", "zunehd", convertedMp4});
+  EXPECT_EQ(plays.exitCode, 0u) << plays.output;
+  EXPECT_NE(plays.output.find(convertedMp4 + ": plays on Zune HD"), std::string::npos) << plays.output;
+  const Ran tooBig = RunProgram(cli_, {"check", "--encoder", ffmpeg_, "--player", "zunehd", big});
+  EXPECT_EQ(tooBig.exitCode, 1u) << tooBig.output;
+  EXPECT_NE(tooBig.output.find(big + ": does not play on Zune HD: "), std::string::npos) << tooBig.output;
+  EXPECT_NE(tooBig.output.find("frame size 1280x720 is above 720x480 / 720x576"), std::string::npos) << tooBig.output;
+}
+
 INSTANTIATE_TEST_SUITE_P(WindowsEncoders, CliFormats,
                          ::testing::Values(WindowsEncoder{"VARDENO_WIN_FFMPEG_51", 59}, WindowsEncoder{"VARDENO_WIN_FFMPEG_41", 58}),
                          [](const auto& info) { return info.param.libavcodecMajor == 59 ? "FFmpeg51" : "FFmpeg41"; });

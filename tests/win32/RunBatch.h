@@ -16,8 +16,8 @@ inline std::filesystem::path BesideThisProgram(const std::wstring& name) {
 }
 
 // Runs "cmd /d /c <batch>" in folder with no input (so the last line's pause goes on at once);
-// what cmd writes goes to cmd-output.txt there. cmd's exit code, or -1 when it did not end in 60 s.
-inline int RunBatch(const std::filesystem::path& folder, const std::wstring& batch) {
+// what cmd writes goes to cmd-output.txt there. cmd's exit code, or -1 when it did not end in time.
+inline int RunBatch(const std::filesystem::path& folder, const std::wstring& batch, DWORD timeoutMs = 60000) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   const HANDLE nul = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
   const HANDLE out = CreateFileW((folder / L"cmd-output.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
@@ -33,7 +33,7 @@ inline int RunBatch(const std::filesystem::path& folder, const std::wstring& bat
   int code = -1;
   if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                      folder.c_str(), &startup, &process)) {
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
       DWORD exitCode = 0;
       GetExitCodeProcess(process.hProcess, &exitCode);
       code = static_cast<int>(exitCode);
