@@ -16,7 +16,7 @@ set(POSIX_ONLY_TESTS
   conversion/ConversionRunSubtitles_test.cpp
   encoder/EncoderInfo_test.cpp
   filelist/FastAdding_test.cpp
-  platform/FileIo_test.cpp platform/ProcessRunner_test.cpp platform/Shortcuts_test.cpp
+  platform/FileIo_test.cpp platform/Shortcuts_test.cpp
   platform/TerminateApp_test.cpp platform/WriteFailures_test.cpp
   probe/ProbeMediaFile_test.cpp)
 
@@ -60,6 +60,7 @@ foreach(child scripted_child scripted_child_gui runner_parent fake_encoder_win32
   vardeno_self_contained(${child})
   vardeno_shipped_manifest(${child})
   add_dependencies(vardeno_win32_tests ${child})
+  add_dependencies(vardeno_platform_tests ${child})
 endforeach()
 
 # The windows' tests, on the offscreen platform, when the windows are built. Those about a Linux
