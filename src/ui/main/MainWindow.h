@@ -71,7 +71,8 @@ class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDi
   // True once FormClose has run (the program is ending).
   bool IsClosed() const { return closed_; }
 
-  // AfterRunHost: closes the window as the user would.
+  // AfterRunHost: closes the window as the user would, but without asking whether to end a run
+  // that is going on (the after-run action, a session end, a termination signal).
   void CloseMainWindow() override;
   // ProfileFileDialogs
   std::optional<std::string> ChooseProfileToOpen(const std::string& startDir) override;
@@ -175,6 +176,7 @@ class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDi
   bool runIsBatch_ = false;      // the run going on writes a script
   bool selectionProbeQueued_ = false;  // the file information window follows the selection soon
   bool closed_ = false;
+  bool closingUnasked_ = false;  // CloseMainWindow is closing the window
   std::unique_ptr<EncoderAccess> ownEncoder_;  // used when the program entry set none
   std::unique_ptr<PowerControl> ownPower_;
 };
