@@ -148,33 +148,69 @@ class MainWindowTest : public QObject {
     QVERIFY(Enabled(h, "actConvert") && Enabled(h, "actEsc") && h.Find<QWidget>("pnMid")->isEnabled());
   }
 
-  void closingDuringARunAbortsItThenClosesAndSaves() {
+  // The user closes the window mid-run: asked first; "No" keeps the run going, "Yes" aborts it,
+  // waits for it to end, then closes and saves.
+  void closingDuringARunAsksThenAbortsClosesAndSaves() {
+    MainWindowHarness h;
+    auto* encoder = new InlineEncoder;
+    h.encoder.reset(encoder);
+    MainWindow* main = h.Start();
+    main->show();
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"})
+      h.state.Files.AddToList(h.files.Write(name, "x"), UiLanguage::English);
+    main->InitControls();
+    int runs = 0;
+    bool keptGoing = false, endedAfterYes = false;
+    std::string asked;
+    encoder->duringRun = [&] {
+      if (++runs == 1) {
+        SetNextMessageBoxAnswer(QMessageBox::No);
+        main->close();
+        asked = LastMessageBoxText();
+        keptGoing = !main->IsClosed() && main->isVisible() && h.state.Run.Running && !h.state.Run.AbortRequested;
+        return;
+      }
+      SetNextMessageBoxAnswer(QMessageBox::Yes);
+      main->close();
+      endedAfterYes = main->IsClosed() && !h.state.Run.Running && h.state.Run.AbortRequested;
+    };
+    QSignalSpy closed(main, &MainWindow::closed);
+    TRIGGER_RUN(h, "actConvert");
+    QCOMPARE(asked, std::string("A conversion is running. Abort it and close the application?"));
+    QVERIFY(keptGoing);
+    QVERIFY(endedAfterYes);
+    QCOMPARE(runs, 2);  // the third row was not started
+    QCOMPARE(h.state.Files.Row(0).Status, std::string("Done"));
+    QCOMPARE(h.state.Files.Row(1).Status, std::string("Aborted"));
+    QCOMPARE(h.state.Files.Row(2).Status, std::string("Ready"));
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(main->IsClosed() && !main->isVisible());
+    QVERIFY(std::filesystem::exists(h.files / "Vardeno.ini"));
+    QVERIFY(std::filesystem::exists(h.files / "profiles/__Last.ini"));
+  }
+
+  // A session end or a termination signal closes mid-run without a question nobody would answer.
+  void closingForTheSessionDuringARunDoesNotAsk() {
     MainWindowHarness h;
     auto* encoder = new InlineEncoder;
     h.encoder.reset(encoder);
     MainWindow* main = h.Start();
     main->show();
     h.state.Files.AddToList(h.files.Write("a.mp4", "x"), UiLanguage::English);
-    h.state.Files.AddToList(h.files.Write("b.mp4", "x"), UiLanguage::English);
     main->InitControls();
-    int runs = 0;
+    bool closedAtOnce = false;
     encoder->duringRun = [&] {
-      ++runs;
-      // The title bar's close box, or a session end: the run is aborted and has ended (its
-      // encoder ended) once the window has closed.
-      main->close();
-      QVERIFY(main->IsClosed());
-      QVERIFY(!h.state.Run.Running && h.state.Run.AbortRequested);
+      // Were it asked, this "No" would keep the window open.
+      SetNextMessageBoxAnswer(QMessageBox::No);
+      main->CloseMainWindow();
+      closedAtOnce = main->IsClosed();
+      SetNextMessageBoxAnswer(QMessageBox::NoButton);  // drop the unused answer
     };
     QSignalSpy closed(main, &MainWindow::closed);
     TRIGGER_RUN(h, "actConvert");
-    QCOMPARE(runs, 1);  // the second row was not started
-    QCOMPARE(h.state.Files.Row(0).Status, std::string("Aborted"));
-    QCOMPARE(h.state.Files.Row(1).Status, std::string("Ready"));
+    QVERIFY(closedAtOnce);
     QCOMPARE(closed.count(), 1);
-    QVERIFY(main->IsClosed() && !main->isVisible());
-    QVERIFY(std::filesystem::exists(h.files / "Vardeno.ini"));
-    QVERIFY(std::filesystem::exists(h.files / "profiles/__Last.ini"));
+    QCOMPARE(h.state.Files.Row(0).Status, std::string("Aborted"));
   }
 
   void closeApplicationAfterConversionClosesAsTheUserWould() {

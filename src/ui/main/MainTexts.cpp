@@ -147,6 +147,11 @@ std::string CloseApplicationQuestion(UiLanguage lang) {
   return LangText{"Close application?", "Czy chcesz zakończyć program?"}(lang);
 }
 
+std::string EndRunAndCloseQuestion(UiLanguage lang) {
+  return LangText{"A conversion is running. Abort it and close the application?",
+                  "Trwa konwersja. Czy chcesz ją przerwać i zakończyć program?"}(lang);
+}
+
 QString ToQtFilter(const std::string& filter) {
   const QStringList parts = ToQ(filter).split(QLatin1Char('|'));
   QStringList result;

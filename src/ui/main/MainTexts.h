@@ -16,6 +16,8 @@ std::string MainWindowToggleCaption(bool windowVisible, UiLanguage lang);
 std::string ExploreDirectoryCaption(const std::string& directory, UiLanguage lang);
 // The question of the Esc key.
 std::string CloseApplicationQuestion(UiLanguage lang);
+// Asked when the user closes the main window during a run.
+std::string EndRunAndCloseQuestion(UiLanguage lang);
 
 // The dialogs' filters as Qt file dialogs take them ("Description (*.a *.b);;...").
 QString AddFilesFilter(UiLanguage lang);

@@ -217,6 +217,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
+  // The user closing the window (close box, Alt+F4) while files are converted is asked first:
+  // "No" keeps the run going. A close the program or the session asks for is not asked about.
+  if (run_->Active() && !closingUnasked_ &&
+      !AskYesNo(this, EndRunAndCloseQuestion(state_.CurrentLanguage))) {
+    event->ignore();
+    return;
+  }
+  if (closed_) {
+    // The run ended while the question was open and its after-run action closed the window.
+    event->accept();
+    return;
+  }
   // A run going on is aborted (its encoders ended) and has ended before the settings are written.
   run_->AbortAndWait();
   if (closed_) {
@@ -244,7 +256,11 @@ void MainWindow::Later(std::function<void()> work) {
       Qt::QueuedConnection);
 }
 
-void MainWindow::CloseMainWindow() { close(); }
+void MainWindow::CloseMainWindow() {
+  closingUnasked_ = true;
+  close();
+  closingUnasked_ = false;
+}
 
 void MainWindow::ShowWarning(const std::string& text) { ShowWarningBox(this, text); }
 

@@ -73,7 +73,8 @@ class MainWindow : public QMainWindow, public AfterRunHost, public WarningSink {
   // True once FormClose has run (the program is ending).
   bool IsClosed() const { return closed_; }
 
-  // AfterRunHost: closes the window as the user would.
+  // AfterRunHost: closes the window as the user would, but without asking whether to end a run
+  // that is going on (the after-run action, a session end, a termination signal).
   void CloseMainWindow() override;
   // WarningSink: the modal warning box owned by this window.
   void ShowWarning(const std::string& text) override;
@@ -132,6 +133,7 @@ class MainWindow : public QMainWindow, public AfterRunHost, public WarningSink {
   MainTray* tray_ = nullptr;
 
   bool closed_ = false;
+  bool closingUnasked_ = false;  // CloseMainWindow is closing the window
   std::unique_ptr<EncoderAccess> ownEncoder_;  // used when the program entry set none
   std::unique_ptr<PowerControl> ownPower_;
   // Declared after what they use, so they go first: a run still going on ends before the encoder

@@ -105,7 +105,7 @@ void MainWindow::ConnectActions() {
     if (!state_.ControlsUpdating) InitControls();
   });
   // A session that ends closes the window as the user would.
-  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { close(); });
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { CloseMainWindow(); });
 }
 
 bool MainWindow::MainWindowShown() const { return isVisible() && !isMinimized(); }

@@ -9,7 +9,8 @@
 
 #include <QPointer>
 #include <QSocketNotifier>
-#include <QWidget>
+
+#include "ui/main/MainWindow.h"
 
 namespace vardeno {
 
@@ -24,15 +25,15 @@ void OnSignal(int) {
 }
 }  // namespace
 
-void CloseOnTerminationSignals(QWidget* mainWindow) {
+void CloseOnTerminationSignals(MainWindow* mainWindow) {
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) return;
   auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, mainWindow);
-  QPointer<QWidget> window(mainWindow);
+  QPointer<MainWindow> window(mainWindow);
   QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [window] {
     char buffer[64];
     while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
     }
-    if (window) window->close();
+    if (window) window->CloseMainWindow();
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;

@@ -6,14 +6,15 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QSessionManager>
-#include <QWidget>
+
+#include "ui/main/MainWindow.h"
 
 namespace vardeno {
 
-void CloseOnTerminationSignals(QWidget* mainWindow) {
-  QPointer<QWidget> window(mainWindow);
+void CloseOnTerminationSignals(MainWindow* mainWindow) {
+  QPointer<MainWindow> window(mainWindow);
   QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, mainWindow, [window](QSessionManager&) {
-    if (window) window->close();
+    if (window) window->CloseMainWindow();
   });
 }
 
