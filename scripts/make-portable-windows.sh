@@ -37,6 +37,10 @@ cp "$qt"/plugins/platforms/qwindows.dll "$folder/platforms/"
 cp "$qt"/plugins/styles/qwindowsvistastyle.dll "$folder/styles/"
 runtime=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
 cp "$runtime"/libstdc++-6.dll "$runtime"/libgcc_s_seh-1.dll /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$folder/"
+# Debugging information stays in the build: without it the folder is about half as big.
+for binary in "$folder"/*.exe "$folder"/*.dll "$folder"/*/*.dll; do
+  [ "$(basename "$binary")" = ffmpeg.exe ] || x86_64-w64-mingw32-strip --strip-unneeded "$binary"
+done
 
 crlf() { sed 's/$/\r/' "$1" > "$2"; }
 sed "s/@VERSION@/$version/g" packaging/windows/README.txt | sed 's/$/\r/' > "$folder/README.txt"

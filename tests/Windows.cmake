@@ -40,9 +40,10 @@ foreach(dir ${WINDOWS_TEST_DIRS})
   endif()
 endforeach()
 # The PolishWindows tests run on a Polish system (Wine takes it from LANG): ANSI code page 1250,
-# OEM code page 852, neither of them UTF-8.
+# OEM code page 852, neither of them UTF-8. They run alone: a process started with another
+# language rewrites the prefix's regional settings, which a test running beside it would read.
 add_test(NAME win.win32.polish COMMAND vardeno_win32_tests --gtest_filter=PolishWindows*)
-set_tests_properties(win.win32.polish PROPERTIES TIMEOUT 600
+set_tests_properties(win.win32.polish PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
                      ENVIRONMENT "WINEDEBUG=-all;LANG=pl_PL.UTF-8;LC_ALL=pl_PL.UTF-8")
 
 # The runner's test children, beside the test executable that starts them: a console program

@@ -2,7 +2,8 @@
 # Runs a Qt Test executable of the Windows build under Wine and prints its results. Qt's windows
 # need a display even on the offscreen platform (Qt's event dispatcher receives its timers through
 # a hidden window, which Wine makes only with a display), so a private Xvfb is started when there
-# is none. Qt Test writes to a file here: its console output does not reach a pipe under Wine.
+# is none. Qt Test writes to a file here: its console output does not reach a pipe under Wine; and
+# nothing Wine starts on the way (its server, its desktop process) keeps ctest's pipe open.
 # Usage: run_qt_test.sh TEST.exe [ARGS...]
 set -uo pipefail
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1366x768x24" bash "$0" "$@"; fi
@@ -12,8 +13,9 @@ if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1366x768x24" bash 
 test_exe=$1
 shift
 log=$(mktemp --suffix=.txt)
-trap 'rm -f "$log"' EXIT
-wine "$test_exe" -o "Z:${log//\//\\},txt" "$@"
+out=$(mktemp)
+trap 'rm -f "$log" "$out"' EXIT
+wine "$test_exe" -o "Z:${log//\//\\},txt" "$@" </dev/null >"$out" 2>&1
 code=$?
-cat "$log"
+cat "$log" "$out"
 exit $code
