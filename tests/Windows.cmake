@@ -11,12 +11,12 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # own root runs on both systems, its POSIX-only cases inside #ifndef _WIN32.
 set(POSIX_ONLY_TESTS
   app/AppParams_test.cpp app/SettingsFile_test.cpp
-  conversion/ErrorLog_test.cpp conversion/OutputPath_test.cpp conversion/ConversionRun_test.cpp
+  conversion/OutputPath_test.cpp conversion/ConversionRun_test.cpp
   conversion/ConversionRunSafety_test.cpp conversion/ConversionScript_test.cpp conversion/ParallelRows_test.cpp
   conversion/ConversionRunSubtitles_test.cpp
   encoder/EncoderInfo_test.cpp
   filelist/FastAdding_test.cpp
-  platform/FileIo_test.cpp platform/ProcessRunner_test.cpp platform/Shortcuts_test.cpp
+  platform/FileIo_test.cpp platform/Shortcuts_test.cpp
   platform/TerminateApp_test.cpp platform/WriteFailures_test.cpp
   probe/ProbeMediaFile_test.cpp)
 
@@ -61,6 +61,7 @@ foreach(child scripted_child scripted_child_gui runner_parent fake_encoder_win32
   vardeno_self_contained(${child})
   vardeno_shipped_manifest(${child})
   add_dependencies(vardeno_win32_tests ${child})
+  add_dependencies(vardeno_platform_tests ${child})
 endforeach()
 
 # The windows' tests, on the offscreen platform, when the windows are built. Those about a Linux

@@ -1,4 +1,6 @@
-// The file list's actions of the main window and the list's enable rules.
+// The file list's commands of the main window and the list's enable rules.
+#include "ui/main/MainListActions.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 #include <filesystem>
@@ -7,13 +9,13 @@
 #include "filelist/ListFile.h"
 #include "platform/SystemError.h"
 #include "ui/AppWindows.h"
+#include "ui/MessageBoxes.h"
+#include "ui/QtText.h"
 #include "ui/main/FileListView.h"
+#include "ui/main/MainActions.h"
 #include "ui/main/MainFileDialogs.h"
 #include "ui/main/MainOtherWindows.h"
 #include "ui/main/MainTexts.h"
-#include "ui/MessageBoxes.h"
-#include "ui/QtText.h"
-#include "ui/main/MainWindow.h"
 
 namespace vardeno {
 
@@ -24,14 +26,27 @@ bool IsDirectory(const std::string& path) {
 }
 }  // namespace
 
-std::string MainWindow::AddFilesStartDir() const {
+MainListActions::MainListActions(ProgramState& state, AppWindows& windows, const MainActions& actions,
+                                 FileListView& list, QWidget* window, WindowCalls calls)
+    : state_(state), windows_(windows), actions_(actions), list_(list), window_(window),
+      calls_(std::move(calls)) {
+  connect(actions.actAddFiles, &QAction::triggered, this, &MainListActions::AddFiles);
+  connect(actions.actRemoveChecked, &QAction::triggered, this, &MainListActions::RemoveChecked);
+  connect(actions.actCheckAll, &QAction::triggered, this, &MainListActions::CheckAll);
+  connect(actions.actInvertSelection, &QAction::triggered, this, &MainListActions::InvertChecks);
+  connect(actions.actLoadFileList, &QAction::triggered, this, &MainListActions::LoadList);
+  connect(actions.actSaveFileList, &QAction::triggered, this, &MainListActions::SaveList);
+  connect(actions.actExploreDirectory, &QAction::triggered, this, &MainListActions::ExploreDirectory);
+}
+
+std::string MainListActions::AddFilesStartDir() const {
   const std::string& lastAdded = state_.Files.LastAddedDirectory();
   if (!lastAdded.empty()) return lastAdded;
   return IsDirectory(lastDir_) ? lastDir_ : state_.ProgramDir;
 }
 
-void MainWindow::ListRules() {
-  const auto selected = SelectedRow();
+void MainListActions::Rules() {
+  const auto selected = list_.SelectedRow();
   const UiLanguage lang = state_.CurrentLanguage;
   const std::string directory = selected ? state_.Files.Row(*selected).Directory : std::string();
   QString caption = ToQ(ExploreDirectoryCaption(directory, lang));
@@ -49,66 +64,66 @@ void MainWindow::ListRules() {
   actions_.actInvertSelection->setEnabled(anyRow);
 }
 
-void MainWindow::actAddFilesExecute() {
-  const QStringList names = AskOpenFileNames(this, ToQ(AddFilesStartDir()), AddFilesFilter(state_.CurrentLanguage),
+void MainListActions::AddFiles() {
+  const QStringList names = AskOpenFileNames(window_, ToQ(AddFilesStartDir()), AddFilesFilter(state_.CurrentLanguage),
                                              QStringLiteral("flv"));
   for (const QString& name : names) state_.Files.AddToList(ToStd(name), state_.CurrentLanguage);
-  InitControls();
+  calls_.initControls();
 }
 
-void MainWindow::actLoadFileListExecute() {
-  const QString name = AskOpenFileName(this, ToQ(listFileDir_), ListFileFilter(state_.CurrentLanguage), QStringLiteral("lst"));
+void MainListActions::LoadList() {
+  const QString name =
+      AskOpenFileName(window_, ToQ(listFileDir_), ListFileFilter(state_.CurrentLanguage), QStringLiteral("lst"));
   if (name.isEmpty()) return;
   listFileDir_ = std::filesystem::path(ToStd(name)).parent_path().string();
   try {
     LoadFileList(state_.Files, ToStd(name), state_.CurrentLanguage);
   } catch (const SystemError& error) {
-    ShowSystemErrorBox(this, error.what());
+    ShowSystemErrorBox(window_, error.what());
   }
-  InitControls();
+  calls_.initControls();
 }
 
-void MainWindow::actSaveFileListExecute() {
-  const QString name = AskSaveFileName(this, ToQ(listFileDir_), ListFileFilter(state_.CurrentLanguage), QStringLiteral("lst"));
+void MainListActions::SaveList() {
+  const QString name =
+      AskSaveFileName(window_, ToQ(listFileDir_), ListFileFilter(state_.CurrentLanguage), QStringLiteral("lst"));
   if (name.isEmpty()) return;
   listFileDir_ = std::filesystem::path(ToStd(name)).parent_path().string();
   try {
     SaveFileList(state_.Files, ToStd(name));
   } catch (const SystemError& error) {
-    ShowSystemErrorBox(this, error.what());
+    ShowSystemErrorBox(window_, error.what());
   }
 }
 
-void MainWindow::actCheckAllExecute() {
+void MainListActions::CheckAll() {
   state_.Files.CheckAll();
-  InitControls();
+  calls_.initControls();
 }
 
-void MainWindow::actInvertSelectionExecute() {
+void MainListActions::InvertChecks() {
   state_.Files.InvertChecks();
-  InitControls();
+  calls_.initControls();
 }
 
-void MainWindow::actRemoveCheckedExecute() {
+void MainListActions::RemoveChecked() {
   state_.Files.RemoveChecked();
-  InitControls();
+  calls_.initControls();
 }
 
-void MainWindow::actExploreDirectoryExecute() {
-  const auto selected = SelectedRow();
+void MainListActions::ExploreDirectory() {
+  const auto selected = list_.SelectedRow();
   if (!selected) return;
   QDesktopServices::openUrl(QUrl::fromLocalFile(ToQ(state_.Files.Row(*selected).Directory)));
 }
 
-// The selection moved: while the file information window is shown, it follows the selected row.
 // The probe runs later, once for any number of moves made meanwhile, on the row selected then.
-void MainWindow::lvSelectItem() {
-  RefreshFramePreviewSoon();
-  if (!SelectedRow() || !FileInfoWindowVisible(windows_)) return;
-  ListRules();
+void MainListActions::SelectionMoved() {
+  if (!list_.SelectedRow() || !FileInfoWindowVisible(windows_)) return;
+  Rules();
   if (selectionProbeQueued_) return;
   selectionProbeQueued_ = true;
-  Later([this] {
+  calls_.later([this] {
     selectionProbeQueued_ = false;
     UpdateFileInfoWindow(windows_);
   });

@@ -1,17 +1,18 @@
-// The profile row and the profile actions of the main window.
-#include <QComboBox>
+// The profile row and the profile commands of the main window.
+#include "ui/main/MainProfiles.h"
+
+#include <QAction>
 
 #include "app/IniFile.h"
-#include "app/ProfileActions.h"
 #include "app/ProgramState.h"
+#include "ui/MessageBoxes.h"
+#include "ui/QtText.h"
 #include "ui/main/ControlsUpdating.h"
+#include "ui/main/MainActions.h"
 #include "ui/main/MainFileDialogs.h"
 #include "ui/main/MainTexts.h"
-#include "ui/MessageBoxes.h"
 #include "ui/main/MiddlePanel.h"
-#include "ui/QtText.h"
 #include "ui/main/SettingsPanels.h"
-#include "ui/main/MainWindow.h"
 
 namespace vardeno {
 
@@ -19,73 +20,80 @@ namespace {
 int ResolutionCount(const ProgramState& state) { return static_cast<int>(state.Resolutions.Entries.size()); }
 }  // namespace
 
-void MainWindow::LoadLastSessionProfile() {
-  EncoderSettings settings = pnBottom_->ReadSettings();
-  if (!LoadLastSession(state_.Params, settings, ResolutionCount(state_))) return;
+MainProfiles::MainProfiles(ProgramState& state, const MainActions& actions, MiddlePanel& middle,
+                           SettingsPanels& settings, QWidget* window, std::function<void()> initControls)
+    : state_(state), middle_(middle), settings_(settings), window_(window),
+      initControls_(std::move(initControls)) {
+  connect(actions.actLoadProfile, &QAction::triggered, this, &MainProfiles::LoadChosen);
+  connect(actions.actSaveProfile, &QAction::triggered, this, &MainProfiles::Save);
+  connect(actions.actLoadSelectedProfile, &QAction::triggered, this, &MainProfiles::LoadSelected);
+  connect(actions.actSetDefault, &QAction::triggered, this, &MainProfiles::SetDefaults);
+}
+
+void MainProfiles::ShowSettings(const EncoderSettings& settings) {
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
-    pnBottom_->WriteSettings(settings);
+    settings_.WriteSettings(settings);
   }
-  InitControls();
+  initControls_();
 }
 
-void MainWindow::FillProfileList(int selectPosition) {
+void MainProfiles::LoadLastSessionProfile() {
+  EncoderSettings settings = settings_.ReadSettings();
+  if (LoadLastSession(state_.Params, settings, ResolutionCount(state_))) ShowSettings(settings);
+}
+
+void MainProfiles::FillProfileList(int selectPosition) {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
-  pnMid_->SetProfileEntries(ProfileComboEntries(state_.Profiles, state_.CurrentLanguage), selectPosition);
+  middle_.SetProfileEntries(ProfileComboEntries(state_.Profiles, state_.CurrentLanguage), selectPosition);
 }
 
-void MainWindow::actLoadSelectedProfileExecute() {
-  EncoderSettings settings = pnBottom_->ReadSettings();
-  const auto result = ExecuteLoadSelectedProfile(pnMid_->SelectedProfile(), state_.Profiles,
-                                                 state_.Params, settings, ResolutionCount(state_));
+void MainProfiles::LoadSelected() {
+  EncoderSettings settings = settings_.ReadSettings();
+  const auto result = ExecuteLoadSelectedProfile(middle_.SelectedProfile(), state_.Profiles, state_.Params, settings,
+                                                 ResolutionCount(state_));
   if (result == SelectedProfileResult::Nothing) return;
   if (result == SelectedProfileResult::Defaults) {
-    actSetDefaultExecute();
+    SetDefaults();
     return;
   }
-  {
-    ControlsUpdatingGuard guard(state_.ControlsUpdating);
-    pnBottom_->WriteSettings(settings);
-  }
-  InitControls();
+  ShowSettings(settings);
 }
 
-void MainWindow::actLoadProfileExecute() {
-  EncoderSettings settings = pnBottom_->ReadSettings();
-  if (!ExecuteLoadProfile(*this, state_.Params, settings, ResolutionCount(state_))) return;
-  {
-    ControlsUpdatingGuard guard(state_.ControlsUpdating);
-    pnBottom_->WriteSettings(settings);
-  }
-  InitControls();
+void MainProfiles::LoadChosen() {
+  EncoderSettings settings = settings_.ReadSettings();
+  if (ExecuteLoadProfile(*this, state_.Params, settings, ResolutionCount(state_))) ShowSettings(settings);
 }
 
-void MainWindow::actSaveProfileExecute() {
+void MainProfiles::Save() {
   try {
-    const ProfileSaveResult result = ExecuteSaveProfile(*this, state_.Params, ReadEncoderSettings(), state_.Profiles);
+    const ProfileSaveResult result =
+        ExecuteSaveProfile(*this, state_.Params, settings_.ReadSettings(), state_.Profiles);
     if (result.ListRebuilt) FillProfileList(result.SelectPosition);
   } catch (const IniWriteError& error) {
-    ShowSystemErrorBox(this, error.what());
+    ShowSystemErrorBox(window_, error.what());
   }
 }
 
-void MainWindow::actSetDefaultExecute() {
+void MainProfiles::SetDefaults() {
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
-    pnBottom_->SetDefaultParams();
-    pnMid_->SelectDefaultsProfile();
+    settings_.SetDefaultParams();
+    middle_.SelectDefaultsProfile();
   }
-  InitControls();
+  initControls_();
 }
 
-std::optional<std::string> MainWindow::ChooseProfileToOpen(const std::string& startDir) {
-  const QString name = AskOpenFileName(this, ToQ(startDir), ProfileFilter(state_.CurrentLanguage), QStringLiteral("ini"));
+std::optional<std::string> MainProfiles::ChooseProfileToOpen(const std::string& startDir) {
+  const QString name =
+      AskOpenFileName(window_, ToQ(startDir), ProfileFilter(state_.CurrentLanguage), QStringLiteral("ini"));
   if (name.isEmpty()) return std::nullopt;
   return ToStd(name);
 }
 
-std::optional<std::string> MainWindow::ChooseProfileToSave(const std::string& startDir) {
-  const QString name = AskSaveFileName(this, ToQ(startDir), ProfileFilter(state_.CurrentLanguage), QStringLiteral("ini"));
+std::optional<std::string> MainProfiles::ChooseProfileToSave(const std::string& startDir) {
+  const QString name =
+      AskSaveFileName(window_, ToQ(startDir), ProfileFilter(state_.CurrentLanguage), QStringLiteral("ini"));
   if (name.isEmpty()) return std::nullopt;
   return ToStd(name);
 }

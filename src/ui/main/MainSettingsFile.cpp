@@ -1,8 +1,11 @@
 // The main window's side of the settings file: its controls copied into MainWindowSettings before
 // saving, and back after loading.
+#include "ui/main/MainSettingsFile.h"
+
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
@@ -13,13 +16,13 @@
 #include "app/ProgramState.h"
 #include "app/Profiles.h"
 #include "app/SettingsFile.h"
+#include "ui/MessageBoxes.h"
+#include "ui/QtText.h"
 #include "ui/main/ControlsUpdating.h"
 #include "ui/main/FileListView.h"
-#include "ui/MessageBoxes.h"
+#include "ui/main/MainListActions.h"
 #include "ui/main/MiddlePanel.h"
-#include "ui/QtText.h"
 #include "ui/main/SettingsPanels.h"
-#include "ui/main/MainWindow.h"
 
 namespace vardeno {
 
@@ -34,77 +37,84 @@ QRect AvailableScreenArea(const QWidget* window) {
 }
 }  // namespace
 
-MainWindowSettings MainWindow::CaptureWindowSettings() const {
+MainSettingsFile::MainSettingsFile(ProgramState& state, QMainWindow& window, MiddlePanel& middle,
+                                   SettingsPanels& settings, FileListView& list, MainListActions& listActions,
+                                   std::function<void()> hideBottomPanel)
+    : state_(state), window_(window), middle_(middle), settings_(settings), list_(list), listActions_(listActions),
+      hideBottomPanel_(std::move(hideBottomPanel)) {}
+
+MainWindowSettings MainSettingsFile::Capture() const {
   MainWindowSettings s;
-  s.Maximized = isMaximized();
-  const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
-  const QPoint place = isMaximized() || isMinimized() ? normal.topLeft() : pos();
+  s.Maximized = window_.isMaximized();
+  const bool shownNormal = !window_.isMaximized() && !window_.isMinimized();
+  const QRect normal = shownNormal ? window_.geometry() : window_.normalGeometry();
+  const QPoint place = shownNormal ? window_.pos() : normal.topLeft();
   s.Left = place.x();
   s.Top = place.y();
   s.Width = normal.width();
   s.Height = normal.height();
-  s.BottomPanelVisible = !pnBottom_->isHidden();
-  s.OutputExists = pnMid_->OutputExists();
-  s.AfterConversion = pnMid_->AfterConversion();
-  s.FilesAtOnce = pnMid_->FilesAtOnce();
-  s.OutDirIsInDir = pnMid_->OutDirIsInDir();
-  s.OutDir = ToStd(pnMid_->OutDir());
-  s.ColumnWidths = lv_->ColumnWidths();
-  s.GridLines = lv_->GridLines();
+  s.BottomPanelVisible = !settings_.isHidden();
+  s.OutputExists = middle_.OutputExists();
+  s.AfterConversion = middle_.AfterConversion();
+  s.FilesAtOnce = middle_.FilesAtOnce();
+  s.OutDirIsInDir = middle_.OutDirIsInDir();
+  s.OutDir = ToStd(middle_.OutDir());
+  s.ColumnWidths = list_.ColumnWidths();
+  s.GridLines = list_.GridLines();
   // The folder of the file added last, else the one the settings file gave.
-  s.LastDir = state_.Files.LastAddedDirectory().empty() ? lastDir_ : state_.Files.LastAddedDirectory();
+  s.LastDir = state_.Files.LastAddedDirectory().empty() ? listActions_.LastDir() : state_.Files.LastAddedDirectory();
   return s;
 }
 
-void MainWindow::PlaceAtFirstStart(const MainWindowSettings& designed) {
-  const QRect area = AvailableScreenArea(this);
+void MainSettingsFile::PlaceAtFirstStart(const MainWindowSettings& designed) {
+  const QRect area = AvailableScreenArea(&window_);
   const QSize size = QSize(designed.Width, designed.Height)
                          .boundedTo(area.size() - QSize(kFrameAllowance, kTitleBarAllowance))
                          .expandedTo(QSize(kMinMainWindowWidth, kMinMainWindowHeight));
-  resize(size);
-  move(area.x() + std::max(0, (area.width() - size.width()) / 2),
-       area.y() + std::max(0, (area.height() - size.height() - kTitleBarAllowance) / 2));
+  window_.resize(size);
+  window_.move(area.x() + std::max(0, (area.width() - size.width()) / 2),
+               area.y() + std::max(0, (area.height() - size.height() - kTitleBarAllowance) / 2));
 }
 
-void MainWindow::ApplyWindowSettings(const MainWindowSettings& s) {
+void MainSettingsFile::Apply(const MainWindowSettings& s) {
   // The file's place is kept as read (within the rules of the file); a window that would lie
   // wholly outside the screen, or be larger than it, is brought back within reach.
-  const QRect area = AvailableScreenArea(this);
+  const QRect area = AvailableScreenArea(&window_);
   const int width = std::clamp(s.Width, kMinMainWindowWidth, std::max(kMinMainWindowWidth, area.width()));
   const int height = std::clamp(s.Height, kMinMainWindowHeight, std::max(kMinMainWindowHeight, area.height()));
   QRect wanted(s.Left, s.Top, width, height);
   if (!wanted.intersects(area.adjusted(40, 40, -40, -40))) wanted.moveTopLeft(area.topLeft());
-  resize(wanted.size());
-  move(wanted.topLeft());
-  if (s.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+  window_.resize(wanted.size());
+  window_.move(wanted.topLeft());
+  if (s.Maximized) window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
 
-  pnMid_->SetOutputExists(s.OutputExists);
-  pnMid_->SetAfterConversion(s.AfterConversion);
-  pnMid_->SelectFilesAtOnce(s.FilesAtOnce);
-  pnMid_->SetOutDirIsInDir(s.OutDirIsInDir);
-  pnMid_->SetOutDir(ToQ(s.OutDir));
+  middle_.SetOutputExists(s.OutputExists);
+  middle_.SetAfterConversion(s.AfterConversion);
+  middle_.SelectFilesAtOnce(s.FilesAtOnce);
+  middle_.SetOutDirIsInDir(s.OutDirIsInDir);
+  middle_.SetOutDir(ToQ(s.OutDir));
   std::array<int, 5> widths = s.ColumnWidths;
   for (int& w : widths) w = std::clamp(w, 0, 10000);
-  lv_->SetColumnWidths(widths);
-  lv_->SetGridLines(s.GridLines);
-  lastDir_ = s.LastDir;
-  if (!s.BottomPanelVisible && !pnBottom_->isHidden()) actShowHideBottomPanelExecute();
+  list_.SetColumnWidths(widths);
+  list_.SetGridLines(s.GridLines);
+  listActions_.SetLastDir(s.LastDir);
+  if (!s.BottomPanelVisible && !settings_.isHidden()) hideBottomPanel_();
 }
 
-void MainWindow::LoadSettingsFile() {
-  MainWindowSettings window = CaptureWindowSettings();
-  window.LastDir = lastDir_;
-  EncoderSettings encoder = pnBottom_->ReadSettings();
-  const QRect screen = AvailableScreenArea(this);
+void MainSettingsFile::Load() {
+  MainWindowSettings window = Capture();
+  window.LastDir = listActions_.LastDir();
+  EncoderSettings encoder = settings_.ReadSettings();
+  const QRect screen = AvailableScreenArea(&window_);
   if (!LoadSettingsFromIni(state_.Params, window, encoder, ScreenSize{screen.width(), screen.height()})) return;
   {
     ControlsUpdatingGuard guard(state_.ControlsUpdating);
-    pnBottom_->WriteSettings(encoder);
+    settings_.WriteSettings(encoder);
   }
-  ApplyWindowSettings(window);
+  Apply(window);
 }
 
-void MainWindow::SaveSettingsFile() {
+void MainSettingsFile::Save() {
   // Both files are tried; one box names every file that could not be written, after the
   // system's message for the first ("System Error.  Code: 28." for a full disk).
   std::string systemMessage;
@@ -118,9 +128,9 @@ void MainWindow::SaveSettingsFile() {
       files += error.what();
     }
   };
-  attempt([&] { SaveSettingsToIni(state_.Params, CaptureWindowSettings(), ReadEncoderSettings()); });
-  attempt([&] { SaveProfile(state_.Params.LastSessionFile, ReadEncoderSettings()); });
-  if (!files.empty()) ShowSystemErrorBox(this, systemMessage + "\r\n" + files);
+  attempt([&] { SaveSettingsToIni(state_.Params, Capture(), settings_.ReadSettings()); });
+  attempt([&] { SaveProfile(state_.Params.LastSessionFile, settings_.ReadSettings()); });
+  if (!files.empty()) ShowSystemErrorBox(&window_, systemMessage + "\r\n" + files);
 }
 
 }  // namespace vardeno

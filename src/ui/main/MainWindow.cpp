@@ -26,13 +26,16 @@
 #include "ui/main/ControlsUpdating.h"
 #include "ui/desktop/DesktopRun.h"
 #include "ui/main/FileListView.h"
+#include "ui/main/MainListActions.h"
+#include "ui/main/MainProfiles.h"
+#include "ui/main/MainRun.h"
+#include "ui/main/MainSettingsFile.h"
 #include "ui/main/MainTexts.h"
 #include "ui/main/MainToolBar.h"
 #include "ui/desktop/MainTray.h"
 #include "ui/MessageBoxes.h"
 #include "ui/main/MiddlePanel.h"
 #include "ui/QtText.h"
-#include "ui/RunWorker.h"
 #include "ui/main/SettingsPanels.h"
 #include "ui/windows/AboutWindow.h"
 #include "ui/windows/CommandLineWindow.h"
@@ -68,14 +71,24 @@ MainWindow::MainWindow(ProgramState& state, AppWindows& windows, const QStringLi
   actions_ = CreateMainActions(this);
   menus_ = CreateMainMenus(this, actions_);
   BuildLayout();
+  CreateParts();
   ConnectActions();
   FormCreate(arguments);
 }
 
-MainWindow::~MainWindow() {
-  // A run still going on ends before anything it uses goes.
-  if (windows_.runner == runner_) windows_.runner = nullptr;
-  delete runner_;
+// The parts go in the reverse order of their members: the run first.
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateParts() {
+  const auto later = [this](std::function<void()> work) { Later(std::move(work)); };
+  const auto initControls = [this] { InitControls(); };
+  listActions_ = std::make_unique<MainListActions>(state_, windows_, actions_, *lv_, this,
+                                                   MainListActions::WindowCalls{initControls, later});
+  profiles_ = std::make_unique<MainProfiles>(state_, actions_, *pnMid_, *pnBottom_, this, initControls);
+  settingsFile_ = std::make_unique<MainSettingsFile>(state_, *this, *pnMid_, *pnBottom_, *lv_, *listActions_,
+                                                     [this] { actShowHideBottomPanelExecute(); });
+  run_ = std::make_unique<MainRun>(state_, windows_, actions_, *pnMid_, *pnBottom_, *lv_, *this, this, later);
+  connect(run_.get(), &MainRun::ended, this, &MainWindow::runEnded);
 }
 
 void MainWindow::BuildLayout() {
@@ -139,7 +152,7 @@ void MainWindow::FormCreate(const QStringList& arguments) {
   state_.OutputLines.clear();
   setWindowTitle(QStringLiteral("Vardeno " VARDENO_VERSION));
   const MainWindowSettings designed;
-  PlaceAtFirstStart(designed);
+  settingsFile_->PlaceAtFirstStart(designed);
   lv_->SetColumnWidths(designed.ColumnWidths);
   lv_->SetGridLines(designed.GridLines);
   state_.ProgramDir = programDir;
@@ -156,16 +169,16 @@ void MainWindow::FormCreate(const QStringList& arguments) {
   if (!std::filesystem::exists(state_.Params.SettingsFile, error))
     state_.Params.Language =
         QLocale::system().language() == QLocale::Polish ? UiLanguage::Polish : UiLanguage::English;
-  listFileDir_ = programDir;
-  LoadLastSessionProfile();
+  listActions_->SetListFileDir(programDir);
+  profiles_->LoadLastSessionProfile();
   setAcceptDrops(true);
   lv_->setAcceptDrops(true);
-  LoadSettingsFile();
+  settingsFile_->Load();
   state_.CurrentLanguage = state_.Params.Language;
   SetLang();
   InitControls();
   GetProfiles(state_.Params.ProfilesDir, state_.Params.LastSessionFile, state_.Profiles);
-  FillProfileList(0);
+  profiles_->FillProfileList(0);
   AddArguments(arguments);
   // The keyboard starts in the list (its first row current when files were given).
   lv_->setFocus(Qt::OtherFocusReason);
@@ -195,7 +208,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::FormClose() {
   setAcceptDrops(false);
   lv_->setAcceptDrops(false);
-  SaveSettingsFile();
+  settingsFile_->Save();
   state_.OutputLines.clear();
 }
 
@@ -205,7 +218,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   // A run going on is aborted (its encoders ended) and has ended before the settings are written.
-  if (runner_) runner_->AbortAndWait();
+  run_->AbortAndWait();
   if (closed_) {
     // The run's last words closed the window already (its after-run action).
     event->accept();
@@ -213,12 +226,22 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   FormClose();
   closed_ = true;
+  run_->Close();
   event->accept();
   for (QWidget* window : std::initializer_list<QWidget*>{windows_.about, windows_.progress, windows_.options,
                                                          windows_.fileInfo, windows_.errors, windows_.cmdLine})
     if (window) window->hide();
   tray_->ti()->hide();
   emit closed();
+}
+
+void MainWindow::Later(std::function<void()> work) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, work = std::move(work)] {
+        if (!closed_) work();
+      },
+      Qt::QueuedConnection);
 }
 
 void MainWindow::CloseMainWindow() { close(); }
@@ -240,7 +263,7 @@ std::optional<std::size_t> MainWindow::SelectedRow() const { return lv_->Selecte
 
 void MainWindow::InitControls() {
   ControlsUpdatingGuard guard(state_.ControlsUpdating);
-  ListRules();
+  listActions_->Rules();
   actions_.actShowHideMainWindow->setText(ToQ(MainWindowToggleCaption(MainWindowShown(), state_.CurrentLanguage)));
   actions_.actShowHideMainWindow->setToolTip(actions_.actShowHideMainWindow->text());
   pnBottom_->ApplyEnableRules();

@@ -1,7 +1,9 @@
 // The main window: the file list, the output choices, the encoder settings panels, every command
-// of the program as an action, the menus and the tray icon. Its start and close run in a fixed
-// order (FormCreate, FormClose); a conversion started by actConvertExecute runs on a thread of its
-// own (RunWorker) while the window goes on handling events.
+// of the program as an action, the menus and the tray icon. The window builds itself and wires its
+// parts; the list's commands, the profiles, the conversion runs and the settings file are objects
+// it owns (MainListActions, MainProfiles, MainRun, MainSettingsFile). Its start and close run in a
+// fixed order (FormCreate, FormClose); a conversion runs on a thread of its own (MainRun's
+// RunWorker) while the window goes on handling events.
 #pragma once
 
 #include <QMainWindow>
@@ -12,7 +14,6 @@
 #include <optional>
 #include <string>
 
-#include "app/ProfileActions.h"
 #include "app/AppParams.h"
 #include "base/WarningSink.h"
 #include "conversion/AfterRun.h"
@@ -27,7 +28,6 @@ namespace vardeno {
 
 struct AppWindows;
 struct ProgramState;
-struct MainWindowSettings;
 class FileListView;
 class MainToolBar;
 class MainTray;
@@ -36,10 +36,12 @@ class SettingsPanels;
 class FramePreviewWindow;
 class EncoderAccess;
 class PowerControl;
-class RunWorker;
-struct RunResult;
+class MainListActions;
+class MainProfiles;
+class MainRun;
+class MainSettingsFile;
 
-class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDialogs, public WarningSink {
+class MainWindow : public QMainWindow, public AfterRunHost, public WarningSink {
   Q_OBJECT
  public:
   // Runs FormCreate: arguments are the program's command-line arguments without its name.
@@ -73,9 +75,6 @@ class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDi
 
   // AfterRunHost: closes the window as the user would.
   void CloseMainWindow() override;
-  // ProfileFileDialogs
-  std::optional<std::string> ChooseProfileToOpen(const std::string& startDir) override;
-  std::optional<std::string> ChooseProfileToSave(const std::string& startDir) override;
   // WarningSink: the modal warning box owned by this window.
   void ShowWarning(const std::string& text) override;
 
@@ -102,48 +101,11 @@ class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDi
   void FormClose();
   void AddArguments(const QStringList& arguments);
 
-  // Settings file (MainSettingsFile.cpp).
-  MainWindowSettings CaptureWindowSettings() const;
-  void ApplyWindowSettings(const MainWindowSettings& settings);
-  // The designed size, as far as the screen's free area allows, centred in that area.
-  void PlaceAtFirstStart(const MainWindowSettings& designed);
-  void LoadSettingsFile();
-  // Writes the settings file and the last session's profile; when either cannot be written
-  // (the old file then stays whole), tells the user with the system's message before going on.
-  void SaveSettingsFile();
-
-  // Profiles (MainProfiles.cpp).
-  void LoadLastSessionProfile();
-  void FillProfileList(int selectPosition);
-  void actLoadSelectedProfileExecute();
-  void actLoadProfileExecute();
-  void actSaveProfileExecute();
-  void actSetDefaultExecute();
-
-  // Conversion (MainRun.cpp).
-  void actConvertExecute();
-  void actSaveBATExecute();
-  void RunConversion(bool batchMode, const std::string& batchFileName);
-  // A run started by RunConversion has ended and everything it said has been shown.
-  void RunFinished(const RunResult& result);
-  // The conversion runner (AppWindows::runner), made with the progress window on the first run.
-  RunWorker& Runner();
-  bool RunActive() const;
+  // Makes the objects that own the list's commands, the profiles, the runs and the settings file.
+  void CreateParts();
   // Runs work once the call that asked for it has returned to the event loop (a queued call on
   // this thread), unless the window has closed by then.
   void Later(std::function<void()> work);
-
-  // File list (MainListActions.cpp).
-  void actAddFilesExecute();
-  void actLoadFileListExecute();
-  void actSaveFileListExecute();
-  void actCheckAllExecute();
-  void actInvertSelectionExecute();
-  void actRemoveCheckedExecute();
-  void actExploreDirectoryExecute();
-  void lvSelectItem();
-  void ListRules();
-  std::string AddFilesStartDir() const;
 
   // Windows, folders and pages (MainWindowActions.cpp).
   void actEscExecute();
@@ -169,14 +131,15 @@ class MainWindow : public QMainWindow, public AfterRunHost, public ProfileFileDi
   void RefreshFramePreviewSoon();
   MainTray* tray_ = nullptr;
 
-  std::string lastDir_;          // "LastDir" of the settings file, until a file is added
-  std::string listFileDir_;      // start folder of the list-file dialogs
-  RunWorker* runner_ = nullptr;  // owned; AppWindows::runner
-  bool runIsBatch_ = false;      // the run going on writes a script
-  bool selectionProbeQueued_ = false;  // the file information window follows the selection soon
   bool closed_ = false;
   std::unique_ptr<EncoderAccess> ownEncoder_;  // used when the program entry set none
   std::unique_ptr<PowerControl> ownPower_;
+  // Declared after what they use, so they go first: a run still going on ends before the encoder
+  // and the power control it was given.
+  std::unique_ptr<MainListActions> listActions_;
+  std::unique_ptr<MainProfiles> profiles_;
+  std::unique_ptr<MainSettingsFile> settingsFile_;
+  std::unique_ptr<MainRun> run_;
 };
 
 }  // namespace vardeno

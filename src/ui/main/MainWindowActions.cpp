@@ -16,6 +16,7 @@
 #include "ui/AppWindows.h"
 #include "ui/main/FileListView.h"
 #include "ui/main/MainFileDialogs.h"
+#include "ui/main/MainListActions.h"
 #include "ui/main/MainOtherWindows.h"
 #include "ui/main/MainTexts.h"
 #include "ui/desktop/MainTray.h"
@@ -59,24 +60,11 @@ void MainWindow::ConnectActions() {
     connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
   };
   on(a.actEsc, &MainWindow::actEscExecute);
-  // Long operations (a run, the script and its file dialog, a probe of the file information
-  // window) start later, so the call that triggered them returns at once.
-  connect(a.actConvert, &QAction::triggered, this, &MainWindow::actConvertExecute);
-  // The script's file dialog opens once the press has been answered.
-  connect(a.actSaveBAT, &QAction::triggered, this, [this] { Later([this] { actSaveBATExecute(); }); });
+  // The list's commands, the profiles' and the runs' are connected by the parts that own them.
+  // A probe of the file information window starts later, so the call that triggered it returns
+  // at once.
   on(a.actMinimizeToTray, &MainWindow::actMinimizeToTrayExecute);
   on(a.actExit, &MainWindow::CloseMainWindow);
-  on(a.actLoadProfile, &MainWindow::actLoadProfileExecute);
-  on(a.actSaveProfile, &MainWindow::actSaveProfileExecute);
-  on(a.actLoadSelectedProfile, &MainWindow::actLoadSelectedProfileExecute);
-  on(a.actSetDefault, &MainWindow::actSetDefaultExecute);
-  on(a.actAddFiles, &MainWindow::actAddFilesExecute);
-  on(a.actRemoveChecked, &MainWindow::actRemoveCheckedExecute);
-  on(a.actCheckAll, &MainWindow::actCheckAllExecute);
-  on(a.actInvertSelection, &MainWindow::actInvertSelectionExecute);
-  on(a.actLoadFileList, &MainWindow::actLoadFileListExecute);
-  on(a.actSaveFileList, &MainWindow::actSaveFileListExecute);
-  on(a.actExploreDirectory, &MainWindow::actExploreDirectoryExecute);
   on(a.actShowHideMainWindow, &MainWindow::actShowHideMainWindowExecute);
   on(a.actShowHideBottomPanel, &MainWindow::actShowHideBottomPanelExecute);
   on(a.actBrowseOutDir, &MainWindow::actBrowseOutDirExecute);
@@ -106,7 +94,12 @@ void MainWindow::ConnectActions() {
 
   connect(lv_, &FileListView::listChanged, this, &MainWindow::InitControls);
   connect(lv_, &FileListView::selectionOrChecksChanged, this, &MainWindow::InitControls);
-  connect(lv_, &FileListView::currentRowChanged, this, &MainWindow::lvSelectItem);
+  // The selection moved: the frame preview and, while it is shown, the file information window
+  // follow the selected row.
+  connect(lv_, &FileListView::currentRowChanged, this, [this] {
+    RefreshFramePreviewSoon();
+    listActions_->SelectionMoved();
+  });
   connect(pnMid_, &MiddlePanel::outDirChoiceClicked, this, &MainWindow::InitControls);
   connect(pnBottom_, &SettingsPanels::settingChanged, this, [this] {
     if (!state_.ControlsUpdating) InitControls();
