@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/PathSyntax.h"
 #include "platform/SystemError.h"
 #include "support/TempDir.h"
 
@@ -38,6 +39,7 @@ class RecordingLogView : public ErrorLogListener {
   std::vector<std::string> events;
 };
 
+#ifndef _WIN32
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
  public:
@@ -55,6 +57,7 @@ class ScopedEnv {
   std::string old_;
   bool hadOld_ = false;
 };
+#endif
 
 }  // namespace
 
@@ -121,9 +124,11 @@ TEST(ErrorLog, SavedLogHasCrLfAfterEveryLineAndReplacesTheFile) {
   SaveErrorLog(log.Lines(), path);
   EXPECT_EQ(ReadWholeFile(path), "Error # 1\r\n----------\r\nDate & Time: day 1 / time 1\r\n"
                                  "ExitCode: 1\r\n\r\n" + kSeparator + "\r\n");
-  EXPECT_THROW(SaveErrorLog(log.Lines(), dir / "missing/x.log"), SystemError);
+  EXPECT_THROW(SaveErrorLog(log.Lines(), JoinPath(dir / "missing", "x.log")), SystemError);
 }
 
+// The C library's locales and time zone, as the POSIX build takes its date and time texts from them.
+#ifndef _WIN32
 TEST(LocaleDateTime, UsesTheLocaleFormatsWithoutChangingTheProcessLocale) {
   const std::string processLocaleBefore = std::setlocale(LC_ALL, nullptr);
   const ScopedEnv zone("TZ", "UTC");
@@ -143,5 +148,6 @@ TEST(LocaleDateTime, UsesTheLocaleFormatsWithoutChangingTheProcessLocale) {
   EXPECT_EQ(std::setlocale(LC_ALL, nullptr), processLocaleBefore);
   ::tzset();
 }
+#endif
 
 }  // namespace vardeno

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QLabel>
@@ -34,10 +33,10 @@ FormatVideoPanel::FormatVideoPanel(QWidget* parent) : QWidget(parent) {
   // Room for the longest Zune's name; "Other player (no checks)" may be cut short when chosen.
   cbPlayer->setMinimumContentsLength(static_cast<int>(std::string_view("Zune 4, 8, 16, 80, 120").size()));
   lblPlayer = MakeBuddyLabel("lblPlayer", cbPlayer, gbOutputFormat);
-  auto* playerRow = new QHBoxLayout;
-  playerRow->addWidget(lblPlayer);
-  playerRow->addWidget(cbPlayer, 1);
-  formatLayout->addLayout(playerRow);
+  // The caption above the list rather than beside it: the column is then only as wide as the
+  // list, which leaves the advanced column room for its groups side by side.
+  formatLayout->addWidget(lblPlayer);
+  formatLayout->addWidget(cbPlayer);
   lblPlayerWarning = MakeNamed<QLabel>("lblPlayerWarning", gbOutputFormat);
   // A message about the settings, not the caption of a control: it has no buddy.
   lblPlayerWarning->setProperty("statusLine", true);
