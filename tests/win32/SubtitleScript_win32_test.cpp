@@ -67,7 +67,15 @@ TEST_F(PolishWindowsSubtitleScript, EveryHostileNameConvertsWithItsSubtitleAndNo
     if (ffmpeg.empty() || !IsRegularFile(ffmpeg)) continue;
     ++encodersTried;
     SCOPED_TRACE(variable);
-    for (const std::wstring& entry : dir_.Entries()) std::filesystem::remove_all(dir_.Path() / entry);
+    // The previous encoder's batch output may be held a moment after cmd has ended under Wine.
+    std::error_code removeError;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      removeError.clear();
+      for (const std::wstring& entry : dir_.Entries()) std::filesystem::remove_all(dir_.Path() / entry, removeError);
+      if (!removeError && dir_.Entries().empty()) break;
+      Sleep(100);
+    }
+    ASSERT_FALSE(removeError) << removeError.message();
 
     const Ran made = RunProgram(ffmpeg, {"-v", "error", "-y", "-f", "lavfi", "-i",
                                          "color=c=black:size=320x240:rate=10:duration=3", "-f", "lavfi", "-i",
